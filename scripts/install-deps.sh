@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
