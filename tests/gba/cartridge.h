@@ -1,0 +1,47 @@
+// Writes a test's glue source (the ShowSetup the cartridge reads) and runs the cartridge.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gba_machine.h"
+
+namespace vorlin::gbatest {
+
+// Display control values the tests use.
+inline constexpr std::uint16_t kMode0Bg0 = 0x0100;
+inline constexpr std::uint16_t kMode1Bg2 = 0x0401;  // mode 1: BG2 is affine
+inline constexpr std::uint16_t kMode3Bg2 = 0x0403;
+inline constexpr std::uint16_t kMode4Bg2 = 0x0404;
+inline constexpr std::uint32_t kPaletteRam = 0x05000000u;
+inline constexpr std::uint32_t kVram = 0x06000000u;
+
+struct GlueBlock {
+    std::string symbol;       // C expression naming the data, empty for none
+    std::string bytes;        // C expression for the stored size in bytes
+    bool compressed = false;
+    std::uint32_t dest = 0;
+};
+
+struct Glue {
+    std::vector<std::string> includes;  // headers that declare the symbols
+    std::string extraCode;              // definitions the test writes itself
+    std::uint16_t dispcnt = kMode0Bg0;
+    std::uint16_t bgcnt = 0;
+    std::int16_t affine[4] = {256, 0, 0, 256};
+    std::vector<GlueBlock> blocks;      // at most four
+    GlueBlock probe;
+};
+
+// A fresh folder for one test's files.
+std::string MakeWorkDir(const std::string& name);
+void WriteTextFile(const std::string& path, const std::string& text);
+std::string WriteGlue(const std::string& workDir, const Glue& glue);
+
+// Builds the cartridge from the glue and extra sources, runs it until its set-up is done plus a
+// couple of frames; returns false (with `log`) when it could not be built or did not finish.
+bool BuildAndRun(GbaMachine& machine, const std::string& workDir, const Glue& glue,
+                 const std::vector<std::string>& sources, std::string& log);
+
+}  // namespace vorlin::gbatest
