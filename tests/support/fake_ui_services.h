@@ -1,0 +1,49 @@
+// A scripted stand-in for the person in front of the program: answers come from
+// queues, and every message and file dialog shown is recorded.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/ui_services.h"
+
+namespace vorlin {
+
+class FakeUiServices : public UiServices {
+  public:
+    struct ShownMessage {
+        std::string text;
+        std::string caption;
+        UiButtons buttons;
+        UiIcon icon;
+    };
+    // One scripted file dialog outcome: a chosen path and filter, or a cancel.
+    struct FileAnswer {
+        bool cancel = false;
+        std::string path;
+        int filterIndex = 1;  // counted from 1, as the dialog reports it
+    };
+
+    UiAnswer Message(std::string_view text, std::string_view caption, UiButtons buttons,
+                     UiIcon icon) override;
+    bool ChooseFile(FileDialogRequest& request) override;
+
+    // Scripting. With an empty queue a box answers Ok when it only has Ok, else
+    // Cancel; a file dialog is cancelled.
+    void QueueAnswer(UiAnswer answer) { answers.push_back(answer); }
+    void QueueFile(std::string path, int filterIndex = 1) {
+        files.push_back(FileAnswer{false, std::move(path), filterIndex});
+    }
+    void QueueFileCancel() { files.push_back(FileAnswer{true, {}, 1}); }
+
+    // The texts shown, in order.
+    std::vector<std::string> Texts() const;
+
+    std::deque<UiAnswer> answers;
+    std::deque<FileAnswer> files;
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogRequest> fileRequests;
+};
+
+}  // namespace vorlin
