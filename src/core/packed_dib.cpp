@@ -29,9 +29,11 @@ PackedDib DibCreate(int width, int height, int bitsPerPixel, const void* srcPixe
     if (!IsLegalDepth(bitsPerPixel)) return nullptr;
     // Sizes may come from untrusted files: reject anything that would overflow or is absurd.
     if (width < 0 || height < 0 || width > kDibMaxSide || height > kDibMaxSide) return nullptr;
-    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kDibMaxArea) return nullptr;
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kDibMaxArea)
+        return nullptr;
     const std::size_t stride = DibStrideFor(width, bitsPerPixel);
-    const std::uint64_t pixelBytes = static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);
+    const std::uint64_t pixelBytes =
+        static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);
     if (pixelBytes > kDibMaxPixelBytes) return nullptr;
 
     const std::uint32_t colors = bitsPerPixel <= 8 ? (1u << bitsPerPixel) : 0u;
@@ -52,7 +54,8 @@ PackedDib DibCreate(int width, int height, int bitsPerPixel, const void* srcPixe
     h->biClrImportant = 0;
 
     RgbQuad* table = DibColors(dib);
-    for (std::uint32_t j = 0; j < colors; ++j) table[j] = RgbQuad{0, 0, static_cast<std::uint8_t>(j), 0};
+    for (std::uint32_t j = 0; j < colors; ++j)
+        table[j] = RgbQuad{0, 0, static_cast<std::uint8_t>(j), 0};
 
     if (srcPixels) {
         const auto* src = static_cast<const std::uint8_t*>(srcPixels);
@@ -60,7 +63,8 @@ PackedDib DibCreate(int width, int height, int bitsPerPixel, const void* srcPixe
             std::memcpy(DibPixels(dib), src, pixelBytes);
         } else {
             for (int y = 0; y < height; ++y)
-                std::memcpy(DibRow(dib, height - 1 - y), src + stride * static_cast<std::size_t>(y), stride);
+                std::memcpy(DibRow(dib, height - 1 - y), src + stride * static_cast<std::size_t>(y),
+                            stride);
         }
     }
     return dib;
