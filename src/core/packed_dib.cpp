@@ -6,11 +6,11 @@
 
 namespace vorlin {
 
-namespace {
-
-bool IsLegalDepth(int bpp) {
+bool DibIsLegalDepth(int bpp) {
     return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
 }
+
+namespace {
 
 PackedDib AllocateCell(std::size_t blockSize) {
     auto* cell = static_cast<DibCell*>(std::malloc(sizeof(DibCell)));
@@ -26,7 +26,7 @@ PackedDib AllocateCell(std::size_t blockSize) {
 }  // namespace
 
 PackedDib DibCreate(int width, int height, int bitsPerPixel, const void* srcPixels, int topDown) {
-    if (!IsLegalDepth(bitsPerPixel)) return nullptr;
+    if (!DibIsLegalDepth(bitsPerPixel)) return nullptr;
     // Sizes may come from untrusted files: reject anything that would overflow or is absurd.
     if (width < 0 || height < 0 || width > kDibMaxSide || height > kDibMaxSide) return nullptr;
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kDibMaxArea)

@@ -52,6 +52,8 @@ inline constexpr std::uint64_t kDibMaxArea = std::uint64_t{1} << 28;
 inline constexpr std::uint64_t kDibMaxPixelBytes = std::uint64_t{1} << 30;
 
 // --- construction and lifetime ---
+// True for the depths a dib may have: 1, 4, 8, 16, 24, 32.
+bool DibIsLegalDepth(int bitsPerPixel);
 PackedDib DibCreate(int width, int height, int bitsPerPixel, const void* srcPixels, int topDown);
 void DibFree(PackedDib dib);
 PackedDib DibDuplicate(PackedDib dib);
@@ -66,36 +68,55 @@ using DibPtr = std::unique_ptr<DibCell, DibDeleter>;
 inline BitmapInfoHeader* DibHeader(PackedDib dib) {
     return reinterpret_cast<BitmapInfoHeader*>(dib->block);
 }
-inline int DibWidth(PackedDib dib) { return DibHeader(dib)->biWidth; }
+inline int DibWidth(PackedDib dib) {
+    return DibHeader(dib)->biWidth;
+}
 inline int DibHeight(PackedDib dib) {
     const int h = DibHeader(dib)->biHeight;
     return h < 0 ? -h : h;
 }
-inline int DibBitCount(PackedDib dib) { return DibHeader(dib)->biBitCount; }
-inline bool DibIsTopDown(PackedDib dib) { return DibHeader(dib)->biHeight < 0; }
-inline int DibColorCount(PackedDib dib) { return static_cast<int>(DibHeader(dib)->biClrUsed); }
+inline int DibBitCount(PackedDib dib) {
+    return DibHeader(dib)->biBitCount;
+}
+inline bool DibIsTopDown(PackedDib dib) {
+    return DibHeader(dib)->biHeight < 0;
+}
+inline int DibColorCount(PackedDib dib) {
+    return static_cast<int>(DibHeader(dib)->biClrUsed);
+}
 // Bytes per stored row: rows are padded to a multiple of 4 bytes.
 inline std::size_t DibStrideFor(int width, int bitsPerPixel) {
-    return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32) * 4;
+    return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32) *
+           4;
 }
-inline std::size_t DibStride(PackedDib dib) { return DibStrideFor(DibWidth(dib), DibBitCount(dib)); }
-inline RgbQuad* DibColors(PackedDib dib) { return reinterpret_cast<RgbQuad*>(dib->block + 40); }
-inline std::uint8_t* DibPixels(PackedDib dib) { return dib->block + 40 + 4 * DibHeader(dib)->biClrUsed; }
+inline std::size_t DibStride(PackedDib dib) {
+    return DibStrideFor(DibWidth(dib), DibBitCount(dib));
+}
+inline RgbQuad* DibColors(PackedDib dib) {
+    return reinterpret_cast<RgbQuad*>(dib->block + 40);
+}
+inline std::uint8_t* DibPixels(PackedDib dib) {
+    return dib->block + 40 + 4 * DibHeader(dib)->biClrUsed;
+}
 // Row in memory order (row 0 is the first stored row).
-inline std::uint8_t* DibRow(PackedDib dib, int row) { return DibPixels(dib) + DibStride(dib) * static_cast<std::size_t>(row); }
+inline std::uint8_t* DibRow(PackedDib dib, int row) {
+    return DibPixels(dib) + DibStride(dib) * static_cast<std::size_t>(row);
+}
 // Row of the picture counted from the top, whatever the orientation.
 inline std::uint8_t* DibPictureRow(PackedDib dib, int y) {
     return DibRow(dib, DibIsTopDown(dib) ? y : DibHeight(dib) - 1 - y);
 }
 inline std::size_t DibBlockSize(PackedDib dib) {
-    return 40 + 4 * static_cast<std::size_t>(DibHeader(dib)->biClrUsed) + DibHeader(dib)->biSizeImage;
+    return 40 + 4 * static_cast<std::size_t>(DibHeader(dib)->biClrUsed) +
+           DibHeader(dib)->biSizeImage;
 }
 
 // --- operations ---
 int DibFlipRows(PackedDib dib);
 PackedDib DibCrop(PackedDib dib, int x1, int y1, int x2, int y2, int clip);
 PackedDib DibRetile(PackedDib dib, int newWidth, int blockHeight, int blockLimit);
-int DibMovePaletteEntries(PackedDib dib, const std::uint8_t* dest, const std::uint8_t* src, int count);
+int DibMovePaletteEntries(PackedDib dib, const std::uint8_t* dest, const std::uint8_t* src,
+                          int count);
 int DibRemapPixels(PackedDib dib, const std::uint8_t* from, const std::uint8_t* to, int count);
 
 // Index surface exchange (our stand-in for the platform bitmap): an 8-bit
@@ -104,7 +125,8 @@ struct IndexSurface;
 // Returns a surface holding a copy of the pixels of an 8-bpp dib (orientation
 // normalised to top-down), or null for other depths.
 std::unique_ptr<IndexSurface> DibToBitmap(PackedDib dib);
-// New top-down 8-bpp dib from the surface's pixels and the given 256-entry palette (may be null: ramp).
+// New top-down 8-bpp dib from the surface's pixels and the given 256-entry palette (may be null:
+// ramp).
 PackedDib DibFromBitmap(const IndexSurface& surface, const RgbQuad* palette);
 
 // --- bit-depth conversion ---
@@ -113,6 +135,10 @@ inline constexpr std::uint32_t kOffsetMsbFirst = 1u << 30;
 inline constexpr std::uint32_t kOffsetForce = 1u << 31;
 
 PackedDib DibConvert(PackedDib dib, int newBitsPerPixel, std::uint32_t offset);
+// Repack a stream of pixels between depths 1, 2, 4 and 8. Reads exactly srcLength
+// bytes and writes ceil(srcLength * 8 / srcBpp * destBpp / 32) whole words, the
+// bits past the last pixel being 0. Values that do not fit the destination depth
+// keep their low bits. Returns 0 for an unsupported depth, else 1.
 int DibUnpackBits(std::uint32_t* dest, const std::uint32_t* src, std::size_t srcLength, int srcBpp,
                   int destBpp, std::uint32_t offset);
 int DibPackBits(std::uint32_t* dest, const std::uint32_t* src, std::size_t srcLength, int srcBpp,

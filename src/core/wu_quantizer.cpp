@@ -1,0 +1,306 @@
+// The arithmetic follows the published algorithm step for step (single-precision
+// scores and second moments, the same summation order, first-best ties), so the
+// palettes it yields are reproducible.
+#include "core/wu_quantizer.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "core/dib_util.h"
+
+namespace vorlin {
+
+namespace {
+
+constexpr int kSide = 33;
+constexpr int kPlane = kSide * kSide;
+constexpr int kCells = kSide * kSide * kSide;
+
+inline int CellIndex(int r, int g, int b) {
+    return r * kPlane + g * kSide + b;
+}
+// The histogram cell of a colour; plane 0 of every axis stays empty.
+inline int CellOf(const std::uint8_t* bgr) {
+    return CellIndex((bgr[2] >> 3) + 1, (bgr[1] >> 3) + 1, (bgr[0] >> 3) + 1);
+}
+
+enum Axis { kRed, kGreen, kBlue };
+
+struct Box {
+    int r0, r1, g0, g1, b0, b1;  // lower bounds exclusive, upper inclusive
+    int vol;
+};
+
+struct Moments {
+    std::vector<std::int64_t> wt, mr, mg, mb;
+    std::vector<float> m2;
+
+    bool Allocate() {
+        return TryResize(wt, kCells) && TryResize(mr, kCells) && TryResize(mg, kCells) &&
+               TryResize(mb, kCells) && TryResize(m2, kCells);
+    }
+};
+
+template <typename T>
+T Vol(const Box& c, const std::vector<T>& m) {
+    return m[CellIndex(c.r1, c.g1, c.b1)] - m[CellIndex(c.r1, c.g1, c.b0)] -
+           m[CellIndex(c.r1, c.g0, c.b1)] + m[CellIndex(c.r1, c.g0, c.b0)] -
+           m[CellIndex(c.r0, c.g1, c.b1)] + m[CellIndex(c.r0, c.g1, c.b0)] +
+           m[CellIndex(c.r0, c.g0, c.b1)] - m[CellIndex(c.r0, c.g0, c.b0)];
+}
+
+// The part of a box's moment on the lower side of its lower bound along one axis.
+std::int64_t Bottom(const Box& c, Axis dir, const std::vector<std::int64_t>& m) {
+    switch (dir) {
+        case kRed:
+            return -m[CellIndex(c.r0, c.g1, c.b1)] + m[CellIndex(c.r0, c.g1, c.b0)] +
+                   m[CellIndex(c.r0, c.g0, c.b1)] - m[CellIndex(c.r0, c.g0, c.b0)];
+        case kGreen:
+            return -m[CellIndex(c.r1, c.g0, c.b1)] + m[CellIndex(c.r1, c.g0, c.b0)] +
+                   m[CellIndex(c.r0, c.g0, c.b1)] - m[CellIndex(c.r0, c.g0, c.b0)];
+        default:
+            return -m[CellIndex(c.r1, c.g1, c.b0)] + m[CellIndex(c.r1, c.g0, c.b0)] +
+                   m[CellIndex(c.r0, c.g1, c.b0)] - m[CellIndex(c.r0, c.g0, c.b0)];
+    }
+}
+
+std::int64_t Top(const Box& c, Axis dir, int pos, const std::vector<std::int64_t>& m) {
+    switch (dir) {
+        case kRed:
+            return m[CellIndex(pos, c.g1, c.b1)] - m[CellIndex(pos, c.g1, c.b0)] -
+                   m[CellIndex(pos, c.g0, c.b1)] + m[CellIndex(pos, c.g0, c.b0)];
+        case kGreen:
+            return m[CellIndex(c.r1, pos, c.b1)] - m[CellIndex(c.r1, pos, c.b0)] -
+                   m[CellIndex(c.r0, pos, c.b1)] + m[CellIndex(c.r0, pos, c.b0)];
+        default:
+            return m[CellIndex(c.r1, c.g1, pos)] - m[CellIndex(c.r1, c.g0, pos)] -
+                   m[CellIndex(c.r0, c.g1, pos)] + m[CellIndex(c.r0, c.g0, pos)];
+    }
+}
+
+float Variance(const Box& c, const Moments& m) {
+    const float dr = static_cast<float>(Vol(c, m.mr));
+    const float dg = static_cast<float>(Vol(c, m.mg));
+    const float db = static_cast<float>(Vol(c, m.mb));
+    const float xx = Vol(c, m.m2);
+    return xx - (dr * dr + dg * dg + db * db) / static_cast<float>(Vol(c, m.wt));
+}
+
+struct Sums {
+    std::int64_t r, g, b, w;
+};
+
+float HalfScore(const Sums& s) {
+    const float r = static_cast<float>(s.r), g = static_cast<float>(s.g),
+                b = static_cast<float>(s.b);
+    return (r * r + g * g + b * b) / static_cast<float>(s.w);
+}
+
+// Best cut position along one axis: the first with the strictly largest score.
+float Maximize(const Box& c, Axis dir, int first, int last, int* cut, const Sums& whole,
+               const Moments& m) {
+    const Sums base{Bottom(c, dir, m.mr), Bottom(c, dir, m.mg), Bottom(c, dir, m.mb),
+                    Bottom(c, dir, m.wt)};
+    float best = 0.0f;
+    *cut = -1;
+    for (int i = first; i < last; ++i) {
+        const Sums lower{base.r + Top(c, dir, i, m.mr), base.g + Top(c, dir, i, m.mg),
+                         base.b + Top(c, dir, i, m.mb), base.w + Top(c, dir, i, m.wt)};
+        if (lower.w == 0) continue;
+        const Sums upper{whole.r - lower.r, whole.g - lower.g, whole.b - lower.b,
+                         whole.w - lower.w};
+        if (upper.w == 0) continue;
+        float score = HalfScore(lower);
+        score += HalfScore(upper);
+        if (score > best) {
+            best = score;
+            *cut = i;
+        }
+    }
+    return best;
+}
+
+int Volume(const Box& c) {
+    return (c.r1 - c.r0) * (c.g1 - c.g0) * (c.b1 - c.b0);
+}
+
+bool Cut(Box& set1, Box& set2, const Moments& m) {
+    const Sums whole{Vol(set1, m.mr), Vol(set1, m.mg), Vol(set1, m.mb), Vol(set1, m.wt)};
+    int cutr, cutg, cutb;
+    const float maxr = Maximize(set1, kRed, set1.r0 + 1, set1.r1, &cutr, whole, m);
+    const float maxg = Maximize(set1, kGreen, set1.g0 + 1, set1.g1, &cutg, whole, m);
+    const float maxb = Maximize(set1, kBlue, set1.b0 + 1, set1.b1, &cutb, whole, m);
+    Axis dir;
+    if (maxr >= maxg && maxr >= maxb) {
+        dir = kRed;
+        if (cutr < 0) return false;
+    } else if (maxg >= maxr && maxg >= maxb) {
+        dir = kGreen;
+    } else {
+        dir = kBlue;
+    }
+    set2 = set1;
+    switch (dir) {
+        case kRed:
+            set2.r0 = set1.r1 = cutr;
+            break;
+        case kGreen:
+            set2.g0 = set1.g1 = cutg;
+            break;
+        case kBlue:
+            set2.b0 = set1.b1 = cutb;
+            break;
+    }
+    set1.vol = Volume(set1);
+    set2.vol = Volume(set2);
+    return true;
+}
+
+// Per-cell pixel count, channel sums and sum of squares. A run of pixels in one
+// cell is summed in registers; the float additions happen in the same order as
+// one by one, so the result does not depend on the shortcut.
+void BuildHistogram(PackedDib src, Moments& m) {
+    const int width = DibWidth(src);
+    int cell = -1;
+    std::int64_t n = 0, sr = 0, sg = 0, sb = 0;
+    float sq = 0.0f;
+    auto flush = [&] {
+        if (cell < 0) return;
+        m.wt[cell] += n;
+        m.mr[cell] += sr;
+        m.mg[cell] += sg;
+        m.mb[cell] += sb;
+        m.m2[cell] = sq;
+    };
+    for (int y = 0; y < DibHeight(src); ++y) {
+        const std::uint8_t* p = DibRow(src, y);
+        for (int x = 0; x < width; ++x, p += 3) {
+            const int ind = CellOf(p);
+            if (ind != cell) {
+                flush();
+                cell = ind;
+                n = sr = sg = sb = 0;
+                sq = m.m2[cell];
+            }
+            const int b = p[0], g = p[1], r = p[2];
+            ++n;
+            sr += r;
+            sg += g;
+            sb += b;
+            sq += static_cast<float>(r * r + g * g + b * b);
+        }
+    }
+    flush();
+}
+
+// Turns the cell values into moments of the box from the origin to each cell.
+void CumulateMoments(Moments& m) {
+    for (int r = 1; r < kSide; ++r) {
+        std::array<std::int64_t, kSide> area{}, areaR{}, areaG{}, areaB{};
+        std::array<float, kSide> area2{};
+        for (int g = 1; g < kSide; ++g) {
+            std::int64_t line = 0, lineR = 0, lineG = 0, lineB = 0;
+            float line2 = 0.0f;
+            for (int b = 1; b < kSide; ++b) {
+                const int ind1 = CellIndex(r, g, b);
+                line += m.wt[ind1];
+                lineR += m.mr[ind1];
+                lineG += m.mg[ind1];
+                lineB += m.mb[ind1];
+                line2 += m.m2[ind1];
+                area[b] += line;
+                areaR[b] += lineR;
+                areaG[b] += lineG;
+                areaB[b] += lineB;
+                area2[b] += line2;
+                const int ind2 = ind1 - kPlane;
+                m.wt[ind1] = m.wt[ind2] + area[b];
+                m.mr[ind1] = m.mr[ind2] + areaR[b];
+                m.mg[ind1] = m.mg[ind2] + areaG[b];
+                m.mb[ind1] = m.mb[ind2] + areaB[b];
+                m.m2[ind1] = m.m2[ind2] + area2[b];
+            }
+        }
+    }
+}
+
+// Splits the grid into at most maxColors boxes; returns how many it made.
+int Partition(std::vector<Box>& cube, const Moments& m, int maxColors) {
+    std::vector<float> vv(static_cast<std::size_t>(maxColors), 0.0f);
+    cube[0] = Box{0, kSide - 1, 0, kSide - 1, 0, kSide - 1, 0};
+    int next = 0;
+    for (int i = 1; i < maxColors; ++i) {
+        if (Cut(cube[next], cube[i], m)) {
+            vv[next] = cube[next].vol > 1 ? Variance(cube[next], m) : 0.0f;
+            vv[i] = cube[i].vol > 1 ? Variance(cube[i], m) : 0.0f;
+        } else {
+            vv[next] = 0.0f;
+            --i;
+        }
+        next = 0;
+        float temp = vv[0];
+        for (int k = 1; k <= i; ++k) {
+            if (vv[k] > temp) {
+                temp = vv[k];
+                next = k;
+            }
+        }
+        if (temp <= 0.0f) return i + 1;
+    }
+    return maxColors;
+}
+
+void LabelBox(const Box& c, std::uint8_t label, std::vector<std::uint8_t>& tag) {
+    for (int r = c.r0 + 1; r <= c.r1; ++r)
+        for (int g = c.g0 + 1; g <= c.g1; ++g)
+            for (int b = c.b0 + 1; b <= c.b1; ++b) tag[CellIndex(r, g, b)] = label;
+}
+
+RgbQuad MeanColor(const Box& c, const Moments& m) {
+    const std::int64_t weight = Vol(c, m.wt);
+    if (weight == 0) return RgbQuad{0, 0, 0, 0};
+    return RgbQuad{static_cast<std::uint8_t>(Vol(c, m.mb) / weight),
+                   static_cast<std::uint8_t>(Vol(c, m.mg) / weight),
+                   static_cast<std::uint8_t>(Vol(c, m.mr) / weight), 0};
+}
+
+void MapPixels(PackedDib src, PackedDib dest, const std::vector<std::uint8_t>& tag) {
+    const int width = DibWidth(src);
+    const std::size_t stride = DibStride(dest);
+    for (int y = 0; y < DibHeight(src); ++y) {
+        const std::uint8_t* in = DibRow(src, y);
+        std::uint8_t* out = DibRow(dest, y);
+        for (int x = 0; x < width; ++x) out[x] = tag[CellOf(in + 3 * x)];
+        std::memset(out + width, 0, stride - static_cast<std::size_t>(width));
+    }
+}
+
+}  // namespace
+
+PackedDib WuQuantize(PackedDib src24, int maxColors) {
+    if (!src24 || DibBitCount(src24) != 24 || maxColors < 1 || maxColors > 256) return nullptr;
+    Moments m;
+    std::vector<Box> cube;
+    std::vector<std::uint8_t> tag;
+    if (!m.Allocate() || !TryResize(cube, static_cast<std::size_t>(maxColors)) ||
+        !TryResize(tag, kCells))
+        return nullptr;
+    DibPtr dest(DibCreate(DibWidth(src24), DibHeight(src24), 8, nullptr, DibIsTopDown(src24)));
+    if (!dest) return nullptr;
+
+    BuildHistogram(src24, m);
+    CumulateMoments(m);
+    const int boxes = Partition(cube, m, maxColors);
+
+    RgbQuad* table = DibColors(dest.get());
+    std::memset(table, 0, 4 * static_cast<std::size_t>(DibColorCount(dest.get())));
+    for (int k = 0; k < boxes; ++k) {
+        LabelBox(cube[static_cast<std::size_t>(k)], static_cast<std::uint8_t>(k), tag);
+        table[k] = MeanColor(cube[static_cast<std::size_t>(k)], m);
+    }
+    MapPixels(src24, dest.get(), tag);
+    return dest.release();
+}
+
+}  // namespace vorlin
