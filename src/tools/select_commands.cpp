@@ -1,0 +1,103 @@
+// The view's commands on the floating selection: flips, rotations, clipboard, delete.
+#include <new>
+
+#include "tools/clipboard_dib.h"
+#include "tools/select_tool.h"
+#include "tools/tool_document.h"
+#include "tools/tool_messages.h"
+#include "ui/command_ids.h"
+#include "ui/ui_services.h"
+
+namespace vorlin {
+
+bool CSelectTool::FlipSelection(ToolHost& view, bool horizontal) {
+    if (!HasSelection()) {
+        BackupPicture(view.Document());
+        return false;
+    }
+    if (!Flip(view, horizontal)) return false;
+    MarkModified(view.Document());
+    view.RepaintAll();
+    return true;
+}
+
+bool CSelectTool::RotateSelection(ToolHost& view, bool clockwise) {
+    if (!HasSelection() || !Rotate(view, clockwise)) return false;
+    MarkModified(view.Document());
+    view.RepaintAll();
+    return true;
+}
+
+bool CSelectTool::CopyToClipboard(ToolHost& view, bool cut) {
+    if (!HasSelection()) return false;
+    if (content_.width <= 0 || content_.height <= 0) {
+        UiServicesInstance().Inform(kMsgNoBitmapData);
+        return false;
+    }
+    std::vector<std::uint8_t> block;
+    try {
+        block = PackClipboardDib(content_, PicturePalette(view.Document()));
+    } catch (const std::bad_alloc&) {
+        block.clear();  // the clipboard is then left empty
+    }
+    if (cut) DeleteSelection(view);
+    ClipboardPort& clipboard = view.Clipboard();
+    if (!clipboard.Open()) {
+        UiServicesInstance().Inform(kMsgClipboardOpen);
+        return false;
+    }
+    clipboard.Empty();
+    if (!block.empty()) clipboard.Put(ClipFormat::Dib, std::move(block));
+    clipboard.Close();
+    return true;
+}
+
+bool CSelectTool::DeleteSelection(ToolHost& view) {
+    if (!HasSelection()) return false;
+    CVorlinDoc& doc = view.Document();
+    BackupPicture(doc);
+    CommitStroke(doc, stroke_);
+    Render(view, RenderMode::Erase);
+    InvalidateImageRect(view, selRect_);
+    Finish(view);
+    return true;
+}
+
+bool CSelectTool::PasteSequence(ToolHost& view) {
+    view.SelectTool(ID_TOOL_SELECT);
+    CVorlinDoc& doc = view.Document();
+    BackupPicture(doc);
+    if (!PasteFromClipboard(view, view.ScrollOrigin())) {
+        UiServicesInstance().Message(kMsgPasteFailed, kCaptionPasteFailed, UiButtons::Ok,
+                                     UiIcon::Warning);
+        return false;
+    }
+    MarkModified(doc);
+    view.RepaintAll();
+    return true;
+}
+
+bool CSelectTool::PasteFromClipboard(ToolHost& view, IPoint origin) {
+    ClipboardPort& clipboard = view.Clipboard();
+    if (!clipboard.Open()) return false;
+    std::vector<std::uint8_t> bytes;
+    std::unique_ptr<IndexSurface> pasted;
+    if (clipboard.Get(ClipFormat::Dib, bytes))
+        pasted = UnpackClipboardDib(bytes.data(), bytes.size(), PicturePalette(view.Document()));
+    // Unlike a marquee, a pasted selection keeps the picture beneath it.
+    if (!pasted || !Lift(view, ViewOf(*pasted), IRect{0, 0, pasted->width, pasted->height},
+                         origin.x, origin.y)) {
+        clipboard.Close();
+        return false;
+    }
+    if (Transparent()) {
+        Render(view, RenderMode::Erase);
+        Render(view, RenderMode::Draw);
+    }
+    stroke_.dirtyRect = selRect_;
+    CommitStroke(view.Document(), stroke_);
+    clipboard.Close();
+    return true;
+}
+
+}  // namespace vorlin

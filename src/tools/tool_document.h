@@ -1,0 +1,23 @@
+// The few document services the tools use, in one place.
+#pragma once
+
+#include "core/packed_dib.h"
+#include "core/raster.h"
+
+namespace vorlin {
+
+class CVorlinDoc;
+
+IndexView PictureView(CVorlinDoc& doc);
+IRect PictureBounds(CVorlinDoc& doc);
+const RgbQuad* PicturePalette(CVorlinDoc& doc);
+// Copies the whole picture into the backup.
+void BackupPicture(CVorlinDoc& doc);
+// Copies a rectangle of the backup back into the picture and refreshes the views there.
+void RestorePicture(CVorlinDoc& doc, const IRect& rect);
+void RestoreWholePicture(CVorlinDoc& doc);
+void MarkModified(CVorlinDoc& doc);
+// Pushes an undo record of `rect` as the backup holds it; false when it could not be made.
+bool RecordBackupRegion(CVorlinDoc& doc, const IRect& rect);
+
+}  // namespace vorlin
