@@ -63,6 +63,7 @@ double ParseDialogDouble(std::string_view text) {
     } else if (ec != std::errc()) {
         return 0;
     }
+    if (std::isnan(value)) return 0;
     return negative ? -value : value;
 }
 
@@ -82,6 +83,12 @@ std::string FormatDialogFixed2(double value) {
 std::string RangeValidationMessage(int lo, int hi) {
     return "Please enter an integer between " + std::to_string(lo) + " and " + std::to_string(hi) +
            ".";
+}
+
+std::string IntField::Validate() const {
+    if (!IsDialogInt(text)) return kNotAnIntegerMessage;
+    const int v = Value();
+    return v < lo || v > hi ? RangeValidationMessage(lo, hi) : std::string();
 }
 
 }  // namespace vorlin

@@ -20,13 +20,17 @@ std::string FormatDialogFixed2(double value);  // "%.2f"
 std::string RangeValidationMessage(int lo, int hi);
 inline constexpr const char* kNotAnIntegerMessage = "Please enter an integer.";
 
-// A numbered integer field of a dialog with its allowed range.
+// A numbered integer field of a dialog: the text the user typed and its allowed range.
 struct IntField {
     int id = 0;
     int lo = 0;
     int hi = 0;
-    int value = 0;
-    bool InRange() const { return value >= lo && value <= hi; }
+    std::string text;
+
+    int Value() const { return ParseDialogInt(text); }
+    void Set(int value) { text = FormatDialogInt(value); }
+    // Empty when the text is an integer inside the range, else the refusal to show.
+    std::string Validate() const;
 };
 
 }  // namespace vorlin

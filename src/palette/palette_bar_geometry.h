@@ -1,13 +1,10 @@
 // Where everything sits on the palette bar, in client pixels, and what a point hits.
 #pragma once
 
-#include <cstdint>
-
 #include "core/index_surface.h"
+#include "document/color_ref.h"
 
 namespace vorlin {
-
-using ColorRef = std::uint32_t;  // red in the low byte, then green, then blue
 
 // Button slots: Left is the fore colour, Right the background; 0 names the active slot.
 inline constexpr int kSlotActive = 0;

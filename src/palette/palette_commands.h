@@ -1,0 +1,49 @@
+// The Palette menu's operations on the document. Each one records one undo state
+// before it changes anything; the reordering ones renumber the pixels with their
+// colours so the picture keeps its look.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "palette/palette_sort.h"
+
+namespace vorlin {
+
+class CVorlinDoc;
+class PaletteBarModel;
+class UiServices;
+
+inline constexpr std::string_view kAskClearPalette = "Clear the palette, are you sure?";
+
+// Entry from[i] moves to to[i] and every pixel of index from[i] becomes to[i]
+// (one snapshot undo state). 0 when the work copy cannot be made; nothing changes then.
+int PermutePalette(CVorlinDoc& doc, const std::uint8_t* from, const std::uint8_t* to, int count);
+// Every pixel index i becomes (i mod 16) + 16·bank; the palette stays. 0 for a bank outside 0 … 15.
+int MoveToSubPalette(CVorlinDoc& doc, int bank);
+
+// After a Yes to the question, all 256 entries become black. True when cleared.
+bool ClearPalette(CVorlinDoc& doc, UiServices& ui);
+// Entries first … last (0 ≤ first ≤ last ≤ 255) reordered by key; stable.
+int SortPalette(CVorlinDoc& doc, int first, int last, PaletteSortKey key, bool ascending,
+                int shift);
+// Block swap; `count` is cut to fit below 256 and the cut value written back.
+int SwapPaletteBlocks(CVorlinDoc& doc, int a, int b, int& count);
+// Ramp between entries a and b; nothing when a = b.
+int GradientPalette(CVorlinDoc& doc, int a, int b);
+// Entries src … copied to dst … (count cut to fit both), optionally turned to the
+// hue of entry hueFrom. Overlapping runs are safe.
+int CopyPalette(CVorlinDoc& doc, int src, int dst, int count, bool hueRotate, int hueFrom);
+// Entries l … r (any order) inverted with the low `shift` bits cleared.
+int InvertPalette(CVorlinDoc& doc, int l, int r, int shift);
+
+// Quick commands from the bar's Left, Mid and Right; nothing without a bar.
+void QuickSwap(CVorlinDoc& doc, const PaletteBarModel* bar);
+void QuickGradient(CVorlinDoc& doc, const PaletteBarModel* bar);
+void QuickCopy(CVorlinDoc& doc, const PaletteBarModel* bar);
+void QuickInvert(CVorlinDoc& doc, const PaletteBarModel* bar);
+
+// The bar's shift (8 − bits per channel), 0 without a bar.
+int BarShift(const PaletteBarModel* bar);
+
+}  // namespace vorlin
