@@ -87,14 +87,21 @@ int CIndexImage::CopyFrom(const CIndexImage* other) {
 int CIndexImage::SetFromDib(PackedDib dib) {
     if (!dib || !dib->block) return 0;
     const int depth = DibBitCount(dib);
-    if (depth != 8) return 0;
+    // Paletted files supply their own colour count; true-colour ones were quantised to 256.
+    const int supplied = depth <= 8 ? DibColorCount(dib) : kPaletteSize;
+    DibPtr converted;
+    if (depth != 8) {
+        converted.reset(DibConvert(dib, 8, 0));
+        if (!converted) return 0;
+        dib = converted.get();
+    }
     IndexSurface fresh;
     if (!MakeSurface(DibWidth(dib), DibHeight(dib), fresh)) return 0;
     const std::size_t rowBytes = std::min(fresh.stride, DibStride(dib));
     for (int y = 0; y < fresh.height; ++y)
         std::memcpy(fresh.Row(y), DibPictureRow(dib, y), rowBytes);
 
-    const int colours = std::clamp(DibColorCount(dib), 0, kPaletteSize);
+    const int colours = std::clamp(std::min(supplied, DibColorCount(dib)), 0, kPaletteSize);
     Palette256 pal{};
     std::copy_n(DibColors(dib), colours, pal.begin());
     surface_ = std::move(fresh);
@@ -103,12 +110,11 @@ int CIndexImage::SetFromDib(PackedDib dib) {
 }
 
 PackedDib CIndexImage::ToDib(int depth, std::uint32_t option) const {
-    (void)option;
-    if (depth != 8) return nullptr;
-    PackedDib dib = DibCreate(Width(), Height(), 8, Bits(), 1);
-    if (!dib) return nullptr;
-    std::copy(palette_.begin(), palette_.end(), DibColors(dib));
-    return dib;
+    DibPtr eight(DibCreate(Width(), Height(), 8, Bits(), 1));
+    if (!eight) return nullptr;
+    std::copy(palette_.begin(), palette_.end(), DibColors(eight.get()));
+    if (depth == 8) return eight.release();
+    return DibConvert(eight.get(), depth, option);
 }
 
 int CIndexImage::AttachSurface(IndexSurface&& surface) {

@@ -160,3 +160,44 @@ TEST(CIndexImage, SetFromDibTakesOnlyTheColoursTheBlockHas) {
 
 }  // namespace
 }  // namespace vorlin
+
+namespace vorlin {
+namespace {
+
+TEST(CIndexImage, SetFromDibConvertsOtherDepths) {
+    const std::uint8_t nibbles[] = {0x12, 0x30, 0, 0};  // 3 x 1 at 4 bpp: 1, 2, 3
+    DibPtr four(DibCreate(3, 1, 4, nibbles, 1));
+    ASSERT_TRUE(four);
+    DibColors(four.get())[3] = Rgb(1, 2, 3);
+    CIndexImage img;
+    ASSERT_EQ(img.SetFromDib(four.get()), 1);
+    EXPECT_EQ(img.GetPixel(0, 0), 1);
+    EXPECT_EQ(img.GetPixel(2, 0), 3);
+    EXPECT_EQ(img.Palette()[3], Rgb(1, 2, 3));
+    EXPECT_EQ(img.Palette()[16], Rgb(0, 0, 0));  // only 16 colours came with the file
+
+    const std::uint8_t bgr[] = {0, 0, 255, 0, 255, 0, 0, 0};  // 2 x 1 at 24 bpp: red, green
+    DibPtr rgb(DibCreate(2, 1, 24, bgr, 1));
+    ASSERT_TRUE(rgb);
+    ASSERT_EQ(img.SetFromDib(rgb.get()), 1);
+    EXPECT_EQ(img.Width(), 2);
+    EXPECT_EQ(img.Palette()[img.GetPixel(0, 0)], Rgb(255, 0, 0));
+    EXPECT_EQ(img.Palette()[img.GetPixel(1, 0)], Rgb(0, 255, 0));
+}
+
+TEST(CIndexImage, ToDibAtFourBitsUsesTheBankOffset) {
+    CIndexImage img;
+    ASSERT_EQ(img.Create(2, 1, nullptr, nullptr), 1);
+    img.Row(0)[0] = 0;
+    img.Row(0)[1] = 0x25;  // bank 2, entry 5
+    img.Palette()[0x25] = Rgb(7, 8, 9);
+    DibPtr four(img.ToDib(4, 0x20));
+    ASSERT_TRUE(four);
+    EXPECT_EQ(DibBitCount(four.get()), 4);
+    EXPECT_EQ(DibPictureRow(four.get(), 0)[0], 0x05);
+    EXPECT_EQ(DibColors(four.get())[5], Rgb(7, 8, 9));
+    EXPECT_EQ(DibColors(four.get())[0], img.Palette()[0]);
+}
+
+}  // namespace
+}  // namespace vorlin
