@@ -1,0 +1,201 @@
+// LZ77 in the BIOS layout, with matches found by the binary-search-tree coder
+// over a 4096-byte circular window. Matches at distance 1 are never used (the
+// console's VRAM decoder writes 16 bits at a time and cannot copy them).
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "export/compress.h"
+
+namespace vorlin {
+
+namespace {
+
+constexpr int kWindow = 4096;   // N
+constexpr int kLookahead = 18;  // F
+constexpr int kMinMatch = 3;
+constexpr int kNone = kWindow;          // "no node"
+constexpr int kRootBase = kWindow + 1;  // 256 root slots, one per first byte
+
+struct Lz77Tree {
+    std::uint8_t window[kWindow + kLookahead - 1];
+    int left[kWindow + 1];
+    int right[kWindow + 257];
+    int parent[kWindow + 1];
+    int matchPosition;
+    int matchLength;
+
+    void Init() {
+        std::memset(window, 0, sizeof window);
+        for (int i = kRootBase; i < kRootBase + 256; ++i) right[i] = kNone;
+        for (int i = 0; i < kWindow; ++i) parent[i] = kNone;
+    }
+
+    // Hangs r in the tree and records the longest match seen on the way.
+    void Insert(int r) {
+        const std::uint8_t* key = &window[r];
+        const int before = (r + kWindow - 1) & (kWindow - 1);
+        int cmp = 1;
+        int p = kRootBase + key[0];
+        left[r] = right[r] = kNone;
+        matchLength = 0;
+        for (;;) {
+            int& child = cmp >= 0 ? right[p] : left[p];
+            if (child == kNone) {
+                child = r;
+                parent[r] = p;
+                return;
+            }
+            p = child;
+            int i = 1;
+            for (; i < kLookahead; ++i)
+                if ((cmp = key[i] - window[p + i]) != 0) break;
+            if (i == kLookahead) cmp = 0;
+            if (i > matchLength && p != before) {
+                matchPosition = p;
+                matchLength = i;
+                if (matchLength >= kLookahead) break;
+            }
+        }
+        ReplaceNode(p, r);
+    }
+
+    // r takes p's place; p leaves the tree.
+    void ReplaceNode(int p, int r) {
+        parent[r] = parent[p];
+        left[r] = left[p];
+        right[r] = right[p];
+        parent[left[p]] = r;
+        parent[right[p]] = r;
+        if (right[parent[p]] == p)
+            right[parent[p]] = r;
+        else
+            left[parent[p]] = r;
+        parent[p] = kNone;
+    }
+
+    void Delete(int p) {
+        if (parent[p] == kNone) return;
+        int q;
+        if (right[p] == kNone) {
+            q = left[p];
+        } else if (left[p] == kNone) {
+            q = right[p];
+        } else {
+            q = left[p];
+            if (right[q] != kNone) {
+                do q = right[q];
+                while (right[q] != kNone);
+                right[parent[q]] = left[q];
+                parent[left[q]] = parent[q];
+                left[q] = left[p];
+                parent[left[p]] = q;
+            }
+            right[q] = right[p];
+            parent[right[p]] = q;
+        }
+        parent[q] = parent[p];
+        if (right[parent[p]] == p)
+            right[parent[p]] = q;
+        else
+            left[parent[p]] = q;
+        parent[p] = kNone;
+    }
+};
+
+// Collects up to eight items behind one flag byte.
+class GroupWriter {
+  public:
+    explicit GroupWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+    void Literal(std::uint8_t byte) {
+        items_[used_++] = byte;
+        Next(false);
+    }
+    void Match(int length, int distance) {
+        const int d = distance - 1;
+        items_[used_++] = static_cast<std::uint8_t>(((length - kMinMatch) << 4) | (d >> 8));
+        items_[used_++] = static_cast<std::uint8_t>(d & 0xFF);
+        Next(true);
+    }
+    void Finish() {
+        if (count_ > 0) Flush();
+    }
+
+  private:
+    void Next(bool match) {
+        if (match) flags_ |= static_cast<std::uint8_t>(0x80 >> count_);
+        if (++count_ == 8) Flush();
+    }
+    void Flush() {
+        out_.push_back(flags_);
+        out_.insert(out_.end(), items_, items_ + used_);
+        flags_ = 0;
+        count_ = used_ = 0;
+    }
+    std::vector<std::uint8_t>& out_;
+    std::uint8_t items_[16];
+    std::uint8_t flags_ = 0;
+    int count_ = 0;
+    int used_ = 0;
+};
+
+void Encode(Lz77Tree& t, const std::uint8_t* data, std::size_t size,
+            std::vector<std::uint8_t>& out) {
+    GroupWriter groups(out);
+    std::size_t next = 0;
+    int s = 0;
+    int r = kWindow - kLookahead;
+    int len = 0;
+    for (; len < kLookahead && next < size; ++len) t.window[r + len] = data[next++];
+    if (len == 0) return;
+    t.Insert(r);
+    while (len > 0) {
+        if (t.matchLength > len) t.matchLength = len;
+        if (t.matchLength >= kMinMatch) {
+            groups.Match(t.matchLength, (r - t.matchPosition) & (kWindow - 1));
+        } else {
+            groups.Literal(t.window[r]);
+            t.matchLength = 1;
+        }
+        const int consumed = t.matchLength;
+        int i = 0;
+        for (; i < consumed && next < size; ++i) {
+            t.Delete(s);
+            const std::uint8_t c = data[next++];
+            t.window[s] = c;
+            if (s < kLookahead - 1) t.window[s + kWindow] = c;
+            s = (s + 1) & (kWindow - 1);
+            r = (r + 1) & (kWindow - 1);
+            t.Insert(r);
+        }
+        for (; i < consumed; ++i) {
+            t.Delete(s);
+            s = (s + 1) & (kWindow - 1);
+            r = (r + 1) & (kWindow - 1);
+            if (--len) t.Insert(r);
+        }
+    }
+    groups.Finish();
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> Lz77Compress(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::uint8_t> out;
+    if ((!data && size > 0) || size > kBiosMaxSize) return out;
+    std::unique_ptr<Lz77Tree> tree(new (std::nothrow) Lz77Tree);
+    if (!tree) return out;
+    tree->Init();
+    try {
+        out.reserve(size + size / 8 + 16 + 4);
+        out.resize(4);
+        Encode(*tree, data, size, out);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    WriteBiosHeader(out, kBiosTypeLz77, size);
+    PadToWord(out);
+    return out;
+}
+
+}  // namespace vorlin

@@ -1,0 +1,20 @@
+// Decoders for the BIOS stream formats. They treat the stream as untrusted:
+// every read and back-reference is checked, and a malformed or truncated
+// stream gives false (out is then unspecified).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vorlin {
+
+bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
+bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
+bool RleDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
+// Picks the decoder from the header's type.
+bool BiosDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
+// Uncompressed size from a stream header, or 0 when the stream is shorter than a header.
+std::size_t BiosDeclaredSize(const std::uint8_t* src, std::size_t size);
+
+}  // namespace vorlin

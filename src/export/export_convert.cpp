@@ -1,0 +1,223 @@
+// Conversion of a job's picture into GBA data: the working image, the tile
+// arrangement, the map (reduced, offset, grouped, affine), the packed graphics
+// and the palette, each block compressed as its flags ask.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "export/compress.h"
+#include "export/export_job.h"
+#include "export/reduce_tiles.h"
+#include "export/tile_ops.h"
+
+namespace vorlin {
+
+namespace {
+
+constexpr int kScreenBlockPixels = 256;
+
+std::uint16_t GbaColor(const RgbQuad& c) {
+    return static_cast<std::uint16_t>((c.rgbRed >> 3) | ((c.rgbGreen >> 3) << 5) |
+                                      ((c.rgbBlue >> 3) << 10));
+}
+
+std::uint16_t WindowsColor(const RgbQuad& c) {
+    return static_cast<std::uint16_t>((c.rgbBlue >> 3) | ((c.rgbGreen >> 3) << 5) |
+                                      ((c.rgbRed >> 3) << 10));
+}
+
+std::uint16_t LoadUnit(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+void StoreUnit(std::uint8_t* p, std::uint16_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// Odd widths leave one padding unit per row; it carries index 0's colour, as
+// the padding of 8-bpp rows carries index 0.
+void FillRowPadding(PackedDib dib, std::uint16_t color) {
+    const int width = DibWidth(dib);
+    if (width % 2 == 0) return;
+    for (int y = 0; y < DibHeight(dib); ++y) StoreUnit(DibRow(dib, y) + 2 * width, color);
+}
+
+// Windows 5-5-5 to GBA order (red and blue swapped), plus the colour key's bit 15.
+void ToGbaColors(PackedDib dib, bool keyed, std::uint16_t key) {
+    std::uint8_t* pixels = DibPixels(dib);
+    const std::size_t units = DibHeader(dib)->biSizeImage / 2;
+    for (std::size_t u = 0; u < units; ++u) {
+        const std::uint16_t v = LoadUnit(pixels + 2 * u);
+        std::uint16_t gba =
+            static_cast<std::uint16_t>((v & 0x83E0) | ((v & 0x1F) << 10) | ((v >> 10) & 0x1F));
+        if (keyed && gba == key) gba |= 0x8000;
+        StoreUnit(pixels + 2 * u, gba);
+    }
+}
+
+PackedDib MakeBitmap16(PackedDib crop, const ExportJob& job) {
+    PackedDib out = DibConvert(crop, 16, 0);
+    if (!out) return nullptr;
+    const RgbQuad index0 = DibColorCount(crop) > 0 ? DibColors(crop)[0] : RgbQuad{0, 0, 0, 0};
+    FillRowPadding(out, WindowsColor(index0));
+    ToGbaColors(out, (job.imgFlags & IMG_COLOR_KEY) != 0, GbaColor(job.colorKey));
+    return out;
+}
+
+bool PrepareWork(ExportJob& job) {
+    DibPtr crop(DibCrop(job.image.get(), job.left, job.top, job.right, job.bottom, 0));
+    if (!crop) return false;
+    if (job.bpp == 16 && (job.imgFlags & IMG_BITMAP)) {
+        crop.reset(MakeBitmap16(crop.get(), job));
+    } else if (DibBitCount(crop.get()) != 8) {
+        crop.reset(DibConvert(crop.get(), 8, 0));
+    }
+    if (!crop) return false;
+    job.work = std::move(crop);
+    return true;
+}
+
+// Re-lays work into a column of blocks; false (work unchanged) on failure.
+bool Retile(ExportJob& job, int blockWidth, int blockHeight) {
+    PackedDib column = DibRetile(job.work.get(), blockWidth, blockHeight, 0);
+    if (!column) return false;
+    job.work.reset(column);
+    return true;
+}
+
+void ArrangeTiles(ExportJob& job) {
+    if ((job.mapFlags & MAP_SBB) && !Retile(job, kScreenBlockPixels, kScreenBlockPixels)) return;
+    if (HasTileGroups(job) && !Retile(job, kTileSide * job.metaWidth, kTileSide * job.metaHeight))
+        return;
+    Retile(job, kTileSide, kTileSide);
+}
+
+// Tiles the working image holds as an 8-pixel column, at most `wanted`.
+std::size_t ColumnTiles(PackedDib work, std::size_t wanted) {
+    if (DibWidth(work) != kTileSide || DibBitCount(work) != 8) return 0;
+    return std::min(wanted, static_cast<std::size_t>(DibHeight(work) / kTileSide));
+}
+
+// Top-down copy of the tiles, one after the other.
+std::vector<std::uint8_t> TileBytes(PackedDib work, std::size_t tiles) {
+    std::vector<std::uint8_t> bytes(tiles * kTileBytes);
+    for (std::size_t row = 0; row < tiles * kTileSide; ++row)
+        std::memcpy(&bytes[row * kTileSide], DibPictureRow(work, static_cast<int>(row)), kTileSide);
+    return bytes;
+}
+
+PackedDib TileColumn(const std::vector<std::uint8_t>& tiles, PackedDib palette) {
+    const int rows = static_cast<int>(tiles.size() / kTileSide);
+    PackedDib dib = DibCreate(kTileSide, rows, 8, tiles.data(), 1);
+    if (dib) std::memcpy(DibColors(dib), DibColors(palette), 4 * DibColorCount(palette));
+    return dib;
+}
+
+std::uint16_t OffsetEntry(std::uint16_t entry, std::int32_t offset) {
+    const std::int64_t index = entry & kMapIndexMask;
+    if (offset > 0 && index == 0) return entry;  // tile 0 stays the blank tile
+    const std::int64_t moved = ((index + offset) % 1024 + 1024) % 1024;
+    return static_cast<std::uint16_t>((entry & ~kMapIndexMask) | moved);
+}
+
+std::vector<std::uint8_t> EntryBytes(const std::vector<std::uint16_t>& entries, bool affine) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(entries.size() * 2);
+    for (std::uint16_t e : entries) {
+        bytes.push_back(static_cast<std::uint8_t>(e));
+        if (!affine) bytes.push_back(static_cast<std::uint8_t>(e >> 8));
+    }
+    return bytes;
+}
+
+std::vector<std::uint16_t> MapEntries(ExportJob& job, std::size_t tiles) {
+    const std::vector<std::uint8_t> source = TileBytes(job.work.get(), tiles);
+    if (job.mapFlags & MAP_REDUCE) {
+        ReducedTiles reduced = ReduceTiles(source.data(), tiles, job.mapFlags);
+        if (PackedDib unique = TileColumn(reduced.tiles, job.work.get())) job.work.reset(unique);
+        return std::move(reduced.entries);
+    }
+    // Every map carries the banks, also for 8-bpp tiles.
+    std::vector<std::uint16_t> entries(tiles);
+    for (std::size_t n = 0; n < tiles; ++n)
+        entries[n] =
+            static_cast<std::uint16_t>(TileBank(&source[n * kTileBytes]) | (n & kMapIndexMask));
+    return entries;
+}
+
+void BuildMap(ExportJob& job) {
+    if (DibBitCount(job.work.get()) != 8) return;
+    const std::size_t tiles = ColumnTiles(job.work.get(), ExportAreaTiles(job));
+    std::vector<std::uint16_t> entries = MapEntries(job, tiles);
+    if (job.tileOffset != 0)
+        for (std::uint16_t& e : entries) e = OffsetEntry(e, job.tileOffset);
+    std::vector<std::uint16_t> metaMap;
+    if (HasTileGroups(job)) {
+        MetaTiles meta = GroupMetaTiles(
+            entries, static_cast<std::size_t>(job.metaWidth) * job.metaHeight, job.mapFlags);
+        entries = std::move(meta.definitions);
+        metaMap = std::move(meta.metaMap);
+    }
+    const bool affine = (job.mapFlags & MAP_AFFINE) != 0;
+    DataBlockAssign(job.mapData, affine ? 1 : 2, EntryBytes(entries, affine));
+    CompressBlock(job.mapData, job.mapFlags);
+    DataBlockAssign(job.metaData, 2, EntryBytes(metaMap, false));
+}
+
+bool IsPackingDepth(int bpp) {
+    return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8;
+}
+
+void BuildGraphics(ExportJob& job) {
+    PackedDib work = job.work.get();
+    const std::size_t area = DibHeader(work)->biSizeImage;
+    const int depth = DibBitCount(work);
+    std::vector<std::uint8_t> bytes;
+    if (depth == 16 || depth == job.bpp) {
+        bytes.assign(DibPixels(work), DibPixels(work) + area);
+    } else if (depth == 8 && IsPackingDepth(job.bpp)) {
+        // Least significant first: the left pixel of a byte is in its low bits.
+        std::vector<std::uint32_t> src((area + 3) / 4), dest(src.size());
+        std::memcpy(src.data(), DibPixels(work), area);
+        DibPackBits(dest.data(), src.data(), area, 8, job.bpp, 0);
+        bytes.resize((static_cast<std::size_t>(job.bpp) * area + 31) / 32 * 4);
+        std::memcpy(bytes.data(), dest.data(), bytes.size());
+    } else {
+        return;
+    }
+    DataBlockAssign(job.imgData, 1, std::move(bytes));
+    CompressBlock(job.imgData, job.imgFlags);
+}
+
+void BuildPalette(ExportJob& job) {
+    PackedDib work = job.work.get();
+    const int colors = DibColorCount(work);
+    const int start = std::max(job.palStart, 0);
+    const int n = std::max(0, std::min(job.palEnd - start, colors - start));
+    std::vector<std::uint8_t> bytes((static_cast<std::size_t>(n) + 1) / 2 * 4, 0);
+    for (int i = 0; i < n; ++i) StoreUnit(&bytes[2 * i], GbaColor(DibColors(work)[start + i]));
+    DataBlockAssign(job.palData, 2, std::move(bytes));
+    CompressBlock(job.palData, job.palFlags);
+}
+
+}  // namespace
+
+int ExportConvert(ExportJob* job) {
+    if (!job || !job->image) return 0;
+    try {
+        if (!PrepareWork(*job)) return 0;
+        for (DataBlock* block : {&job->palData, &job->imgData, &job->mapData, &job->metaData})
+            DataBlockClear(*block);
+        if (!(job->imgFlags & IMG_BITMAP)) {
+            ArrangeTiles(*job);
+            if (ExportsMap(*job)) BuildMap(*job);
+        }
+        if (ExportsGraphics(*job)) BuildGraphics(*job);
+        if (ExportsPalette(*job)) BuildPalette(*job);
+    } catch (const std::bad_alloc&) {
+        // Later steps report nothing: the blocks they did not reach stay as they were.
+    }
+    return 1;
+}
+
+}  // namespace vorlin

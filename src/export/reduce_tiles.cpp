@@ -1,0 +1,142 @@
+#include "export/reduce_tiles.h"
+
+#include <string>
+#include <unordered_map>
+
+#include "export/export_job.h"
+#include "export/tile_ops.h"
+
+namespace vorlin {
+
+namespace {
+
+struct Orientation {
+    int xFlip;
+    int yFlip;
+    std::uint16_t bits;
+};
+
+// The order in which flipped matches are tried; it decides the flip bits.
+constexpr Orientation kOrientations[4] = {
+    {0, 0, 0}, {0, 7, kMapVFlip}, {7, 0, kMapHFlip}, {7, 7, kMapHFlip | kMapVFlip}};
+
+struct ReduceRules {
+    std::uint8_t mask;
+    int orientations;
+    bool banks;
+
+    explicit ReduceRules(std::uint32_t mapFlags)
+        : mask((mapFlags & MAP_PALBANK) ? kBankMask : 0xFF),
+          orientations((mapFlags & MAP_FLIP) ? 4 : 1),
+          banks((mapFlags & MAP_PALBANK) != 0) {}
+};
+
+std::uint16_t Entry(const ReduceRules& rules, const std::uint8_t* source, std::size_t index,
+                    std::uint16_t flipBits) {
+    std::uint16_t entry = static_cast<std::uint16_t>(flipBits | (index & kMapIndexMask));
+    if (rules.banks) entry |= TileBank(source);
+    return entry;
+}
+
+ReducedTiles StartWithBlank(std::size_t count) {
+    ReducedTiles result;
+    result.tiles.reserve((count + 1) * kTileBytes);
+    result.tiles.assign(kTileBytes, 0);
+    result.entries.reserve(count);
+    return result;
+}
+
+// The masked pixels of a tile seen through one orientation: equal keys are
+// exactly the tiles TilesMatch accepts.
+std::string MatchKey(const std::uint8_t* tile, const Orientation& o, std::uint8_t mask) {
+    std::uint8_t oriented[kTileBytes];
+    OrientTile(tile, o.xFlip, o.yFlip, oriented);
+    std::string key(kTileBytes, '\0');
+    for (int p = 0; p < kTileBytes; ++p) key[p] = static_cast<char>(oriented[p] & mask);
+    return key;
+}
+
+}  // namespace
+
+ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint32_t mapFlags) {
+    const ReduceRules rules(mapFlags);
+    ReducedTiles result = StartWithBlank(count);
+    // Unique tiles never match each other unflipped, so each key names one tile.
+    std::unordered_map<std::string, std::size_t> index;
+    index.reserve(count + 1);
+    index.emplace(std::string(kTileBytes, '\0'), 0);
+    for (std::size_t t = 0; t < count; ++t) {
+        const std::uint8_t* tile = tiles + t * kTileBytes;
+        std::size_t best = SIZE_MAX;
+        std::uint16_t bits = 0;
+        for (int o = 0; o < rules.orientations; ++o) {
+            const auto found = index.find(MatchKey(tile, kOrientations[o], rules.mask));
+            if (found != index.end() && found->second < best) {
+                best = found->second;
+                bits = kOrientations[o].bits;
+            }
+        }
+        if (best == SIZE_MAX) {
+            best = result.tiles.size() / kTileBytes;
+            index.emplace(MatchKey(tile, kOrientations[0], rules.mask), best);
+            result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
+        }
+        result.entries.push_back(Entry(rules, tile, best, bits));
+    }
+    return result;
+}
+
+ReducedTiles ReduceTilesPairwise(const std::uint8_t* tiles, std::size_t count,
+                                 std::uint32_t mapFlags) {
+    const ReduceRules rules(mapFlags);
+    ReducedTiles result = StartWithBlank(count);
+    for (std::size_t t = 0; t < count; ++t) {
+        const std::uint8_t* tile = tiles + t * kTileBytes;
+        const std::size_t unique = result.tiles.size() / kTileBytes;
+        std::size_t k = 0;
+        std::uint16_t bits = 0;
+        for (; k < unique; ++k) {
+            const std::uint8_t* candidate = result.tiles.data() + k * kTileBytes;
+            int o = 0;
+            while (o < rules.orientations && !TilesMatch(tile, candidate, kOrientations[o].xFlip,
+                                                         kOrientations[o].yFlip, rules.mask))
+                ++o;
+            if (o < rules.orientations) {
+                bits = kOrientations[o].bits;
+                break;
+            }
+        }
+        if (k == unique) result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
+        result.entries.push_back(Entry(rules, tile, k, bits));
+    }
+    return result;
+}
+
+MetaTiles GroupMetaTiles(const std::vector<std::uint16_t>& entries, std::size_t groupSize,
+                         std::uint32_t mapFlags) {
+    MetaTiles result;
+    if (groupSize == 0) return result;
+    const bool metaPal = (mapFlags & MAP_META_PAL) != 0;
+    const std::uint16_t mask = metaPal ? static_cast<std::uint16_t>(~kMapBankMask) : 0xFFFF;
+    const std::size_t groups = entries.size() / groupSize;
+    std::unordered_map<std::u16string, std::size_t> index;
+    index.reserve(groups);
+    result.metaMap.reserve(groups);
+    for (std::size_t m = 0; m < groups; ++m) {
+        const std::uint16_t* group = entries.data() + m * groupSize;
+        std::u16string key(groupSize, u'\0');
+        std::uint16_t bank = 0;
+        for (std::size_t i = 0; i < groupSize; ++i) {
+            key[i] = static_cast<char16_t>(group[i] & mask);
+            if (!bank) bank = group[i] & kMapBankMask;
+        }
+        const auto [found, added] = index.emplace(std::move(key), index.size());
+        if (added) result.definitions.insert(result.definitions.end(), group, group + groupSize);
+        std::uint16_t entry = static_cast<std::uint16_t>(found->second);
+        if (metaPal) entry |= bank;
+        result.metaMap.push_back(entry);
+    }
+    return result;
+}
+
+}  // namespace vorlin

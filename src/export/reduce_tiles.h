@@ -1,0 +1,38 @@
+// Tile reduction and meta-tile grouping: the first-match searches that decide
+// the tile numbering and the map.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace vorlin {
+
+struct ReducedTiles {
+    std::vector<std::uint8_t> tiles;     // unique tiles, 64 bytes each; tile 0 is blank
+    std::vector<std::uint16_t> entries;  // one map entry per source tile
+};
+
+// Reduces `count` consecutive 64-byte tiles. Each tile takes the first unique
+// tile that matches it unflipped or, with MAP_FLIP, flipped (vertical,
+// horizontal, both, in that order); with MAP_PALBANK only the low 4 bits are
+// compared and the entry carries the tile's bank. Finds matches through an
+// index of the unique tiles, so the cost is linear in the tiles.
+ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint32_t mapFlags);
+
+// The same result by comparing every tile with every unique tile; kept as the
+// reference the indexed search is checked and measured against.
+ReducedTiles ReduceTilesPairwise(const std::uint8_t* tiles, std::size_t count,
+                                 std::uint32_t mapFlags);
+
+struct MetaTiles {
+    std::vector<std::uint16_t> definitions;  // unique groups, groupSize entries each
+    std::vector<std::uint16_t> metaMap;      // one entry per group
+};
+
+// Groups consecutive runs of groupSize entries into unique meta-tiles (first
+// equal group wins; with MAP_META_PAL banks are ignored in the comparison and
+// the group's first non-zero bank goes into its meta-map entry).
+MetaTiles GroupMetaTiles(const std::vector<std::uint16_t>& entries, std::size_t groupSize,
+                         std::uint32_t mapFlags);
+
+}  // namespace vorlin

@@ -1,0 +1,246 @@
+#include "export/compress.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "export/decompress.h"
+
+namespace vorlin {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using ::testing::ElementsAreArray;
+
+Bytes Repeat(std::uint8_t value, std::size_t n) {
+    return Bytes(n, value);
+}
+
+Bytes RandomBytes(std::size_t n, unsigned seed, int range = 256) {
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> dist(0, range - 1);
+    Bytes b(n);
+    for (auto& v : b) v = static_cast<std::uint8_t>(dist(rng));
+    return b;
+}
+
+Bytes Lz(const Bytes& in) {
+    return Lz77Compress(in.data(), in.size());
+}
+Bytes Rle(const Bytes& in) {
+    return RleCompress(in.data(), in.size());
+}
+Bytes Huff(const Bytes& in) {
+    return HuffCompress(in.data(), in.size(), 8);
+}
+
+TEST(Lz77Compress, HandDerivedStreams) {
+    // Two literals, then a match of 8 at distance 2: distance 1 is never used.
+    EXPECT_THAT(Lz(Repeat(0x41, 10)),
+                ElementsAreArray({0x10, 0x0A, 0, 0, 0x20, 0x41, 0x41, 0x50, 0x01, 0, 0, 0}));
+    EXPECT_THAT(Lz({0x41, 0x42, 0x43}), ElementsAreArray({0x10, 3, 0, 0, 0x00, 0x41, 0x42, 0x43}));
+    EXPECT_THAT(Lz({'A', 'B', 'C', 'A', 'B', 'C', 'A', 'B', 'C'}),
+                ElementsAreArray({0x10, 9, 0, 0, 0x10, 0x41, 0x42, 0x43, 0x30, 0x02, 0, 0}));
+    // Eighteen equal bytes at distance 1 are passed over for the longest match at distance 2.
+    EXPECT_THAT(Lz(Repeat(0x41, 20)),
+                ElementsAreArray({0x10, 20, 0, 0, 0x20, 0x41, 0x41, 0xF0, 0x01, 0, 0, 0}));
+    EXPECT_THAT(Lz({}), ElementsAreArray({0x10, 0, 0, 0}));
+}
+
+TEST(Lz77Compress, NeverRefersToTheByteJustBefore) {
+    for (const Bytes& in : {Repeat(0, 5000), RandomBytes(20000, 7, 2), RandomBytes(3000, 8, 3)}) {
+        const Bytes out = Lz(in);
+        std::size_t pos = 4;
+        std::size_t produced = 0;
+        while (produced < in.size()) {
+            const std::uint8_t flags = out.at(pos++);
+            for (int bit = 7; bit >= 0 && produced < in.size(); --bit) {
+                if (flags & (1 << bit)) {
+                    EXPECT_NE(((out.at(pos) & 0x0F) << 8) | out.at(pos + 1), 0);
+                    produced += (out[pos] >> 4) + 3;
+                    pos += 2;
+                } else {
+                    ++pos;
+                    ++produced;
+                }
+            }
+        }
+        EXPECT_LE(out.size(), in.size() + in.size() / 8 + 16 + 3);
+    }
+}
+
+TEST(RleCompress, RunAndLiteralBoundaries) {
+    EXPECT_THAT(Rle({0x41}), ElementsAreArray({0x30, 1, 0, 0, 0x00, 0x41, 0, 0}));
+    EXPECT_THAT(Rle(Repeat(0x41, 3)), ElementsAreArray({0x30, 3, 0, 0, 0x80, 0x41, 0, 0}));
+    EXPECT_THAT(Rle(Repeat(0x41, 130)), ElementsAreArray({0x30, 130, 0, 0, 0xFF, 0x41, 0, 0}));
+    EXPECT_THAT(Rle(Repeat(0x41, 131)),
+                ElementsAreArray({0x30, 131, 0, 0, 0xFF, 0x41, 0x00, 0x41}));
+    EXPECT_THAT(Rle({0x41, 0x41, 0x41, 0x42}),
+                ElementsAreArray({0x30, 4, 0, 0, 0x80, 0x41, 0x00, 0x42}));
+    EXPECT_THAT(Rle({0x41, 0x42, 0x42, 0x42}),
+                ElementsAreArray({0x30, 4, 0, 0, 0x00, 0x41, 0x80, 0x42}));
+    EXPECT_THAT(Rle({}), ElementsAreArray({0x30, 0, 0, 0}));
+}
+
+TEST(RleCompress, LiteralBlocksAreCutAt128) {
+    Bytes alternating(140);
+    for (std::size_t i = 0; i < alternating.size(); ++i) alternating[i] = i % 2 ? 0x42 : 0x41;
+    Bytes out = Rle(alternating);
+    ASSERT_EQ(out.size(), 4u + 1 + 128 + 1 + 12 + 2);
+    EXPECT_EQ(out[4], 0x7F);
+    EXPECT_EQ(out[4 + 129], 0x0B);
+
+    Bytes distinct(200);
+    for (std::size_t i = 0; i < distinct.size(); ++i) distinct[i] = static_cast<std::uint8_t>(i);
+    out = Rle(distinct);
+    ASSERT_EQ(out.size(), 4u + 129 + 73 + 2);
+    EXPECT_EQ(out[4], 0x7F);
+    EXPECT_EQ(out[4 + 129], 0x47);
+
+    // A literal block that fills up is cut even where a run of 3 would start.
+    Bytes cut(127);
+    for (std::size_t i = 0; i < cut.size(); ++i) cut[i] = static_cast<std::uint8_t>(i);
+    cut.insert(cut.end(), {0xEE, 0xEE, 0xEE});
+    out = Rle(cut);
+    EXPECT_EQ(out[4], 0x7F);
+    EXPECT_EQ(out[4 + 129], 0x01);  // the last two 0xEE stay literal
+}
+
+TEST(HuffCompress, HandDerivedStreamAndTablePadding) {
+    EXPECT_THAT(Huff({'A', 'A', 'A', 'B'}),
+                ElementsAreArray({0x28, 4, 0, 0, 0x01, 0xC0, 0x41, 0x42, 0, 0, 0, 0x10}));
+    // Three distinct values: size byte plus a 5-byte table need two 0xFF.
+    const Bytes three = Huff({'A', 'A', 'B', 'C'});
+    EXPECT_EQ(three[4], 3);
+    EXPECT_EQ(three[10], 0xFF);
+    EXPECT_EQ(three[11], 0xFF);
+}
+
+TEST(HuffCompress, SingleSymbolShortAndEmptyInputsDecode) {
+    for (const Bytes& in :
+         {Repeat(0, 64), Bytes{0x41}, Bytes{1, 2, 3}, Bytes{9, 9, 9, 9, 9}, Bytes{}}) {
+        const Bytes out = Huff(in);
+        ASSERT_FALSE(out.empty()) << in.size();
+        EXPECT_EQ(out.size() % 4, 0u);
+        Bytes back;
+        ASSERT_TRUE(HuffDecompress(out.data(), out.size(), back)) << in.size();
+        EXPECT_EQ(back, in);
+    }
+    // One value: a root with the leaf in both slots, one bit per symbol.
+    EXPECT_THAT(Huff(Repeat(7, 4)),
+                ElementsAreArray({0x28, 4, 0, 0, 0x01, 0xC0, 7, 7, 0, 0, 0, 0}));
+}
+
+// Frequencies that make the table as wide or as deep as 256 symbols allow.
+Bytes FromCounts(const std::vector<std::size_t>& counts) {
+    Bytes data;
+    for (std::size_t v = 0; v < counts.size(); ++v) data.insert(data.end(), counts[v], v);
+    std::shuffle(data.begin(), data.end(), std::mt19937(1));
+    data.resize((data.size() + 3) / 4 * 4, 0);
+    return data;
+}
+
+TEST(HuffCompress, OffsetsStayInRangeForWideAndDeepTrees) {
+    std::vector<std::vector<std::size_t>> shapes;
+    shapes.push_back(std::vector<std::size_t>(256, 4));  // perfectly balanced, 8 levels
+    std::vector<std::size_t> fib(24);
+    fib[0] = fib[1] = 1;
+    for (std::size_t i = 2; i < fib.size(); ++i) fib[i] = fib[i - 1] + fib[i - 2];
+    shapes.push_back(fib);  // a chain, 23 levels deep
+    for (int distinct : {129, 200, 255}) shapes.push_back(std::vector<std::size_t>(distinct, 3));
+    std::mt19937 rng(5);
+    for (int i = 0; i < 60; ++i) {
+        std::vector<std::size_t> counts(256);
+        for (auto& c : counts) c = 1 + rng() % (i % 3 == 0 ? 4 : 200);
+        shapes.push_back(counts);
+    }
+    for (const auto& counts : shapes) {
+        const Bytes in = FromCounts(counts);
+        const Bytes out = Huff(in);
+        ASSERT_FALSE(out.empty()) << counts.size();
+        Bytes back;
+        ASSERT_TRUE(HuffDecompress(out.data(), out.size(), back));
+        EXPECT_EQ(back, in);
+    }
+}
+
+TEST(Compressors, RoundTripRandomAndDegenerateData) {
+    std::vector<Bytes> inputs = {Bytes{0x41},
+                                 Repeat(0, 4096),
+                                 Repeat(0xFF, 70001),
+                                 RandomBytes(1 << 20, 1),
+                                 RandomBytes(4099, 2, 4),
+                                 RandomBytes(65537, 3, 16),
+                                 RandomBytes(1027, 4)};
+    for (const Bytes& in : inputs) {
+        for (const Bytes& out : {Lz(in), Rle(in), Huff(in)}) {
+            ASSERT_FALSE(out.empty());
+            EXPECT_EQ(out.size() % 4, 0u);
+            EXPECT_EQ(BiosDeclaredSize(out.data(), out.size()), in.size());
+            Bytes back;
+            ASSERT_TRUE(BiosDecompress(out.data(), out.size(), back)) << int(out[0]);
+            EXPECT_TRUE(back == in) << int(out[0]) << " size " << in.size();
+        }
+    }
+    const Bytes nibbles = RandomBytes(1001, 9, 16);
+    const Bytes out4 = HuffCompress(nibbles.data(), nibbles.size(), 4);
+    Bytes back;
+    ASSERT_TRUE(HuffDecompress(out4.data(), out4.size(), back));
+    EXPECT_EQ(back, nibbles);
+}
+
+TEST(Compressors, RefuseMissingAndOversizedInput) {
+    EXPECT_TRUE(Lz77Compress(nullptr, 4).empty());
+    EXPECT_TRUE(RleCompress(nullptr, 4).empty());
+    EXPECT_TRUE(HuffCompress(nullptr, 4, 8).empty());
+    const std::uint8_t byte = 0;
+    EXPECT_TRUE(HuffCompress(&byte, 1, 5).empty());
+    EXPECT_TRUE(Lz77Compress(&byte, kBiosMaxSize + 1).empty());
+}
+
+TEST(Decompressors, RejectMalformedStreams) {
+    const Bytes good = Lz(RandomBytes(300, 11));
+    Bytes back;
+    for (std::size_t cut = 0; cut + 4 < good.size(); cut += 7)
+        EXPECT_FALSE(BiosDecompress(good.data(), cut, back)) << cut;
+    // A back-reference before the start of the output.
+    const Bytes bad = {0x10, 5, 0, 0, 0x80, 0x20, 0x05, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(Lz77Decompress(bad.data(), bad.size(), back));
+    // A tree offset that points past the table.
+    const Bytes badTree = {0x28, 4, 0, 0, 0x01, 0xFF, 'A', 'B', 0, 0, 0, 0};
+    EXPECT_FALSE(HuffDecompress(badTree.data(), badTree.size(), back));
+    const Bytes unknown = {0x40, 0, 0, 0};
+    EXPECT_FALSE(BiosDecompress(unknown.data(), unknown.size(), back));
+    // Random garbage never reads out of bounds (the sanitizers watch).
+    for (unsigned seed = 0; seed < 300; ++seed) {
+        Bytes junk = RandomBytes(40, seed);
+        junk[0] = static_cast<std::uint8_t>(0x10 * (1 + seed % 3) + (seed % 2 ? 8 : 4));
+        junk[3] = 0;
+        BiosDecompress(junk.data(), junk.size(), back);
+    }
+}
+
+TEST(CompressBlock, ReplacesTheBlockOnlyWithAValidStream) {
+    DataBlock block;
+    Bytes data = Repeat(3, 64);
+    DataBlockAssign(block, 2, data);
+    CompressBlock(block, WithCompression(0, BLK_CPRS_RLE));
+    EXPECT_EQ(block.elementSize, 1);
+    EXPECT_EQ(block.count, 8);
+    EXPECT_EQ(block.bytes.size() % 4, 0u);
+
+    DataBlockAssign(block, 2, data);
+    CompressBlock(block, WithCompression(0, BLK_CPRS_NONE));
+    EXPECT_EQ(block.elementSize, 2);
+    CompressBlock(block, WithCompression(0, 9));
+    EXPECT_EQ(block.bytes, data);
+
+    DataBlock empty;
+    CompressBlock(empty, WithCompression(0, BLK_CPRS_LZ77));
+    EXPECT_TRUE(empty.bytes.empty());
+}
+
+}  // namespace
+}  // namespace vorlin
