@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "palette/hue_math.h"
+
 namespace vorlin {
 namespace {
 
@@ -21,16 +23,7 @@ std::optional<Hsv> ToHsv(const RgbQuad& c) {
     const double lo = std::min({r, g, b});
     const double s = hi > 0 ? (hi - lo) / hi : 0;
     if (s == 0) return std::nullopt;
-    const double d = hi - lo;
-    double h;
-    if (r == hi)
-        h = (g - b) / d;
-    else if (g == hi)
-        h = (b - r) / d + 2;
-    else
-        h = (r - g) / d + 4;
-    h *= 60;
-    if (h < 0) h += 360;
+    const double h = HueDegrees(r, g, b, hi, hi - lo);
     return Hsv{h, s, hi};
 }
 

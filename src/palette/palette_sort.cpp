@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "palette/hue_math.h"
+
 namespace vorlin {
 namespace {
 
@@ -35,19 +37,12 @@ std::vector<std::int64_t> AppearanceKeys(int first, int n, const IndexPixelsView
 
 std::int64_t HueSortKey(const RgbQuad& color, int shift) {
     const int r = color.rgbRed, g = color.rgbGreen, b = color.rgbBlue;
+    shift = std::clamp(shift, 0, 7);
     const int hi = std::max({r, g, b});
     const int lo = std::min({r, g, b});
     if ((hi >> shift) == (lo >> shift)) return hi;
     const double d = hi - lo;
-    double h;
-    if (r == hi)
-        h = (g - b) / d;
-    else if (g == hi)
-        h = (b - r) / d + 2;
-    else
-        h = (r - g) / d + 4;
-    h *= 60;
-    if (h < 0) h += 360;
+    const double h = HueDegrees(r, g, b, hi, d);
     return static_cast<std::int64_t>((h + 1) * kHueScale) +
            static_cast<std::int64_t>(kHueScale * d / hi) + hi;
 }

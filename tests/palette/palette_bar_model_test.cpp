@@ -1,4 +1,5 @@
 #include "palette/palette_bar_model.h"
+#include "palette/palette_bar_slots.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,12 @@ TEST_F(PaletteBarModelTest, IndicatorsPickTheActiveSlotAndBadInputIsIgnored) {
     EXPECT_EQ(bar.GetSlotIndex(kSlotLeft), 1);
     EXPECT_EQ(bar.OnChannelEdited(7, "3").sliderPosition, 0);
     EXPECT_TRUE(listener.edits.empty());
+
+    // The tools pick colours through the same slots (the pipette makes its slot active).
+    PaletteBarButtonSlots slots(bar);
+    slots.Select(kSlotLeft, 9);
+    EXPECT_EQ(slots.GetSlotIndex(kSlotActive), 9);
+    EXPECT_EQ(bar.ActiveSlot(), kSlotLeft);
 }
 
 TEST_F(PaletteBarModelTest, HoverTextsFollowThePointer) {

@@ -209,6 +209,15 @@ TEST_F(PaletteCommandsTest, QuickCommandsUseTheBarAndNeedIt) {
     EXPECT_EQ(doc.image.Palette()[0], Rgb(0, 0, 0));
     EXPECT_EQ(doc.image.GetPixel(3, 2), 0);  // pixels of index 1 followed their colour
     EXPECT_EQ(doc.history.UndoCount(), 2);
+    const auto swapped = Palette();
+    doc.history.Undo();
+    doc.history.Undo();
+    EXPECT_EQ(doc.image.Palette()[0], Rgb(0, 0, 0));
+    EXPECT_EQ(doc.image.Palette()[1], Rgb(255, 255, 255));
+    EXPECT_EQ(doc.image.GetPixel(3, 2), 1);
+    doc.history.Redo();
+    doc.history.Redo();
+    EXPECT_EQ(Palette(), swapped);
 
     // Quick Copy with Left = Right: no undo state, yet views notified and document modified.
     bar.Select(kSlotRight, 1);
