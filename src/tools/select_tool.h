@@ -12,7 +12,7 @@ namespace vorlin {
 
 class CSelectTool : public CTool {
   public:
-    enum Option : unsigned { kOpaque = 0, kTransparent = 1 };
+    enum SelectMode : unsigned { kOpaque = 0, kTransparent = 1 };
     enum class RenderMode { Erase, Draw };
 
     CSelectTool(ToolStroke& stroke, int id, unsigned optionCount, int cursorId);
