@@ -29,6 +29,13 @@ bool CopyArea(const IndexSurface& src, const IRect& r, IndexSurface& out) {
     return true;
 }
 
+// What every restore of palette entries tells the others.
+void PaletteRestored(CVorlinDoc& doc) {
+    doc.RefreshPaletteBar();
+    doc.UpdateAllViews(HINT_PALETTE, nullptr);
+    doc.SetModifiedFlag(true);
+}
+
 }  // namespace
 
 RegionRecord::RegionRecord(CVorlinDoc* doc, const IRect& rect, IndexSurface pixels)
@@ -71,9 +78,7 @@ UndoRecordPtr EntryRecord::Apply() {
     CVorlinDoc& doc = *Document();
     UndoRecordPtr inverse = MakeEntryRecord(doc, index_);
     doc.image.SetColors(index_, 1, &entry_);
-    doc.RefreshPaletteBar();
-    doc.UpdateAllViews(HINT_PALETTE, nullptr);
-    doc.SetModifiedFlag(true);
+    PaletteRestored(doc);
     return inverse;
 }
 
@@ -84,9 +89,7 @@ UndoRecordPtr RangeRecord::Apply() {
     CVorlinDoc& doc = *Document();
     UndoRecordPtr inverse = MakeRangeRecord(doc, start_, Count());
     doc.image.SetColors(start_, Count(), entries_.data());
-    doc.RefreshPaletteBar();
-    doc.UpdateAllViews(HINT_PALETTE, nullptr);
-    doc.SetModifiedFlag(true);
+    PaletteRestored(doc);
     return inverse;
 }
 

@@ -178,10 +178,8 @@ int CVorlinDoc::RestoreFromBackup(const IRect* rect, bool notify) {
         for (int y = area.top; y < area.bottom; ++y)
             std::memcpy(image.Row(y) + area.left, backup.Row(y) + area.left, bytes);
     }
-    if (notify) {
-        const IRect whole = rect ? *rect : image.Bounds();
-        UpdateAllViews(HINT_REGION, &whole);
-    }
+    // Views get the area actually restored, never a null rectangle.
+    if (notify) UpdateAllViews(HINT_REGION, &area);
     return 1;
 }
 

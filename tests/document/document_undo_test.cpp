@@ -5,15 +5,11 @@
 
 #include "document/undo_records.h"
 #include "document/vorlin_doc.h"
+#include "support/rgb.h"
 #include "support/temp_profile.h"
 
 namespace vorlin {
 namespace {
-
-RgbQuad Rgb(int r, int g, int b) {
-    return RgbQuad{static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(g),
-                   static_cast<std::uint8_t>(r), 0};
-}
 
 struct RecordingView : ViewObserver {
     struct Call {

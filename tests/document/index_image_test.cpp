@@ -4,13 +4,10 @@
 
 #include <vector>
 
+#include "support/rgb.h"
+
 namespace vorlin {
 namespace {
-
-RgbQuad Rgb(int r, int g, int b) {
-    return RgbQuad{static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(g),
-                   static_cast<std::uint8_t>(r), 0};
-}
 
 // A picture whose pixel (x, y) holds x + 10 * y, for checking where pixels land.
 CIndexImage Numbered(int w, int h) {

@@ -68,16 +68,16 @@ TEST(UndoHistory, UndoAndRedoMoveInversesBetweenLists) {
     EXPECT_FALSE(h.CanRedo());
 }
 
-TEST(UndoHistory, RedoKeepsTheCapButNotTheRedoList) {
+TEST(UndoHistory, RedoLeavesTheOtherRedoRecordsInPlace) {
     std::vector<int> log;
-    UndoHistory h(2);
+    UndoHistory h(8);
     for (int i = 1; i <= 3; ++i) h.Push(std::make_unique<TagRecord>(i, &log));
-    h.Undo();
-    h.Undo();
-    h.Push(std::make_unique<TagRecord>(9, &log));
-    h.Push(std::make_unique<TagRecord>(10, &log));
-    EXPECT_EQ(h.UndoCount(), 3);
-    EXPECT_FALSE(h.CanRedo());
+    for (int i = 0; i < 3; ++i) h.Undo();
+    h.Redo();
+    EXPECT_EQ(h.UndoCount(), 1);
+    EXPECT_EQ(h.RedoCount(), 2);
+    h.Redo();
+    EXPECT_EQ(log, (std::vector<int>{3, 2, 1, -1, -2}));  // oldest change comes back first
 }
 
 }  // namespace

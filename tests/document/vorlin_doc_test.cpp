@@ -7,16 +7,12 @@
 #include <vector>
 
 #include "support/fake_ui_services.h"
+#include "support/rgb.h"
 #include "support/temp_profile.h"
 #include "ui/profile.h"
 
 namespace vorlin {
 namespace {
-
-RgbQuad Rgb(int r, int g, int b) {
-    return RgbQuad{static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(g),
-                   static_cast<std::uint8_t>(r), 0};
-}
 
 // A file layer that serves a fixed palette and remembers what it was asked.
 struct ScriptedHooks : DocumentFileHooks {
@@ -246,6 +242,11 @@ TEST(VorlinDoc, RestoreWithNotifySendsTheRegion) {
     doc.RestoreFromBackup(nullptr, true);  // whole picture
     EXPECT_EQ(view.got.right, doc.image.Width());
     EXPECT_EQ(view.got.bottom, doc.image.Height());
+    const IRect wild{-5, 10, 9999, 20};
+    doc.RestoreFromBackup(&wild, true);
+    EXPECT_EQ(view.got.left, 0);
+    EXPECT_EQ(view.got.top, 10);
+    EXPECT_EQ(view.got.right, doc.image.Width());
 }
 
 TEST(RecentFileList, KeepsFourNewestWithoutRepeatsAndSurvivesRestart) {
