@@ -8,38 +8,38 @@ namespace {
 
 constexpr int kSide = 4096;
 
-void BM_SolidFill(benchmark::State& state) {
+// Runs `fill(view, index)` on one open area, alternating between indices 1 and 2.
+template <class Fill>
+void RunFills(benchmark::State& state, Fill fill) {
     vorlin::IndexSurface s(kSide, kSide);
     std::uint8_t index = 1;
     for (auto _ : state) {
-        vorlin::FillRect(vorlin::ViewOf(s), {0, 0, kSide, kSide}, index);
-        index ^= 3;
+        fill(vorlin::ViewOf(s), index);
+        index = index == 1 ? 2 : 1;
         benchmark::DoNotOptimize(s.bits.data());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t{kSide} * kSide);
+}
+
+constexpr vorlin::IPoint kSeed{kSide / 2, kSide / 2};
+
+void BM_SolidFill(benchmark::State& state) {
+    RunFills(state, [](vorlin::IndexView v, std::uint8_t index) {
+        vorlin::FillRect(v, {0, 0, kSide, kSide}, index);
+    });
 }
 
 void BM_FloodFillSurface(benchmark::State& state) {
-    vorlin::IndexSurface s(kSide, kSide);
-    std::uint8_t index = 1;
-    for (auto _ : state) {
-        vorlin::FloodFillSurface(vorlin::ViewOf(s), {kSide / 2, kSide / 2}, index);
-        index = index == 1 ? 2 : 1;
-        benchmark::DoNotOptimize(s.bits.data());
-    }
-    state.SetBytesProcessed(state.iterations() * std::int64_t{kSide} * kSide);
+    RunFills(state, [](vorlin::IndexView v, std::uint8_t index) {
+        vorlin::FloodFillSurface(v, kSeed, index);
+    });
 }
 
+// The CTRL fill: border and fill index are the same button colour.
 void BM_FloodFillBorder(benchmark::State& state) {
-    // The CTRL fill: border and fill index are the same button colour.
-    vorlin::IndexSurface s(kSide, kSide);
-    std::uint8_t index = 1;
-    for (auto _ : state) {
-        vorlin::FloodFillBorder(vorlin::ViewOf(s), {kSide / 2, kSide / 2}, index, index);
-        index = index == 1 ? 2 : 1;
-        benchmark::DoNotOptimize(s.bits.data());
-    }
-    state.SetBytesProcessed(state.iterations() * std::int64_t{kSide} * kSide);
+    RunFills(state, [](vorlin::IndexView v, std::uint8_t index) {
+        vorlin::FloodFillBorder(v, kSeed, index, index);
+    });
 }
 
 }  // namespace

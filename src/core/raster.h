@@ -7,14 +7,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 
 #include "core/index_surface.h"
 
 namespace vorlin {
 
-// A writable window onto an 8-bit top-down buffer (row y starts at bits + y * stride).
-struct IndexView {
-    std::uint8_t* bits = nullptr;
+// A window onto an 8-bit top-down buffer (row y starts at bits + y * stride); Byte is
+// std::uint8_t for a writable view and const std::uint8_t for a read-only one.
+template <class Byte>
+struct BasicIndexView {
+    Byte* bits = nullptr;
     int width = 0;
     int height = 0;
     std::size_t stride = 0;
@@ -23,30 +26,18 @@ struct IndexView {
         return bits != nullptr && width > 0 && height > 0 &&
                stride >= static_cast<std::size_t>(width);
     }
-    std::uint8_t* Row(int y) const { return bits + stride * static_cast<std::size_t>(y); }
+    Byte* Row(int y) const { return bits + stride * static_cast<std::size_t>(y); }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-};
 
-// The same, read-only.
-struct ConstIndexView {
-    const std::uint8_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-    std::size_t stride = 0;
-
-    ConstIndexView() = default;
-    ConstIndexView(const std::uint8_t* b, int w, int h, std::size_t s)
-        : bits(b), width(w), height(h), stride(s) {}
-    ConstIndexView(const IndexView& v)
-        : bits(v.bits), width(v.width), height(v.height), stride(v.stride) {}  // NOLINT
-
-    bool IsValid() const {
-        return bits != nullptr && width > 0 && height > 0 &&
-               stride >= static_cast<std::size_t>(width);
+    // A writable view reads as a read-only one wherever a source is expected.
+    operator BasicIndexView<const Byte>() const  // NOLINT(google-explicit-constructor)
+        requires(!std::is_const_v<Byte>) {
+        return {bits, width, height, stride};
     }
-    const std::uint8_t* Row(int y) const { return bits + stride * static_cast<std::size_t>(y); }
-    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
 };
+
+using IndexView = BasicIndexView<std::uint8_t>;
+using ConstIndexView = BasicIndexView<const std::uint8_t>;
 
 // A one-bit-per-pixel image: rows of `stride` bytes, most significant bit = leftmost pixel.
 struct BitMaskView {
@@ -95,6 +86,7 @@ void BlockCopy(IndexView dst, int dx, int dy, int w, int h, BitMaskView src, int
 // Nearest-neighbour scaled copy of srcRect onto dstRect: destination column x takes source
 // column srcRect.left + (x - dstRect.left) * srcWidth / dstWidth (rows alike), so integer
 // zooms repeat every pixel exactly. Pixels mapped from outside src stay untouched.
+// Source and destination must be different buffers.
 void ScaledCopy(IndexView dst, IRect dstRect, ConstIndexView src, IRect srcRect);
 
 void FillRect(IndexView dst, IRect rect, std::uint8_t index);

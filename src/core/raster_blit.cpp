@@ -9,6 +9,9 @@ namespace vorlin {
 
 namespace {
 
+// Offsets times extents of far-off rectangles can exceed 64 bits.
+using Wide = __int128;
+
 std::uint8_t Combine(std::uint8_t d, std::uint8_t s, RasterOp op) {
     switch (op) {
         case RasterOp::Copy:
@@ -83,17 +86,21 @@ void ScaledCopy(IndexView dst, IRect dstRect, ConstIndexView src, IRect srcRect)
     if (!dst.IsValid() || !src.IsValid() || dstRect.IsEmpty() || srcRect.IsEmpty()) return;
     const IRect clip = ClipToSize(dstRect, dst.width, dst.height);
     if (clip.IsEmpty()) return;
-    const std::int64_t dw = dstRect.Width(), dh = dstRect.Height();
-    const std::int64_t sw = srcRect.Width(), sh = srcRect.Height();
+    // Extents in 64 bits: a rectangle may span the whole int range.
+    const std::int64_t dw = std::int64_t{dstRect.right} - dstRect.left;
+    const std::int64_t dh = std::int64_t{dstRect.bottom} - dstRect.top;
+    const std::int64_t sw = std::int64_t{srcRect.right} - srcRect.left;
+    const std::int64_t sh = std::int64_t{srcRect.bottom} - srcRect.top;
     for (int y = clip.top; y < clip.bottom; ++y) {
-        const std::int64_t syy = srcRect.top + (y - std::int64_t{dstRect.top}) * sh / dh;
+        const std::int64_t syy =
+            srcRect.top + static_cast<std::int64_t>(Wide{y - std::int64_t{dstRect.top}} * sh / dh);
         if (syy < 0 || syy >= src.height) continue;
         const std::uint8_t* s = src.Row(static_cast<int>(syy));
         std::uint8_t* d = dst.Row(y);
         // Column mapping stepped as quotient and remainder, equal to the product formula.
-        const std::int64_t start = (clip.left - std::int64_t{dstRect.left}) * sw;
-        std::int64_t q = srcRect.left + start / dw;
-        std::int64_t rem = start % dw;
+        const Wide start = Wide{clip.left - std::int64_t{dstRect.left}} * sw;
+        std::int64_t q = srcRect.left + static_cast<std::int64_t>(start / dw);
+        std::int64_t rem = static_cast<std::int64_t>(start % dw);
         const std::int64_t stepQ = sw / dw, stepR = sw % dw;
         for (int x = clip.left; x < clip.right; ++x) {
             if (q >= 0 && q < src.width) d[x] = s[q];

@@ -51,8 +51,6 @@ class EllipseRows {
         return {std::max({s.lo + 1, up.lo, down.lo}), std::min({s.hi - 1, up.hi, down.hi})};
     }
 
-    std::int64_t Height() const { return height_; }
-
   private:
     std::int64_t left_, width_, height_;
 };

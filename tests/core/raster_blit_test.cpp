@@ -133,6 +133,10 @@ TEST(RasterScaledCopy, ClippedDestinationKeepsTheMapping) {
     FillRect(ViewOf(keep), {0, 0, 4, 1}, 9);
     ScaledCopy(ViewOf(keep), {0, 0, 4, 1}, ViewOf(src), {-2, 0, 2, 1});
     EXPECT_EQ(Picture(keep, 0), "9912\n");
+    // Rectangles spanning the whole coordinate range map without overflow.
+    ScaledCopy(ViewOf(keep), {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, ViewOf(src),
+               {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    EXPECT_EQ(Picture(keep, 0), "1234\n");
 }
 
 TEST(RasterPixels, FillSetAndGetClipToTheImage) {
