@@ -12,6 +12,9 @@
 
 namespace vorlin {
 
+// Shown when an export or a conversion cannot be completed.
+inline constexpr const char* kExportFailed = "Export failed, try again.";
+
 // --- outFlags ---
 inline constexpr std::uint32_t OUT_KIND_MASK = 0x0Fu;
 inline constexpr std::uint32_t OUT_KIND_C = 0;
