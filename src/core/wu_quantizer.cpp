@@ -3,8 +3,11 @@
 // palettes it yields are reproducible.
 #include "core/wu_quantizer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "core/dib_util.h"
@@ -19,10 +22,6 @@ constexpr int kCells = kSide * kSide * kSide;
 
 inline int CellIndex(int r, int g, int b) {
     return r * kPlane + g * kSide + b;
-}
-// The histogram cell of a colour; plane 0 of every axis stays empty.
-inline int CellOf(const std::uint8_t* bgr) {
-    return CellIndex((bgr[2] >> 3) + 1, (bgr[1] >> 3) + 1, (bgr[0] >> 3) + 1);
 }
 
 enum Axis { kRed, kGreen, kBlue };
@@ -157,41 +156,72 @@ bool Cut(Box& set1, Box& set2, const Moments& m) {
     return true;
 }
 
-// Per-cell pixel count, channel sums and sum of squares. A run of pixels in one
-// cell is summed in registers; the float additions happen in the same order as
-// one by one, so the result does not depend on the shortcut.
-void BuildHistogram(PackedDib src, Moments& m) {
-    const int width = DibWidth(src);
-    int cell = -1;
-    std::int64_t n = 0, sr = 0, sg = 0, sb = 0;
-    float sq = 0.0f;
-    auto flush = [&] {
-        if (cell < 0) return;
-        m.wt[cell] += n;
-        m.mr[cell] += sr;
-        m.mg[cell] += sg;
-        m.mb[cell] += sb;
-        m.m2[cell] = sq;
-    };
-    for (int y = 0; y < DibHeight(src); ++y) {
-        const std::uint8_t* p = DibRow(src, y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            const int ind = CellOf(p);
-            if (ind != cell) {
-                flush();
-                cell = ind;
-                n = sr = sg = sb = 0;
-                sq = m.m2[cell];
-            }
-            const int b = p[0], g = p[1], r = p[2];
-            ++n;
-            sr += r;
-            sg += g;
-            sb += b;
-            sq += static_cast<float>(r * r + g * g + b * b);
-        }
+// The histogram is gathered under a compact 15-bit key (5 bits per channel) read
+// straight from a little-endian load of the pixel, then spread onto the grid.
+inline unsigned PixelWord(const std::uint8_t* p, bool lastInRow) {
+    if (lastInRow) return p[0] | (p[1] << 8) | (p[2] << 16);  // never read past the row
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+inline unsigned KeyOf(std::uint32_t v) {
+    return ((v >> 3) & 0x1Fu) | ((v >> 6) & 0x3E0u) | ((v >> 9) & 0x7C00u);
+}
+constexpr unsigned kKeys = 1u << 15;
+inline int CellOfKey(unsigned key) {
+    return CellIndex(static_cast<int>(key >> 10) + 1, static_cast<int>((key >> 5) & 31) + 1,
+                     static_cast<int>(key & 31) + 1);
+}
+
+// Per-key tallies in one record so a pixel touches one place. The integer counters
+// are 32-bit and folded into the 64-bit moments before they could wrap; the float
+// sum of squares is added pixel by pixel in image order, never folded.
+struct KeyTally {
+    std::uint32_t n, r, g, b;
+    float sq;
+};
+
+void FoldTallies(std::vector<KeyTally>& tally, Moments& m) {
+    for (unsigned k = 0; k < kKeys; ++k) {
+        KeyTally& t = tally[k];
+        const int cell = CellOfKey(k);
+        m.wt[cell] += t.n;
+        m.mr[cell] += t.r;
+        m.mg[cell] += t.g;
+        m.mb[cell] += t.b;
+        t.n = t.r = t.g = t.b = 0;
     }
-    flush();
+}
+
+// Fills the moments and remembers every pixel's key for the final mapping.
+bool BuildHistogram(PackedDib src, Moments& m, std::uint16_t* key) {
+    const int width = DibWidth(src);
+    const int height = DibHeight(src);
+    std::vector<KeyTally> tally;
+    if (!TryResize(tally, kKeys)) return false;
+    // 2^24 pixels of at most 255 keep every 32-bit channel sum in range.
+    const int rowsPerFold = std::max(1, (1 << 24) / std::max(width, 1));
+    for (int y0 = 0; y0 < height; y0 += rowsPerFold) {
+        const int y1 = std::min(height, y0 + rowsPerFold);
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* p = DibRow(src, y);
+            for (int x = 0; x < width; ++x, p += 3) {
+                const std::uint32_t v = PixelWord(p, x + 1 == width);
+                const unsigned k = KeyOf(v);
+                const unsigned b = v & 0xFF, g = (v >> 8) & 0xFF, r = (v >> 16) & 0xFF;
+                *key++ = static_cast<std::uint16_t>(k);
+                KeyTally& t = tally[k];
+                ++t.n;
+                t.r += r;
+                t.g += g;
+                t.b += b;
+                t.sq += static_cast<float>(r * r + g * g + b * b);
+            }
+        }
+        FoldTallies(tally, m);
+    }
+    for (unsigned k = 0; k < kKeys; ++k) m.m2[CellOfKey(k)] = tally[k].sq;
+    return true;
 }
 
 // Turns the cell values into moments of the box from the origin to each cell.
@@ -265,13 +295,14 @@ RgbQuad MeanColor(const Box& c, const Moments& m) {
                    static_cast<std::uint8_t>(Vol(c, m.mr) / weight), 0};
 }
 
-void MapPixels(PackedDib src, PackedDib dest, const std::vector<std::uint8_t>& tag) {
-    const int width = DibWidth(src);
+void MapPixels(PackedDib dest, const std::uint16_t* key, const std::vector<std::uint8_t>& tag) {
+    std::array<std::uint8_t, kKeys> label;
+    for (unsigned k = 0; k < kKeys; ++k) label[k] = tag[static_cast<std::size_t>(CellOfKey(k))];
+    const int width = DibWidth(dest);
     const std::size_t stride = DibStride(dest);
-    for (int y = 0; y < DibHeight(src); ++y) {
-        const std::uint8_t* in = DibRow(src, y);
+    for (int y = 0; y < DibHeight(dest); ++y, key += width) {
         std::uint8_t* out = DibRow(dest, y);
-        for (int x = 0; x < width; ++x) out[x] = tag[CellOf(in + 3 * x)];
+        for (int x = 0; x < width; ++x) out[x] = label[key[x]];
         std::memset(out + width, 0, stride - static_cast<std::size_t>(width));
     }
 }
@@ -283,13 +314,19 @@ PackedDib WuQuantize(PackedDib src24, int maxColors) {
     Moments m;
     std::vector<Box> cube;
     std::vector<std::uint8_t> tag;
+    // Every pixel's key, two bytes each; left uninitialised as the histogram fills it.
+    const std::size_t pixels =
+        static_cast<std::size_t>(DibWidth(src24)) * static_cast<std::size_t>(DibHeight(src24));
+    std::unique_ptr<std::uint16_t[]> keys(new (std::nothrow)
+                                              std::uint16_t[std::max<std::size_t>(pixels, 1)]);
+    if (!keys) return nullptr;
     if (!m.Allocate() || !TryResize(cube, static_cast<std::size_t>(maxColors)) ||
         !TryResize(tag, kCells))
         return nullptr;
     DibPtr dest(DibCreate(DibWidth(src24), DibHeight(src24), 8, nullptr, DibIsTopDown(src24)));
     if (!dest) return nullptr;
 
-    BuildHistogram(src24, m);
+    if (!BuildHistogram(src24, m, keys.get())) return nullptr;
     CumulateMoments(m);
     const int boxes = Partition(cube, m, maxColors);
 
@@ -299,7 +336,7 @@ PackedDib WuQuantize(PackedDib src24, int maxColors) {
         LabelBox(cube[static_cast<std::size_t>(k)], static_cast<std::uint8_t>(k), tag);
         table[k] = MeanColor(cube[static_cast<std::size_t>(k)], m);
     }
-    MapPixels(src24, dest.get(), tag);
+    MapPixels(dest.get(), keys.get(), tag);
     return dest.release();
 }
 
