@@ -7,6 +7,19 @@
 #include "ui/command_ids.h"
 
 namespace vorlin {
+namespace {
+
+// The first listed factor not below the whole part of the zoom; the last one beyond the list.
+unsigned ZoomOptionFor(double zoom) {
+    const unsigned last = static_cast<unsigned>(std::size(kZoomFactors)) - 1;
+    if (!(zoom <= kZoomFactors[last])) return last;
+    const int whole = zoom > 0 ? static_cast<int>(zoom) : 0;
+    unsigned i = 0;
+    while (kZoomFactors[i] < whole) ++i;
+    return i;
+}
+
+}  // namespace
 
 CClickTool::CClickTool(ToolStroke& stroke, int id, unsigned optionCount, int cursorId)
     : CTool(stroke, id, optionCount, cursorId) {}
@@ -62,14 +75,7 @@ void CClickTool::PickColour(ToolHost& view) {
 // Zooms to the chosen factor centred on the click; the option then points at the factor
 // the view had, so the next click goes back.
 void CClickTool::ZoomAround(ToolHost& view) {
-    const int whole = static_cast<int>(view.Zoom());
-    unsigned back = static_cast<unsigned>(std::size(kZoomFactors)) - 1;
-    for (unsigned i = 0; i < std::size(kZoomFactors); ++i) {
-        if (kZoomFactors[i] >= whole) {
-            back = i;
-            break;
-        }
-    }
+    const unsigned back = ZoomOptionFor(view.Zoom());
     view.SetZoom(kZoomFactors[Option()]);
     const IRect visible = view.VisibleImageRect();
     view.ScrollTo(

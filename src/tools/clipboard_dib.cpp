@@ -13,6 +13,7 @@ constexpr std::uint32_t kCompressionRgb = 0;
 constexpr std::uint32_t kCompressionBitFields = 3;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kMaskBytes = 12;
+constexpr std::size_t kFileHeaderSize = 14;
 
 std::uint32_t ReadU32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
@@ -208,6 +209,11 @@ std::vector<std::uint8_t> PackClipboardDib(const IndexSurface& content, const Rg
 
 std::unique_ptr<IndexSurface> UnpackClipboardDib(const std::uint8_t* data, std::size_t size,
                                                  const RgbQuad* palette256) {
+    // Some clipboards offer a whole bitmap file; its 14-byte file header is not needed.
+    if (data != nullptr && size >= kFileHeaderSize && data[0] == 'B' && data[1] == 'M') {
+        data += kFileHeaderSize;
+        size -= kFileHeaderSize;
+    }
     DibLayout dib;
     if (palette256 == nullptr || !ParseLayout(data, size, dib)) return nullptr;
     try {

@@ -20,7 +20,7 @@ inline constexpr std::size_t kClipboardDibPrefix = 40 + 256 * 4;
 // 1064 + stride * height bytes: header, palette256 as stored, rows bottom-up.
 std::vector<std::uint8_t> PackClipboardDib(const IndexSurface& content, const RgbQuad* palette256);
 
-// The clipboard bitmap as an index image: each pixel becomes the nearest palette entry.
+// The clipboard bitmap (or a bitmap file) as an index image: each pixel becomes the nearest palette entry.
 // Null when the block cannot be read as a bitmap.
 std::unique_ptr<IndexSurface> UnpackClipboardDib(const std::uint8_t* data, std::size_t size,
                                                  const RgbQuad* palette256);

@@ -91,6 +91,13 @@ TEST(ClipboardDibRoundTrip, CopiedBlockPastesBackToTheSameIndices) {
     ASSERT_EQ(back->width, 3);
     ASSERT_EQ(back->height, 3);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(back->Row(i / 3)[i % 3], pattern[i]) << i;
+
+    std::vector<std::uint8_t> file = {'B', 'M'};
+    file.resize(14, 0);
+    file.insert(file.end(), block.begin(), block.end());
+    auto fromFile = UnpackClipboardDib(file.data(), file.size(), pal.entries);
+    ASSERT_TRUE(fromFile);
+    EXPECT_EQ(fromFile->Row(1)[1], 4);
 }
 
 TEST(ClipboardDibUnpack, TrueColourGoesToNearestEntryEitherRowOrder) {
