@@ -1,0 +1,30 @@
+// A number box with the dialog-exchange range check: a value outside the range shows the
+// standard message, puts the focus back on the box and stops the exchange.
+#pragma once
+
+#include <QLineEdit>
+
+namespace vorlin {
+
+inline constexpr const char* kRangeMessage = "Please enter an integer between %1 and %2.";
+
+class IntField : public QLineEdit {
+    Q_OBJECT
+public:
+    IntField(int minimum, int maximum, QWidget* parent = nullptr);
+
+    void SetValue(int value);
+    // The typed value, or false after telling the user (focus on the box).
+    bool Read(int* value);
+    int Minimum() const { return minimum_; }
+    int Maximum() const { return maximum_; }
+
+private:
+    int minimum_;
+    int maximum_;
+};
+
+// Reads every field in order; stops at the first refusal.
+bool ReadFields(std::initializer_list<std::pair<IntField*, int*>> fields);
+
+}  // namespace vorlin

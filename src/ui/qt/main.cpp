@@ -1,0 +1,24 @@
+// Entry point of the desktop application.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/display_check.h"
+#include "ui/qt/vorlin_app.h"
+
+namespace {
+const char* Env(const char* name) { return std::getenv(name); }
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Without a display Qt would abort with a long report; one line says it better.
+    const std::string reason = vorlin::MissingDisplayReason(Env);
+    if (!reason.empty()) {
+        std::fprintf(stderr, "%s\n", reason.c_str());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    vorlin::VorlinApp vorlinApp;
+    if (!vorlinApp.InitInstance(app.arguments())) return 1;
+    return app.exec();
+}
