@@ -19,7 +19,7 @@ struct ExportOptionValues {
 
 class ExportOptionsDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     ExportOptionsDialog(const QString& caption, bool withTransparent, QWidget* parent = nullptr);
 
     // Shows the kept values and runs the dialog; true on OK.
@@ -32,10 +32,10 @@ public:
     IntField* subPaletteField;
     QCheckBox* transparentBox;  // null unless the format has one
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     void Show(const ExportOptionValues& v);
 
     ExportOptionValues values_;

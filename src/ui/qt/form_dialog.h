@@ -11,19 +11,19 @@ namespace vorlin {
 
 class FormDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FormDialog(const QString& caption, QWidget* parent = nullptr);
 
     void accept() override;
 
-protected:
+  protected:
     // Reads the fields into the dialog's values; false keeps the dialog open.
     virtual bool Exchange() = 0;
     QFormLayout* Form() const { return form_; }
     // Room above the form (notes) and between form and buttons.
     QVBoxLayout* Body() const { return body_; }
 
-private:
+  private:
     QVBoxLayout* body_;
     QFormLayout* form_;
 };

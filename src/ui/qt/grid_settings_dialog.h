@@ -18,7 +18,7 @@ struct GridSettings {
 
 class GridSettingsDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMinTile = 4;
     static constexpr int kMaxTile = 256;
 
@@ -30,10 +30,10 @@ public:
     IntField* widthField;
     IntField* heightField;
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     GridSettings values_;
 };
 

@@ -18,7 +18,7 @@ struct ImageSizeValues {
 
 class ImageSizeDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMaxSide = 65536;
 
     ImageSizeDialog(int width, int height, QWidget* parent = nullptr);
@@ -29,10 +29,10 @@ public:
     QCheckBox* stretchBox;
     QPushButton* powerOfTwoButton;
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     void RoundToPowersOfTwo();
 
     ImageSizeValues values_;

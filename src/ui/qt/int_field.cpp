@@ -11,7 +11,9 @@ IntField::IntField(int minimum, int maximum, QWidget* parent)
     setMaxLength(12);
 }
 
-void IntField::SetValue(int value) { setText(QString::number(value)); }
+void IntField::SetValue(int value) {
+    setText(QString::number(value));
+}
 
 bool IntField::Read(int* value) {
     bool ok = false;
@@ -20,8 +22,8 @@ bool IntField::Read(int* value) {
         *value = static_cast<int>(v);
         return true;
     }
-    UiServicesInstance().Inform(
-        QString(kRangeMessage).arg(minimum_).arg(maximum_).toStdString(), UiIcon::Warning);
+    UiServicesInstance().Inform(QString(kRangeMessage).arg(minimum_).arg(maximum_).toStdString(),
+                                UiIcon::Warning);
     setFocus();
     selectAll();
     return false;

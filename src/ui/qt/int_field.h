@@ -10,7 +10,7 @@ inline constexpr const char* kRangeMessage = "Please enter an integer between %1
 
 class IntField : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     IntField(int minimum, int maximum, QWidget* parent = nullptr);
 
     void SetValue(int value);
@@ -19,7 +19,7 @@ public:
     int Minimum() const { return minimum_; }
     int Maximum() const { return maximum_; }
 
-private:
+  private:
     int minimum_;
     int maximum_;
 };

@@ -7,7 +7,9 @@
 #include "ui/qt/vorlin_app.h"
 
 namespace {
-const char* Env(const char* name) { return std::getenv(name); }
+const char* Env(const char* name) {
+    return std::getenv(name);
+}
 }  // namespace
 
 int main(int argc, char* argv[]) {

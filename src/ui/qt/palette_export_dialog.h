@@ -15,7 +15,7 @@ class IntField;
 
 class PaletteExportDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     // The palette bar's Left and Right indices; none while there is no palette bar.
     using SelectionSource = std::function<std::optional<std::pair<int, int>>()>;
 
@@ -28,10 +28,10 @@ public:
     IntField* countField;
     QPushButton* fromBarButton;
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     void FillFromBar();
 
     SelectionSource selection_;

@@ -19,7 +19,7 @@ struct PaletteImportValues {
 
 class PaletteImportDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     explicit PaletteImportDialog(QWidget* parent = nullptr);
 
     // Shows at most 256 file colours; the count starts at their number, source and
@@ -32,10 +32,10 @@ public:
     IntField* countField;
     SwatchGrid* swatches;
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     PaletteImportValues values_;
     int fileColours_ = 0;
 };

@@ -9,7 +9,7 @@ namespace vorlin {
 
 class SwatchGrid : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kPerRow = 16;
     static constexpr int kCell = 12;
 
@@ -18,10 +18,10 @@ public:
     const QVector<QColor>& Colours() const { return colours_; }
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QVector<QColor> colours_;
 };
 

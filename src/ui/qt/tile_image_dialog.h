@@ -9,7 +9,7 @@ class IntField;
 
 class TileImageDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     // Sizes below 1 never reach the rearrangement; the upper bound is the largest picture side.
     static constexpr int kMaxTile = 65536;
 
@@ -20,10 +20,10 @@ public:
     IntField* widthField;
     IntField* heightField;
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     int tileWidth_;
     int tileHeight_;
 };

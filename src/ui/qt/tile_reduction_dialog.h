@@ -18,7 +18,7 @@ struct TileReductionValues {
 
 class TileReductionDialog : public FormDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMaxMeta = 1024;
 
     explicit TileReductionDialog(const TileReductionValues& initial, QWidget* parent = nullptr);
@@ -29,10 +29,10 @@ public:
     IntField* metaWidthField;
     IntField* metaHeightField;
 
-protected:
+  protected:
     bool Exchange() override;
 
-private:
+  private:
     TileReductionValues values_;
 };
 

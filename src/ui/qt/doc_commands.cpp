@@ -1,0 +1,58 @@
+#include "ui/qt/doc_commands.h"
+
+#include <QCheckBox>
+
+#include "document/vorlin_doc.h"
+#include "ui/command_ids.h"
+#include "ui/qt/image_size_dialog.h"
+#include "ui/qt/vorlin_view.h"
+
+namespace vorlin {
+
+DocCommands::DocCommands(CVorlinDoc& doc, CVorlinView& view, QWidget* dialogParent)
+    : doc_(doc), view_(view), dialogParent_(dialogParent) {}
+
+bool DocCommands::NewDocument() {
+    if (!doc_.SaveModified()) return false;
+    if (!doc_.OnNewDocument()) return false;
+    view_.OnInitialUpdate();
+    return true;
+}
+
+void DocCommands::ResizeImage() {
+    ImageSizeDialog dialog(doc_.GetImage().Width(), doc_.GetImage().Height(), dialogParent_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const ImageSizeValues& v = dialog.Values();
+    doc_.ResizeImage(v.width, v.height, v.stretch ? 1 : 0);
+}
+
+bool DocCommands::OnCommand(int id) {
+    switch (id) {
+        case ID_FILE_NEW:
+            NewDocument();
+            return true;
+        case ID_EDIT_REDO:
+            doc_.history.Redo();
+            return true;
+        case ID_IMAGE_SIZE:
+            ResizeImage();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool DocCommands::OnUpdateCommand(int id, CommandState& state) {
+    switch (id) {
+        case ID_FILE_NEW:
+        case ID_IMAGE_SIZE:
+            return true;
+        case ID_EDIT_REDO:
+            state.enabled = doc_.history.CanRedo();
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace vorlin

@@ -1,0 +1,28 @@
+// Message boxes and file dialogs of the desktop application.
+#pragma once
+
+#include <QStringList>
+
+#include "ui/ui_services.h"
+
+class QWidget;
+
+namespace vorlin {
+
+class QtUiServices : public UiServices {
+  public:
+    explicit QtUiServices(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    UiAnswer Message(std::string_view text, std::string_view caption, UiButtons buttons,
+                     UiIcon icon) override;
+    bool ChooseFile(FileDialogRequest& request) override;
+
+  private:
+    QWidget* parent_;
+};
+
+// "Desc|*.a;*.b|Other|*.c|" as Qt name filters: "Desc (*.a *.b)", "Other (*.c)".
+QStringList ToNameFilters(const std::string& filter);
+
+}  // namespace vorlin
