@@ -1,0 +1,98 @@
+#include "formats/byte_sink.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace vorlin {
+
+namespace {
+
+// Large enough that a big picture goes out in few system calls.
+constexpr std::size_t kWriteBufferSize = 1 << 20;
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A replaced file keeps its permissions; a new one gets the usual default.
+mode_t TargetMode(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool MemorySink::Write(const void* data, std::size_t count) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    bytes_.insert(bytes_.end(), p, p + count);
+    return true;
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    Discard();
+}
+
+bool AtomicFileWriter::Open(const std::string& target) {
+    Discard();
+    target_ = target;
+    std::string pattern = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return false;
+    temp_ = pattern;
+    ::fchmod(fd, TargetMode(target));
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+        ::close(fd);
+        Discard();
+        return false;
+    }
+    std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferSize);
+    failed_ = false;
+    return true;
+}
+
+bool AtomicFileWriter::Write(const void* data, std::size_t count) {
+    if (!file_ || failed_) return false;
+    if (count && std::fwrite(data, 1, count, file_) != count) failed_ = true;
+    return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (!file_) return false;
+    bool ok = !failed_ && std::fflush(file_) == 0;
+    ok = (std::fclose(file_) == 0) && ok;
+    file_ = nullptr;
+    if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
+        temp_.clear();
+        return true;
+    }
+    Discard();
+    return false;
+}
+
+void AtomicFileWriter::Discard() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temp_.empty()) {
+        std::remove(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+}  // namespace vorlin
