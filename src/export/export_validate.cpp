@@ -17,7 +17,7 @@ bool DeriveNames(ExportJob& job) {
     NormalizeSlashes(job.sourcePath);
     if (job.folder.empty()) {
         job.folder = PathDirectory(job.sourcePath);
-        if (job.folder.empty()) job.folder = ".";
+        if (job.folder.empty()) job.folder.assign(1, '.');  // the current folder
     }
     if (job.title.empty()) {
         job.title = PathFileTitle(job.sourcePath);
