@@ -131,6 +131,9 @@ struct ExportJob {
     DataBlock imgData;
     DataBlock mapData;
     DataBlock metaData;
+    // Set by ExportWrite to the first output that could not be written and why.
+    std::string failedFile;
+    std::string failedReason;
 };
 
 // Zero-filled job, or null when it cannot be allocated.
@@ -147,7 +150,8 @@ using ExportJobPtr = std::unique_ptr<ExportJob, ExportJobDeleter>;
 int ExportValidate(ExportJob* job);
 // Builds work and the data blocks; 1, or 0 when the working image cannot be prepared.
 int ExportConvert(ExportJob* job);
-// Writes the converted blocks; 1 when the file kind is known, else 0.
+// Writes the converted blocks; 1 when every output was written, else 0 (an
+// unknown file kind, or failedFile/failedReason say which output failed).
 int ExportWrite(ExportJob* job);
 // Validate, convert and (unless convert-only) write.
 int ExportRun(ExportJob* job);

@@ -1,0 +1,22 @@
+#include "export/export_blocks.h"
+#include "export/export_items.h"
+#include "export/export_summary.h"
+#include "export/export_text_writers.h"
+
+namespace vorlin {
+
+std::string CSourceText(const ExportJob& job, const std::tm& when) {
+    std::string out = SummaryComment(job, "//", when);
+    const ItemStyle style{"\n\t0x", "0x", ","};
+    for (const WriteBlock& block : BlocksToWrite(job)) {
+        if (!WriteBlockHasData(block)) continue;
+        out += "const unsigned ";
+        out += UnitCType(block.unit);
+        out += ' ' + block.name + '[' + std::to_string(block.items) + "]=\n{";
+        AppendItems(out, block, style);
+        out += "\n};\n\n";
+    }
+    return out;
+}
+
+}  // namespace vorlin

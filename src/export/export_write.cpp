@@ -1,0 +1,145 @@
+#include "export/export_write.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string_view>
+#include <vector>
+
+#include "export/export_blocks.h"
+#include "export/export_names.h"
+#include "export/export_text_writers.h"
+#include "export/gbfs_archive.h"
+#include "ui/atomic_write.h"
+
+namespace vorlin {
+
+namespace {
+
+// Existing contents of an output that is appended to or merged with; an
+// absent file reads as empty. False (errno set) when it cannot be read.
+bool ReadExisting(const std::string& path, std::string& out) {
+    out.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return errno == ENOENT;
+    char chunk[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) out.append(chunk, n);
+    const int error = std::ferror(file) ? (errno ? errno : EIO) : 0;
+    std::fclose(file);
+    errno = error;
+    return error == 0;
+}
+
+class OutputWriter {
+  public:
+    explicit OutputWriter(ExportJob& job) : job_(job) {}
+
+    void Put(const std::string& suffix, std::string_view content, bool append) {
+        const std::string path = ExportOutputPath(job_, suffix);
+        std::string data;
+        if (append && !ReadExisting(path, data)) return Fail(path, std::strerror(errno));
+        data.append(content);
+        errno = 0;
+        if (!WriteFileAtomically(path, data))
+            Fail(path, errno ? std::strerror(errno) : kWriteErrorNotWritten);
+    }
+
+    void Fail(const std::string& path, const std::string& reason) {
+        if (!job_.failedFile.empty()) return;  // the first failure is the one to report
+        job_.failedFile = path;
+        job_.failedReason = reason;
+    }
+
+    bool Ok() const { return job_.failedFile.empty(); }
+
+  private:
+    ExportJob& job_;
+};
+
+bool Appending(const ExportJob& job) {
+    return (job.outFlags & OUT_APPEND) != 0;
+}
+
+void WriteBinaries(OutputWriter& out, const ExportJob& job) {
+    for (const WriteBlock& block : BlocksToWrite(job)) {
+        if (!WriteBlockHasData(block)) continue;
+        const auto& bytes = block.data->bytes;
+        out.Put(block.binSuffix,
+                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                Appending(job));
+    }
+}
+
+void WriteArchive(OutputWriter& out, const ExportJob& job) {
+    std::vector<GbfsObject> fresh;
+    for (const WriteBlock& block : BlocksToWrite(job))
+        fresh.push_back({GbfsEntryName(job.symbol, ArraySuffixName(block.suffix)),
+                         block.data->bytes.data(), block.data->bytes.size()});
+    const std::string path = ExportOutputPath(job, ".gbfs");
+    std::string old;
+    if (Appending(job) && !ReadExisting(path, old)) return out.Fail(path, std::strerror(errno));
+    const std::vector<std::uint8_t> existing(old.begin(), old.end());
+    const std::vector<std::uint8_t> archive =
+        BuildGbfs(fresh, Appending(job) ? &existing : nullptr);
+    if (archive.empty()) return out.Fail(path, kWriteErrorArchiveTooLarge);
+    out.Put(".gbfs",
+            std::string_view(reinterpret_cast<const char*>(archive.data()), archive.size()), false);
+}
+
+}  // namespace
+
+std::string ExportOutputPath(const ExportJob& job, const std::string& suffix) {
+    return job.folder + '/' + job.title + suffix;
+}
+
+namespace {
+
+void WriteOutputs(OutputWriter& out, const ExportJob& job, const std::tm& localTime) {
+    const bool append = Appending(job);
+    if (job.outFlags & OUT_HEADER) out.Put(".h", HeaderText(job, localTime), append);
+    switch (OutKind(job.outFlags)) {
+        case OUT_KIND_C:
+            out.Put(".c", CSourceText(job, localTime), append);
+            break;
+        case OUT_KIND_ASM:
+            out.Put(".s", AsmSourceText(job, localTime), append);
+            break;
+        case OUT_KIND_BIN:
+            WriteBinaries(out, job);
+            break;
+        default:
+            WriteArchive(out, job);
+            break;
+    }
+}
+
+}  // namespace
+
+int ExportWriteAt(ExportJob* job, const std::tm& localTime) {
+    if (!job) return 0;
+    job->failedFile.clear();
+    job->failedReason.clear();
+    const std::uint32_t kind = OutKind(job->outFlags);
+    if (kind >= static_cast<std::uint32_t>(kOutKindCount)) {
+        job->failedReason = kWriteErrorUnknownKind;
+        return 0;
+    }
+    OutputWriter out(*job);
+    try {
+        WriteOutputs(out, *job, localTime);
+    } catch (const std::bad_alloc&) {
+        out.Fail(ExportOutputPath(*job, ""), kWriteErrorOutOfMemory);
+    }
+    return out.Ok() ? 1 : 0;
+}
+
+int ExportWrite(ExportJob* job) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return ExportWriteAt(job, local);
+}
+
+}  // namespace vorlin

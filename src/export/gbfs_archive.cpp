@@ -1,0 +1,124 @@
+#include "export/gbfs_archive.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace vorlin {
+
+const std::uint8_t kGbfsMagic[kGbfsMagicSize] = {'P', 'i', 'n', 'E', 'i',  'g',  'h',  't',
+                                                 'G', 'B', 'F', 'S', 0x0D, 0x0A, 0x1A, 0x0A};
+
+namespace {
+
+constexpr std::size_t kSymbolPartOfName = 21;
+constexpr std::size_t kDirectoryOffset = kGbfsHeaderSize;
+constexpr std::size_t kMaxEntries = 0xFFFF;
+constexpr std::uint64_t kMaxArchive = std::numeric_limits<std::uint32_t>::max();
+
+std::uint32_t Load32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16) |
+           static_cast<std::uint32_t>(p[3]) << 24;
+}
+std::uint16_t Load16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+void Store32(std::uint8_t* p, std::uint64_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void Store16(std::uint8_t* p, std::size_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+std::uint64_t AlignUp(std::uint64_t n) {
+    return (n + kGbfsAlign - 1) / kGbfsAlign * kGbfsAlign;
+}
+
+bool SameName(const GbfsObject& a, const GbfsObject& b) {
+    return a.name == b.name;
+}
+
+// Old objects that the new ones do not replace, in their old order.
+std::vector<GbfsObject> KeptObjects(const std::vector<GbfsObject>& fresh,
+                                    const std::vector<std::uint8_t>* existing) {
+    std::vector<GbfsObject> old;
+    if (!existing || !ReadGbfsDirectory(*existing, old)) return {};
+    std::erase_if(old, [&](const GbfsObject& o) {
+        return std::any_of(fresh.begin(), fresh.end(),
+                           [&](const GbfsObject& f) { return SameName(f, o); });
+    });
+    return old;
+}
+
+struct PlacedObject {
+    GbfsObject object;
+    std::uint64_t offset = 0;
+};
+
+}  // namespace
+
+GbfsName GbfsEntryName(const std::string& symbol, const std::string& suffix) {
+    const std::string full = symbol.substr(0, kSymbolPartOfName) + suffix;
+    GbfsName name{};
+    std::memcpy(name.data(), full.data(), std::min(full.size(), kGbfsNameSize));
+    return name;
+}
+
+bool ReadGbfsDirectory(const std::vector<std::uint8_t>& archive, std::vector<GbfsObject>& out) {
+    out.clear();
+    if (archive.size() < kGbfsHeaderSize) return false;
+    if (std::memcmp(archive.data(), kGbfsMagic, kGbfsMagicSize) != 0) return false;
+    const std::size_t dir = Load16(&archive[20]);
+    const std::size_t count = Load16(&archive[22]);
+    if (dir < kGbfsHeaderSize || dir + count * kGbfsEntrySize > archive.size()) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* entry = &archive[dir + i * kGbfsEntrySize];
+        const std::uint64_t size = Load32(entry + kGbfsNameSize);
+        const std::uint64_t offset = Load32(entry + kGbfsNameSize + 4);
+        if (offset + size > archive.size()) return false;
+        GbfsObject object;
+        std::memcpy(object.name.data(), entry, kGbfsNameSize);
+        object.data = archive.data() + offset;
+        object.size = static_cast<std::size_t>(size);
+        out.push_back(object);
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> BuildGbfs(const std::vector<GbfsObject>& fresh,
+                                    const std::vector<std::uint8_t>* existing) {
+    // Kept old objects go first, so their data precedes the new data.
+    std::vector<PlacedObject> placed;
+    for (const GbfsObject& o : KeptObjects(fresh, existing)) placed.push_back({o, 0});
+    for (const GbfsObject& o : fresh) placed.push_back({o, 0});
+    if (placed.size() > kMaxEntries) return {};
+
+    std::uint64_t end = kDirectoryOffset + placed.size() * kGbfsEntrySize;
+    for (PlacedObject& p : placed) {
+        p.offset = end;
+        end = AlignUp(end + p.object.size);
+    }
+    if (end > kMaxArchive) return {};
+
+    std::vector<std::uint8_t> archive(static_cast<std::size_t>(end), 0);
+    for (const PlacedObject& p : placed)
+        if (p.object.size) std::memcpy(&archive[p.offset], p.object.data, p.object.size);
+
+    std::stable_sort(
+        placed.begin(), placed.end(),
+        [](const PlacedObject& a, const PlacedObject& b) { return a.object.name < b.object.name; });
+    std::memcpy(archive.data(), kGbfsMagic, kGbfsMagicSize);
+    Store32(&archive[16], end);
+    Store16(&archive[20], kDirectoryOffset);
+    Store16(&archive[22], placed.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        std::uint8_t* entry = &archive[kDirectoryOffset + i * kGbfsEntrySize];
+        std::memcpy(entry, placed[i].object.name.data(), kGbfsNameSize);
+        Store32(entry + kGbfsNameSize, placed[i].object.size);
+        Store32(entry + kGbfsNameSize + 4, placed[i].offset);
+    }
+    return archive;
+}
+
+}  // namespace vorlin
