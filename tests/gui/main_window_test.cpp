@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 
+#include "document/image_operations.h"
 #include "document/vorlin_doc.h"
 #include "gui_test_util.h"
 #include "support/fake_ui_services.h"
@@ -22,6 +23,8 @@
 #include "ui/qt/main_frame.h"
 #include "ui/qt/options_dialog.h"
 #include "ui/qt/sketch_wnd.h"
+#include "ui/qt/tile_image_dialog.h"
+#include "ui/qt/tile_reduction_dialog.h"
 #include "ui/qt/view_bar.h"
 #include "ui/qt/vorlin_view.h"
 
@@ -73,6 +76,7 @@ class MainWindowTest : public QObject {
     void gridSettingsRefusesTilesOutOfRange();
     void resizeThroughImageSizeUndoAndRedo();
     void imageSizePowerOfTwoButton();
+    void rearrangeAndReduceTiles();
     void optionsStoreBitsAndRefuseAFolder();
     void newAsksBeforeDroppingChangesAndCancelKeepsThem();
     void unhandledCommandsAreDisabled();
@@ -252,6 +256,43 @@ void MainWindowTest::imageSizePowerOfTwoButton() {
     w.frame->RunCommand(ID_IMAGE_SIZE);
     QVERIFY(refused);
     QCOMPARE(w.doc->GetImage().Width(), 256);
+}
+
+void MainWindowTest::rearrangeAndReduceTiles() {
+    Window w;
+    w.doc->ResizeImage(16, 16, 0);
+    CIndexImage& image = w.doc->GetImage();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            image.Row(y)[x] = static_cast<std::uint8_t>((y / 8) * 2 + x / 8 + 1);
+    // The tile size proposed is the view's tile grid.
+    WhenModal<TileImageDialog>([](TileImageDialog* d) {
+        QCOMPARE(d->widthField->text(), QString("8"));
+        d->accept();
+    });
+    w.frame->RunCommand(ID_IMAGE_REARRANGE);
+    QCOMPARE(image.Width(), 8);
+    QCOMPARE(image.Height(), 32);
+    QCOMPARE(image.GetPixel(0, 8), 2);   // top-right quarter second
+    QCOMPARE(image.GetPixel(0, 16), 3);  // bottom-left third
+    QCOMPARE(w.frame->windowTitle(), QString("Untitled [8x32@8]"));
+
+    bool refused = false;
+    WhenModal<TileReductionDialog>([&](TileReductionDialog* d) {
+        d->metaWidthField->setText("0");
+        d->accept();
+        refused = d->isVisible();
+        d->metaWidthField->setText("1");
+        d->accept();
+    });
+    w.frame->RunCommand(ID_IMAGE_REDUCE_TILES);
+    QVERIFY(refused);
+    // Blank tile first, then the four distinct tiles.
+    QCOMPARE(image.Width(), 8);
+    QCOMPARE(image.Height(), 40);
+    QCOMPARE(image.GetPixel(0, 0), 0);
+    QCOMPARE(image.GetPixel(0, 8), 1);
+    QCOMPARE(w.View().Viewport().ImageSize().height, 40);
 }
 
 void MainWindowTest::optionsStoreBitsAndRefuseAFolder() {

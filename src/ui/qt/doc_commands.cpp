@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 
+#include "document/image_operations.h"
 #include "document/vorlin_doc.h"
 #include "ui/command_ids.h"
 #include "ui/qt/image_size_dialog.h"
+#include "ui/qt/tile_image_dialog.h"
 #include "ui/qt/vorlin_view.h"
 
 namespace vorlin {
@@ -26,6 +28,21 @@ void DocCommands::ResizeImage() {
     doc_.ResizeImage(v.width, v.height, v.stretch ? 1 : 0);
 }
 
+void DocCommands::Rearrange() {
+    const ImageViewport& vp = view_.Viewport();
+    TileImageDialog dialog(vp.TileWidth(), vp.TileHeight(), dialogParent_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    RearrangeImage(doc_, dialog.TileWidth(), dialog.TileHeight());
+}
+
+void DocCommands::ReduceTiles() {
+    TileReductionDialog dialog(reduction_, dialogParent_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    reduction_ = dialog.Values();
+    ReduceImageTiles(doc_, reduction_.pal, reduction_.flip, reduction_.metaWidth,
+                     reduction_.metaHeight);
+}
+
 bool DocCommands::OnCommand(int id) {
     switch (id) {
         case ID_FILE_NEW:
@@ -37,6 +54,12 @@ bool DocCommands::OnCommand(int id) {
         case ID_IMAGE_SIZE:
             ResizeImage();
             return true;
+        case ID_IMAGE_REARRANGE:
+            Rearrange();
+            return true;
+        case ID_IMAGE_REDUCE_TILES:
+            ReduceTiles();
+            return true;
         default:
             return false;
     }
@@ -46,6 +69,8 @@ bool DocCommands::OnUpdateCommand(int id, CommandState& state) {
     switch (id) {
         case ID_FILE_NEW:
         case ID_IMAGE_SIZE:
+        case ID_IMAGE_REARRANGE:
+        case ID_IMAGE_REDUCE_TILES:
             return true;
         case ID_EDIT_REDO:
             state.enabled = doc_.history.CanRedo();

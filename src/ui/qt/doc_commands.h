@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/command_router.h"
+#include "ui/qt/tile_reduction_dialog.h"
 
 class QWidget;
 
@@ -24,10 +25,13 @@ class DocCommands : public CommandTarget {
 
   private:
     void ResizeImage();
+    void Rearrange();
+    void ReduceTiles();
 
     CVorlinDoc& doc_;
     CVorlinView& view_;
     QWidget* dialogParent_;
+    TileReductionValues reduction_;  // kept from one use to the next
 };
 
 }  // namespace vorlin

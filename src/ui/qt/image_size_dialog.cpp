@@ -4,8 +4,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <algorithm>
+#include <climits>
 
-#include "ui/power_of_two.h"
+#include "document/image_operations.h"
 #include "ui/qt/int_field.h"
 
 namespace vorlin {
@@ -36,7 +38,8 @@ void ImageSizeDialog::RoundToPowersOfTwo() {
     for (IntField* field : {widthField, heightField}) {
         // Text that is no number counts as 0, as the signed read of the box does.
         const qlonglong n = field->text().trimmed().toLongLong();
-        field->setText(QString::number(RoundUpToPowerOfTwo(n)));
+        const int clamped = static_cast<int>(std::clamp<qlonglong>(n, INT_MIN, INT_MAX));
+        field->setText(QString::number(RoundUpPowerOfTwo(clamped)));
     }
 }
 
