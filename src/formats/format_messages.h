@@ -35,6 +35,5 @@ inline constexpr char kMsgCantExport[] = "Ack! Can't export file \"%s\"! \n(%s)"
 inline constexpr char kMsgCantImport[] = "Ack! Can't import this file! (%s)";
 inline constexpr char kMsgUnsupportedFileType[] = "Unsupported file type (%s)";
 inline constexpr char kMsgNoColors[] = "No colors!";
-inline constexpr char kTitleFormat[] = "%s [%dx%d@%d]";
 
 }  // namespace vorlin

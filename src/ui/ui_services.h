@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/file_requests.h"
+
 namespace vorlin {
 
 // Caption of the program's own message boxes.
@@ -35,6 +37,11 @@ class UiServices {
                              UiIcon icon) = 0;
     // Shows a file dialog; false when cancelled (then `request.path` is untouched).
     virtual bool ChooseFile(FileDialogRequest& request) = 0;
+    // The file commands' option dialogs; false when cancelled (the request is
+    // then untouched). Without a dialog to show, they are cancelled.
+    virtual bool AskExportOptions(ExportOptionsRequest& /*request*/) { return false; }
+    virtual bool AskPaletteImport(PaletteImportRequest& /*request*/) { return false; }
+    virtual bool AskPaletteExport(PaletteExportRequest& /*request*/) { return false; }
 
     // The usual forms of Message.
     void Inform(std::string_view text, UiIcon icon = UiIcon::Warning) {

@@ -9,6 +9,7 @@
 #include "formats/format_messages.h"
 #include "formats/png_format.h"
 #include "support/format_test_util.h"
+#include "support/temp_profile.h"
 
 namespace vorlin {
 namespace {
@@ -56,8 +57,8 @@ TEST(FileFormat, CopiesDuplicateTheImageAndOptions) {
 }
 
 TEST(FileFormat, FailedSaveLeavesTheOldFileIntactAndNoLitter) {
-    testing::TempDir dir;
-    const std::string target = dir.Path("keep.png");
+    ScopedTempDir dir;
+    const std::string target = dir.File("keep.png");
     testing::WriteFileBytes(target, {1, 2, 3});
     PngFormat format;
     format.AttachImage(testing::PatternDib(2, 2, 16));
@@ -67,10 +68,10 @@ TEST(FileFormat, FailedSaveLeavesTheOldFileIntactAndNoLitter) {
     ASSERT_TRUE(format.Write(target));
     EXPECT_EQ(testing::ReadFileBytes(target).size() > 8, true);
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Dir()))
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         ++files;
     EXPECT_EQ(files, 1);
-    EXPECT_FALSE(format.Write(dir.Path("missing/sub/x.png")));
+    EXPECT_FALSE(format.Write(dir.File("missing/sub/x.png")));
     EXPECT_EQ(format.message, kMsgFileDoesntExist);
 }
 

@@ -8,6 +8,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_messages.h"
 #include "support/format_test_util.h"
+#include "support/temp_profile.h"
 
 namespace vorlin {
 namespace {
@@ -138,12 +139,12 @@ TEST(PcxFormat, ReadsOffsetsSinglePlaneNibblesAndRefusesOddLayouts) {
 }
 
 TEST(PcxFormat, RefusedDepthLeavesNoFileBehind) {
-    testing::TempDir dir;
+    ScopedTempDir dir;
     PcxFormat format;
     format.AttachImage(PatternDib(4, 4, 16));
-    EXPECT_FALSE(format.Write(dir.Path("x.pcx")));
+    EXPECT_FALSE(format.Write(dir.File("x.pcx")));
     EXPECT_EQ(format.message, kMsgUnsupportedBitdepth);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.Dir()));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
 }  // namespace

@@ -22,6 +22,34 @@ bool FakeUiServices::ChooseFile(FileDialogRequest& request) {
     return true;
 }
 
+namespace {
+
+template <typename Request>
+bool Answer(Request& request, std::vector<Request>& shown,
+            std::deque<std::optional<Request>>& script) {
+    shown.push_back(request);
+    if (script.empty()) return false;
+    const std::optional<Request> answer = script.front();
+    script.pop_front();
+    if (!answer) return false;
+    request = *answer;
+    return true;
+}
+
+}  // namespace
+
+bool FakeUiServices::AskExportOptions(ExportOptionsRequest& request) {
+    return Answer(request, exportOptionRequests, exportOptionAnswers);
+}
+
+bool FakeUiServices::AskPaletteImport(PaletteImportRequest& request) {
+    return Answer(request, paletteImportRequests, paletteImportAnswers);
+}
+
+bool FakeUiServices::AskPaletteExport(PaletteExportRequest& request) {
+    return Answer(request, paletteExportRequests, paletteExportAnswers);
+}
+
 std::vector<std::string> FakeUiServices::Texts() const {
     std::vector<std::string> texts;
     for (const ShownMessage& m : messages) texts.push_back(m.text);

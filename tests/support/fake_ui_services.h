@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ class FakeUiServices : public UiServices {
     UiAnswer Message(std::string_view text, std::string_view caption, UiButtons buttons,
                      UiIcon icon) override;
     bool ChooseFile(FileDialogRequest& request) override;
+    // Each option dialog takes the next scripted record (nullopt or an empty
+    // queue: cancel); every request shown is recorded as it came in.
+    bool AskExportOptions(ExportOptionsRequest& request) override;
+    bool AskPaletteImport(PaletteImportRequest& request) override;
+    bool AskPaletteExport(PaletteExportRequest& request) override;
 
     // Scripting. With an empty queue a box answers Ok when it only has Ok, else
     // Cancel; a file dialog is cancelled.
@@ -44,6 +50,12 @@ class FakeUiServices : public UiServices {
     std::deque<FileAnswer> files;
     std::vector<ShownMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
+    std::deque<std::optional<ExportOptionsRequest>> exportOptionAnswers;
+    std::vector<ExportOptionsRequest> exportOptionRequests;
+    std::deque<std::optional<PaletteImportRequest>> paletteImportAnswers;
+    std::vector<PaletteImportRequest> paletteImportRequests;
+    std::deque<std::optional<PaletteExportRequest>> paletteExportAnswers;
+    std::vector<PaletteExportRequest> paletteExportRequests;
 };
 
 }  // namespace vorlin

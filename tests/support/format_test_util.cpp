@@ -1,7 +1,5 @@
 #include "support/format_test_util.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -95,16 +93,6 @@ void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-}
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorlin-test-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
 }
 
 }  // namespace vorlin::testing

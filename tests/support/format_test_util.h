@@ -27,18 +27,4 @@ DibPtr DecodeWith(FileFormat& format, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
-// A folder that exists for the lifetime of the object.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-    const std::string& Dir() const { return dir_; }
-
-  private:
-    std::string dir_;
-};
-
 }  // namespace vorlin::testing
