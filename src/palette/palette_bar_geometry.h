@@ -3,14 +3,13 @@
 
 #include "core/index_surface.h"
 #include "document/color_ref.h"
+#include "tools/tool_stroke.h"
 
 namespace vorlin {
 
-// Button slots: Left is the fore colour, Right the background; 0 names the active slot.
+// Button slots (kSlotLeft, kSlotMid, kSlotRight come with the tools' stroke flags): Left is
+// the fore colour, Right the background; 0 names the active slot.
 inline constexpr int kSlotActive = 0;
-inline constexpr int kSlotLeft = 1;
-inline constexpr int kSlotMid = 2;
-inline constexpr int kSlotRight = 3;
 inline constexpr int kSlotBank = 5;  // Select() with a bank number
 
 namespace palbar {

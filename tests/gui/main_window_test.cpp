@@ -12,6 +12,7 @@
 
 #include "document/image_operations.h"
 #include "document/vorlin_doc.h"
+#include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
@@ -354,5 +355,11 @@ void MainWindowTest::unhandledCommandsAreDisabled() {
 
 }  // namespace vorlin
 
-QTEST_MAIN(vorlin::MainWindowTest)
+namespace vorlin {
+int RunMainWindowTests(int argc, char* argv[]) {
+    MainWindowTest suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+}  // namespace vorlin
+
 #include "main_window_test.moc"

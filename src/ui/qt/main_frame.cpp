@@ -17,6 +17,7 @@
 #include "ui/qt/command_table.h"
 #include "ui/qt/doc_commands.h"
 #include "ui/qt/options_dialog.h"
+#include "ui/qt/palette_menu_target.h"
 #include "ui/qt/view_bar.h"
 #include "ui/qt/vorlin_view.h"
 
@@ -24,26 +25,24 @@ namespace vorlin {
 
 namespace {
 
-constexpr const char* kKeyPalBpc = "PalBPC";
 constexpr const char* kKeyState = "State";
 constexpr const char* kKeyGeometry = "Geometry";
-constexpr int kDefaultBitsPerShade = 5;
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
-    : QMainWindow(parent),
-      doc_(doc),
-      bitsPerShade_(std::clamp(AppProfile().GetInt(kSectionMain, kKeyPalBpc, kDefaultBitsPerShade),
-                               OptionsDialog::kMinBits, OptionsDialog::kMaxBits)) {
+CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    LoadPaletteBarSettings(paletteBar_, AppProfile());
+    paletteLink_ = std::make_unique<PaletteBarDocumentLink>(doc_, paletteBar_);
     setWindowTitle("Vorlin");
     setAcceptDrops(true);
     resize(1000, 720);
-    view_ = new CVorlinView(doc_, this);
+    view_ = new CVorlinView(doc_, buttonSlots_, this);
     setCentralWidget(view_);
     docCommands_ = std::make_unique<DocCommands>(doc_, *view_, this);
     router_.AddTarget(view_);
+    paletteCommands_ = std::make_unique<PaletteMenuTarget>(doc_, paletteBar_);
     router_.AddTarget(docCommands_.get());
+    router_.AddTarget(paletteCommands_.get());
     router_.AddTarget(this);
     CreateActions();
     CreateStatusBar();
@@ -270,8 +269,8 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state) {
 }
 
 void CMainFrame::ShowOptions() {
-    OptionsDialog dialog(AppProfile(), bitsPerShade_, this);
-    if (dialog.exec() == QDialog::Accepted) bitsPerShade_ = dialog.BitsPerShade();
+    OptionsDialog dialog(AppProfile(), paletteBar_.BitsPerChannel(), this);
+    if (dialog.exec() == QDialog::Accepted) paletteBar_.SetBitsPerChannel(dialog.BitsPerShade());
 }
 
 void CMainFrame::SaveBarState() {
@@ -298,7 +297,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    AppProfile().WriteInt(kSectionMain, kKeyPalBpc, bitsPerShade_);
+    SavePaletteBarSettings(paletteBar_, AppProfile());
     SaveBarState();
     doc_.OnCloseDocument();
     event->accept();

@@ -8,6 +8,9 @@
 #include <memory>
 
 #include "document/vorlin_doc.h"
+#include "palette/palette_bar_link.h"
+#include "palette/palette_bar_model.h"
+#include "palette/palette_bar_slots.h"
 #include "ui/command_router.h"
 
 class QAction;
@@ -18,6 +21,7 @@ namespace vorlin {
 
 class CVorlinView;
 class DocCommands;
+class PaletteMenuTarget;
 class ViewBar;
 
 inline constexpr const char* kBarSettingsSection = "Bar Settings";
@@ -42,7 +46,8 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     DocCommands& Commands() { return *docCommands_; }
     ViewBar& ViewOptionsBar() { return *viewBar_; }
     QLabel* Pane(int id) const { return panes_.value(id, nullptr); }
-    int BitsPerShade() const { return bitsPerShade_; }
+    int BitsPerShade() const { return paletteBar_.BitsPerChannel(); }
+    PaletteBarModel& PaletteBar() { return paletteBar_; }
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
@@ -68,8 +73,13 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     QToolBar* BarFor(int id) const;
 
     CVorlinDoc& doc_;
+    // The palette bar's state; its widget plugs in on top of it.
+    PaletteBarModel paletteBar_;
+    PaletteBarButtonSlots buttonSlots_{paletteBar_};
+    std::unique_ptr<PaletteBarDocumentLink> paletteLink_;
     CVorlinView* view_;
     std::unique_ptr<DocCommands> docCommands_;
+    std::unique_ptr<PaletteMenuTarget> paletteCommands_;
     CommandRouter router_;
     QMap<int, QAction*> actions_;
     QMap<int, QLabel*> panes_;
@@ -77,7 +87,6 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     ViewBar* viewBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::function<bool(const std::string&)> open_;
-    int bitsPerShade_;
 };
 
 }  // namespace vorlin

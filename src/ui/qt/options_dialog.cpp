@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "document/vorlin_doc.h"
+#include "palette/palette_bar_link.h"
 #include "ui/app_paths.h"
 #include "ui/file_type_set.h"
 #include "ui/profile.h"
@@ -15,7 +16,6 @@
 namespace vorlin {
 
 namespace {
-constexpr const char* kKeyPalBpc = "PalBPC";
 
 bool IsRegularFile(const std::filesystem::path& p) {
     std::error_code ec;

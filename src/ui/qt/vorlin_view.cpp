@@ -12,6 +12,7 @@
 #include "ui/qt/grid_settings_dialog.h"
 #include "ui/qt/indexed_painter.h"
 #include "ui/qt/sketch_wnd.h"
+#include "ui/qt/view_tool_host.h"
 
 namespace vorlin {
 
@@ -26,12 +27,12 @@ ISize SizeOf(const CIndexImage& image) {
 
 }  // namespace
 
-CVorlinView::CVorlinView(CVorlinDoc& doc, QWidget* parent)
+CVorlinView::CVorlinView(CVorlinDoc& doc, ButtonSlots& buttons, QWidget* parent)
     : QAbstractScrollArea(parent),
       doc_(doc),
       sketch_(nullptr),
-      currentTool_(ID_TOOL_PENCIL),
-      previousTool_(ID_TOOL_PENCIL) {
+      host_(std::make_unique<ViewToolHost>(*this, buttons)),
+      tools_(ProgramTools()) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,6 +44,7 @@ CVorlinView::CVorlinView(CVorlinDoc& doc, QWidget* parent)
 }
 
 CVorlinView::~CVorlinView() {
+    tools_.Current().Finish(*host_);
     doc_.RemoveView(this);
     SaveSettings(AppProfile());
     sketch_->SaveSettings(AppProfile());
@@ -89,6 +91,7 @@ void CVorlinView::OnUpdate(int hint, const void* object) {
             GeometryUpdate();
             sketch_->SetSketchImage(&doc_.GetImage());
             sketch_->Refresh();
+            tools_.Current().Finish(*host_);
             viewport()->update();
             break;
         }
@@ -155,6 +158,8 @@ void CVorlinView::paintEvent(QPaintEvent*) {
     IndexedPainter painter(p, image);
     viewport_.PaintImage(painter);
     viewport_.PaintGrids(painter);
+    ViewOverlayPainter overlay(p, viewport_);
+    tools_.Current().DrawOverlay(*host_, overlay);
 }
 
 void CVorlinView::resizeEvent(QResizeEvent* event) {
@@ -199,20 +204,50 @@ void CVorlinView::wheelEvent(QWheelEvent* event) {
     sketch_->Refresh();
 }
 
+std::uint32_t CVorlinView::PointerFlags(const QMouseEvent* event) const {
+    const Qt::MouseButtons buttons = event->buttons() | event->button();
+    std::uint32_t flags = 0;
+    if (buttons & Qt::LeftButton) flags |= kPointerLeft;
+    if (buttons & Qt::RightButton) flags |= kPointerRight;
+    if (buttons & Qt::MiddleButton) flags |= kPointerMiddle;
+    if (event->modifiers() & Qt::ShiftModifier) flags |= kPointerShift;
+    if (event->modifiers() & Qt::ControlModifier) flags |= kPointerCtrl;
+    return flags;
+}
+
+bool CVorlinView::ForwardsButton(Qt::MouseButton button) const {
+    return button == Qt::LeftButton || button == Qt::RightButton ||
+           (button == Qt::MiddleButton && !(viewMode_ & VIEW_PAN));
+}
+
 void CVorlinView::mousePressEvent(QMouseEvent* event) {
-    SetPointer(event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    SetPointer(at);
     if (event->button() == Qt::MiddleButton && (viewMode_ & VIEW_PAN)) {
         viewMode_ |= VIEW_PANNING;
-        panReference_ = event->position().toPoint();
+        panReference_ = at;
         viewport()->setCursor(Qt::SizeAllCursor);
+        return;
     }
+    if (!ForwardsButton(event->button())) return;
+    const IPoint p = ToolPoint(at);
+    CTool& tool = tools_.Current();
+    // The press works where the pointer is, also when no move preceded it.
+    if (!tool.Stroke().Active()) tool.OnMove(*host_, 0, p.x, p.y);
+    tool.OnPress(*host_, PointerFlags(event), p.x, p.y);
+    emit statusChanged();
 }
 
 void CVorlinView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton && (viewMode_ & VIEW_PANNING)) {
         viewMode_ &= ~VIEW_PANNING;
         viewport()->unsetCursor();
+        return;
     }
+    if (!ForwardsButton(event->button())) return;
+    const IPoint p = ToolPoint(event->position().toPoint());
+    tools_.Current().OnRelease(*host_, PointerFlags(event), p.x, p.y);
+    emit statusChanged();
 }
 
 void CVorlinView::mouseDoubleClickEvent(QMouseEvent*) {
@@ -221,8 +256,17 @@ void CVorlinView::mouseDoubleClickEvent(QMouseEvent*) {
 
 void CVorlinView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    SetPointer(at);
-    if (viewMode_ & VIEW_PANNING) PanStep(at);
+    if (viewMode_ & VIEW_PANNING) {
+        PanStep(at);
+        SetPointer(at);
+        return;
+    }
+    const IPoint p = ToolPoint(at);
+    tools_.Current().OnMove(*host_, PointerFlags(event), p.x, p.y);
+    SetPointer(at);  // after the tool, so the shape size pane is current
+    const IPoint raw = viewport_.ClientToImage(at.x(), at.y());
+    if (!viewport_.IsVisible(raw) || !tools_.Current().SetToolCursor(*host_))
+        viewport()->unsetCursor();
 }
 
 void CVorlinView::leaveEvent(QEvent* event) {
@@ -268,6 +312,13 @@ void CVorlinView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down:
             ScrollTo(SCROLL_LINE_DOWN, 0, SCROLL_VERT);
             break;
+        case Qt::Key_Escape:
+            tools_.Current().Finish(*host_);
+            break;
+        case Qt::Key_Delete:
+            if (tools_.CurrentId() == ID_TOOL_SELECT)
+                ProgramTools().Select().DeleteSelection(*host_);
+            break;
         default:
             QAbstractScrollArea::keyPressEvent(event);
             return;
@@ -293,7 +344,65 @@ QString CVorlinView::PositionText() const {
 }
 
 QString CVorlinView::SizeText() const {
-    return {};
+    const IRect& r = ProgramTools().Stroke().shapeRect;
+    if (r.IsEmpty()) return {};
+    return QString::asprintf("[%d, %d]", r.Width(), r.Height());
+}
+
+bool CVorlinView::SelectTool(int id) {
+    if (!tools_.Select(*host_, id)) return false;
+    emit toolChanged(tools_.CurrentId());
+    emit toolOptionShown(tools_.Current().Option());
+    return true;
+}
+
+bool CVorlinView::EditCommand(int id) {
+    CSelectTool& select = ProgramTools().Select();
+    switch (id) {
+        case ID_EDIT_COPY:
+            select.CopyToClipboard(*host_, false);
+            return true;
+        case ID_EDIT_CUT:
+            select.CopyToClipboard(*host_, true);
+            viewport()->update();
+            return true;
+        case ID_EDIT_PASTE:
+            select.PasteSequence(*host_);
+            return true;
+        case ID_IMAGE_FLIP_H:
+            select.FlipSelection(*host_, true);
+            return true;
+        case ID_IMAGE_FLIP_V:
+            select.FlipSelection(*host_, false);
+            return true;
+        case ID_IMAGE_ROTATE_LEFT:
+            select.RotateSelection(*host_, false);
+            return true;
+        case ID_IMAGE_ROTATE_RIGHT:
+            select.RotateSelection(*host_, true);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CVorlinView::UpdateEditCommand(int id, CommandState& state) {
+    switch (id) {
+        case ID_EDIT_COPY:
+        case ID_EDIT_CUT:
+            state.enabled = ProgramTools().Select().HasSelection();
+            return true;
+        case ID_EDIT_PASTE:
+            state.enabled = CanPaste(host_->Clipboard());
+            return true;
+        case ID_IMAGE_FLIP_H:
+        case ID_IMAGE_FLIP_V:
+        case ID_IMAGE_ROTATE_LEFT:
+        case ID_IMAGE_ROTATE_RIGHT:
+            return true;
+        default:
+            return false;
+    }
 }
 
 QString CVorlinView::IndexText() const {
@@ -322,6 +431,11 @@ void CVorlinView::ShowGridSettings() {
 }
 
 bool CVorlinView::OnCommand(int id) {
+    if (id >= ID_TOOL_FIRST && id <= ID_TOOL_LAST) {
+        SelectTool(id);
+        return true;
+    }
+    if (EditCommand(id)) return true;
     switch (id) {
         case ID_VIEW_TEXEL_GRID:
             viewport_.SetTexelGrid(!viewport_.TexelGrid());
@@ -348,6 +462,7 @@ bool CVorlinView::OnCommand(int id) {
             }
             return true;
         case ID_EDIT_UNDO:
+            tools_.Current().Finish(*host_);
             doc_.history.Undo();
             return true;
         default:
@@ -356,6 +471,12 @@ bool CVorlinView::OnCommand(int id) {
 }
 
 bool CVorlinView::OnUpdateCommand(int id, CommandState& state) {
+    if (id >= ID_TOOL_FIRST && id <= ID_TOOL_LAST) {
+        state.enabled = tools_.IsEnabled(id);
+        state.checked = tools_.IsPressed(id);
+        return true;
+    }
+    if (UpdateEditCommand(id, state)) return true;
     switch (id) {
         case ID_VIEW_TEXEL_GRID:
             state.checked = viewport_.TexelGrid();

@@ -5,15 +5,19 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <functional>
+#include <memory>
 
 #include "document/vorlin_doc.h"
+#include "tools/tool_box.h"
 #include "ui/command_router.h"
 #include "ui/image_viewport.h"
 
 namespace vorlin {
 
+class ButtonSlots;
 class CSketchWnd;
 class Profile;
+class ViewToolHost;
 
 // View mode bits.
 enum ViewModeBits : int {
@@ -25,7 +29,7 @@ enum ViewModeBits : int {
 class CVorlinView : public QAbstractScrollArea, public ViewObserver, public CommandTarget {
     Q_OBJECT
   public:
-    explicit CVorlinView(CVorlinDoc& doc, QWidget* parent = nullptr);
+    CVorlinView(CVorlinDoc& doc, ButtonSlots& buttons, QWidget* parent = nullptr);
     ~CVorlinView() override;
 
     // ViewObserver
@@ -54,9 +58,17 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
 
     void SaveSettings(Profile& profile) const;
 
+    // Tool switch; -1 is the previous tool. False when no tool has the identifier.
+    bool SelectTool(int id);
+    CTool& CurrentTool() const { return tools_.Current(); }
+    ViewToolHost& Host() { return *host_; }
+
   signals:
     void zoomChanged(double factor);
     void statusChanged();
+    // The current tool's option list should show this entry.
+    void toolOptionShown(unsigned index);
+    void toolChanged(int id);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,13 +93,17 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     void ShowGridSettings();
     void SetPointer(QPoint client);
     void ClearPointer();
+    std::uint32_t PointerFlags(const QMouseEvent* event) const;
+    bool ForwardsButton(Qt::MouseButton button) const;
+    bool EditCommand(int id);
+    bool UpdateEditCommand(int id, CommandState& state);
 
     CVorlinDoc& doc_;
     ImageViewport viewport_;
     CSketchWnd* sketch_;
     int viewMode_ = 0;
-    int currentTool_;
-    int previousTool_;
+    std::unique_ptr<ViewToolHost> host_;
+    ToolSwitch tools_;
     QPoint panReference_;
     bool syncingBars_ = false;
     bool hasPointer_ = false;

@@ -1,0 +1,15 @@
+// The GUI suites, run one after the other in one application.
+#pragma once
+
+namespace vorlin {
+
+int RunMainWindowTests(int argc, char* argv[]);
+int RunToolsInViewTests(int argc, char* argv[]);
+
+inline int RunGuiSuites(int argc, char* argv[]) {
+    int failures = RunMainWindowTests(argc, argv);
+    failures += RunToolsInViewTests(argc, argv);
+    return failures;
+}
+
+}  // namespace vorlin
