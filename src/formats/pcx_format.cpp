@@ -167,7 +167,7 @@ std::size_t PcxDecodeLine(const std::uint8_t* data, std::size_t available, std::
         std::memset(line + out, value, count);
         out += count;
     }
-    std::memset(line + out, 0, want - out);
+    if (out < want) std::memset(line + out, 0, want - out);
     return in;
 }
 
@@ -197,7 +197,7 @@ DibPtr PcxFormat::Decode(ByteSource& source) {
     std::vector<std::uint8_t> line(lineBytes);
     const std::size_t rowBytes = (static_cast<std::size_t>(h.width) * depth + 7) / 8;
     std::size_t pos = 0;
-    for (int y = 0; y < h.height && pos < data.size(); ++y) {
+    for (int y = 0; lineBytes > 0 && y < h.height && pos < data.size(); ++y) {
         pos += PcxDecodeLine(data.data() + pos, data.size() - pos, line.data(), lineBytes);
         std::uint8_t* row = DibRow(image, y);
         if (packed)

@@ -138,6 +138,16 @@ TEST(PcxFormat, ReadsOffsetsSinglePlaneNibblesAndRefusesOddLayouts) {
     }
 }
 
+TEST(PcxFormat, ZeroBytesPerLineReadsAsAnEmptyPicture) {
+    // Found by fuzzing: an empty scan line must not reach memset with no buffer.
+    auto file = PcxHeader(8, 1, 3, 2, 0);
+    file.insert(file.end(), {0xC5, 1, 2, 3});
+    PcxFormat format;
+    DibPtr dib = DecodeWith(format, file);
+    ASSERT_TRUE(dib) << format.message;
+    EXPECT_EQ(DibRow(dib.get(), 1)[2], 0);
+}
+
 TEST(PcxFormat, RefusedDepthLeavesNoFileBehind) {
     ScopedTempDir dir;
     PcxFormat format;
