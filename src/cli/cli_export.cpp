@@ -1,0 +1,83 @@
+#include "cli/cli_commands.h"
+#include "cli/cli_common.h"
+#include "cli/cli_export_options.h"
+#include "cli/cli_picture.h"
+#include "export/export_job.h"
+#include "export/export_names.h"
+#include "export/export_write.h"
+
+namespace vorlin::cli {
+
+namespace {
+
+constexpr char kExportOutputKinds[] = "-o OUTPUT must end in .c, .s, .bin or .gbfs";
+constexpr char kExportInvalid[] = "export settings cannot be used";
+constexpr char kExportBitmapWithMap[] = "a bitmap cannot be exported with a map";
+constexpr char kExportConvertFailed[] = "conversion failed (out of memory?)";
+
+struct ExportCommand {
+    ExportDialogValues values;
+    std::string input;
+    std::string output;
+    std::string savePreset;
+};
+
+ExportCommand ParseExport(const Args& raw) {
+    ExportCommand command;
+    ArgCursor args(raw);
+    while (!args.Done()) {
+        const std::string& arg = args.Next();
+        if (arg == "-o" || arg == "--output") {
+            command.output = args.Value(arg);
+        } else if (arg == "--preset") {
+            LoadPreset(command.values, args.Value(arg));
+        } else if (arg == "--save-preset") {
+            command.savePreset = args.Value(arg);
+        } else if (ApplyExportOption(command.values, arg, args)) {
+        } else if (arg.starts_with("-") && arg != "-") {
+            UsageError("unknown option " + arg);
+        } else if (command.input.empty()) {
+            command.input = arg;
+        } else {
+            UsageError("more than one INPUT: " + arg);
+        }
+    }
+    if (command.input.empty()) UsageError("missing INPUT");
+    if (command.output.empty()) UsageError("missing -o OUTPUT");
+    std::string extension = PathExtension(command.output);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (FileKindFromExtension(extension) < 0) UsageError(kExportOutputKinds);
+    return command;
+}
+
+// A bare file name is meant in the current folder, not beside the input.
+std::string WithFolder(const std::string& path) {
+    return path.find('/') == std::string::npos ? "./" + path : path;
+}
+
+void RunJob(ExportJob& job, const std::string& output) {
+    if (!ExportValidate(&job)) {
+        const bool bitmapMap = (job.imgFlags & IMG_BITMAP) && ExportsMap(job);
+        Failed(output, bitmapMap ? kExportBitmapWithMap : kExportInvalid);
+    }
+    if (!ExportConvert(&job)) Failed(output, kExportConvertFailed);
+    if (!ExportWrite(&job))
+        Failed(job.failedFile.empty() ? output : job.failedFile, job.failedReason);
+}
+
+}  // namespace
+
+int RunExport(const Args& args) {
+    if (ShowHelpIfAsked(args, kExportHelp)) return kExitOk;
+    ExportCommand command = ParseExport(args);
+    SetOutputPath(command.values, WithFolder(command.output));
+    if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
+    const OpenedPicture opened = OpenPicture(command.input);
+    ExportJobPtr job(ExportJobNew());
+    if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
+        Failed(command.output, kExportConvertFailed);
+    RunJob(*job, command.output);
+    return kExitOk;
+}
+
+}  // namespace vorlin::cli

@@ -1,0 +1,100 @@
+#include <cstdio>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_common.h"
+
+namespace vorlin::cli {
+
+const char kMainHelp[] =
+    "usage: vorlin-cli COMMAND [ARGS]\n"
+    "\n"
+    "Commands (each has --help):\n"
+    "  export INPUT -o OUTPUT [options]   GBA export of a picture (.c, .s, .bin, .gbfs)\n"
+    "  convert INPUT OUTPUT [options]     open and save in another format or depth\n"
+    "  info INPUT                         size, depth, colours and unique tiles\n"
+    "  reduce INPUT OUTPUT [options]      reduce the picture to its unique 8x8 tiles\n"
+    "  compress lz77|huff|rle IN OUT      compress a raw file as a BIOS stream\n"
+    "  decompress IN OUT                  decompress a BIOS stream\n"
+    "\n"
+    "Exit status: 0 success, 1 failed operation, 2 bad usage.\n";
+
+const char kExportHelp[] =
+    "usage: vorlin-cli export INPUT -o OUTPUT [options]\n"
+    "\n"
+    "Reads INPUT (BMP, PCX, TGA or PNG) as the editor opens it and exports it as the\n"
+    "export dialog does. OUTPUT's extension picks the kind: .c, .s, .bin (one file per\n"
+    "block: TITLE.pal.bin, .img.bin, .map.bin, .meta.bin) or .gbfs. A bare OUTPUT\n"
+    "name is written in the current folder. Defaults are the dialog's first-time values.\n"
+    "\n"
+    "Palette:  --pal | --no-pal            export the palette (on)\n"
+    "          --pal-start N               first index, 0..255 (0)\n"
+    "          --pal-count N               number of colours, 0..256 (256)\n"
+    "Graphics: --img | --no-img            export the graphics (on)\n"
+    "          --tiles | --bitmap          8x8 tiles or a bitmap (tiles)\n"
+    "          --bpp 1|2|4|8|16            bits per pixel (8); 16 means a bitmap\n"
+    "          --img-cprs none|lz77|huff|rle   compression (none)\n"
+    "Map:      --map | --no-map            export a map (off)\n"
+    "          --map-layout flat|sbb|affine    (flat)\n"
+    "          --reduce | --no-reduce      reduce to unique tiles (on)\n"
+    "          --flip | --no-flip          reduction matches flipped tiles (on)\n"
+    "          --palbank | --no-palbank    reduction uses palette banks (on)\n"
+    "          --meta-pal | --no-meta-pal  meta-tiles ignore banks (off)\n"
+    "          --map-cprs none|lz77|huff|rle   compression (none)\n"
+    "          --tile-offset N             added to every tile index (0)\n"
+    "Tiles:    --meta WxH                  tile group in tiles, 0..256 each\n"
+    "          --meta-shape sqr|wide|tall --meta-size 1|2|4|8   object-size presets (sqr 1)\n"
+    "Area:     --area X,Y,W,H | --area-image   part of the picture (the whole image)\n"
+    "File:     --unit u8|u16|u32           print unit of the arrays (u16)\n"
+    "          --header | --no-header      also write TITLE.h (on)\n"
+    "          --append | --no-append      append to the files / merge into the archive (off)\n"
+    "          --symbol NAME               array base name (the output's title)\n"
+    "Presets:  --preset FILE               read options from FILE, one per line\n"
+    "          --save-preset FILE          write the resulting options to FILE\n"
+    "Options apply left to right; later ones override a preset read earlier.\n";
+
+const char kConvertHelp[] =
+    "usage: vorlin-cli convert INPUT OUTPUT [--bpp 4|8|24] [--sub-palette N] [--transparent]\n"
+    "\n"
+    "Opens INPUT as the editor does and saves it as Save As does; OUTPUT's extension\n"
+    "(.bmp, .pcx, .tga, .png) picks the format.\n"
+    "  --bpp 4|8|24       depth of the written file (8)\n"
+    "  --sub-palette N    16-colour bank written at 4 bpp, 0..15 (0)\n"
+    "  --transparent      PNG: index 0 is transparent\n";
+
+const char kInfoHelp[] =
+    "usage: vorlin-cli info INPUT\n"
+    "\n"
+    "Prints width, height, the file's depth, the number of palette indices used and the\n"
+    "unique 8x8 tiles as the map reduction counts them (the blank tile included):\n"
+    "plain, with flips, and with flips and palette banks.\n";
+
+const char kReduceHelp[] =
+    "usage: vorlin-cli reduce INPUT OUTPUT [--flip] [--pal] [--meta WxH]\n"
+    "\n"
+    "Replaces the picture by its unique 8x8 tiles (or tile groups) in a column, as the\n"
+    "editor's Reduce does, and saves it at 8 bpp.\n"
+    "  --flip       flipped tiles count as the same tile\n"
+    "  --pal        tiles that differ only in their palette bank count as the same\n"
+    "  --meta WxH   reduce groups of W x H tiles (1x1)\n";
+
+const char kCompressHelp[] =
+    "usage: vorlin-cli compress lz77|huff|rle INPUT OUTPUT\n"
+    "\n"
+    "Compresses the bytes of INPUT into a stream the GBA BIOS decompresses\n"
+    "(Huffman with 8-bit symbols). INPUT may hold at most 16 MiB - 1.\n";
+
+const char kDecompressHelp[] =
+    "usage: vorlin-cli decompress INPUT OUTPUT\n"
+    "\n"
+    "Decompresses an LZ77, Huffman or run-length BIOS stream; the header tells which.\n";
+
+bool ShowHelpIfAsked(const Args& args, const char* help) {
+    for (const std::string& arg : args)
+        if (IsHelp(arg)) {
+            std::fputs(help, stdout);
+            return true;
+        }
+    return false;
+}
+
+}  // namespace vorlin::cli

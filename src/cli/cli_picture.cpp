@@ -1,0 +1,52 @@
+#include "cli/cli_picture.h"
+
+#include "cli/cli_common.h"
+#include "document/index_image.h"
+#include "formats/format_messages.h"
+#include "formats/format_registry.h"
+#include "formats/png_format.h"
+
+namespace vorlin::cli {
+
+namespace {
+
+constexpr int kPaletteTypeId = 1;
+constexpr int kPngTypeId = 3;
+constexpr char kNoImageFormat[] = "not an image file name (use .bmp, .pcx, .tga or .png)";
+
+std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
+    FileFormat* found = FindFormat(Formats().Formats(), path);
+    if (!found || found->TypeId() == kPaletteTypeId) Failed(path, kNoImageFormat);
+    return found->Clone();
+}
+
+}  // namespace
+
+OpenedPicture OpenPicture(const std::string& path) {
+    std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
+    if (!handler->Read(path)) Failed(path, handler->message);
+    DibPtr read = handler->DetachImage();
+    CIndexImage image;
+    if (!read || !image.SetFromDib(read.get())) Failed(path, kMsgMemoryAllocation);
+    OpenedPicture opened;
+    opened.fileDepth = DibBitCount(read.get());
+    opened.picture.reset(image.ToDib(8, 0));
+    if (!opened.picture) Failed(path, kMsgMemoryAllocation);
+    return opened;
+}
+
+void SavePicture(PackedDib picture, const std::string& path, const SaveOptions& options) {
+    std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
+    CIndexImage image;
+    if (!image.SetFromDib(picture)) Failed(path, kMsgMemoryAllocation);
+    const std::uint32_t offset = options.depth == 4 ? 16u * options.subPalette : 0u;
+    DibPtr out(image.ToDib(options.depth, offset));
+    if (!out) Failed(path, kMsgMemoryAllocation);
+    handler->depth = options.depth;
+    if (handler->TypeId() == kPngTypeId)
+        static_cast<PngFormat&>(*handler).transparent = options.transparent ? 1 : 0;
+    handler->AttachImage(std::move(out));
+    if (!handler->Write(path)) Failed(path, handler->message);
+}
+
+}  // namespace vorlin::cli

@@ -1,0 +1,28 @@
+// Reading and writing pictures the way the editor's Open and Save As do.
+#pragma once
+
+#include <string>
+
+#include "core/packed_dib.h"
+
+namespace vorlin::cli {
+
+struct OpenedPicture {
+    DibPtr picture;  // 8 bpp, 256 colours, top-down
+    int fileDepth = 0;
+};
+
+// Reads a BMP, PCX, TGA or PNG file and brings it to the 8-bpp picture; a
+// failure ends the command with status 1 naming the file and the reason.
+OpenedPicture OpenPicture(const std::string& path);
+
+struct SaveOptions {
+    int depth = 8;             // 4, 8 or 24
+    int subPalette = 0;        // 0..15: the 16-colour bank a 4-bpp file takes
+    bool transparent = false;  // PNG: index 0 becomes transparent
+};
+
+// Writes the 8-bpp picture as Save As does, picking the format by extension.
+void SavePicture(PackedDib picture, const std::string& path, const SaveOptions& options);
+
+}  // namespace vorlin::cli

@@ -1,0 +1,160 @@
+// convert, reduce and info: the editor's picture commands without a window.
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_common.h"
+#include "cli/cli_picture.h"
+#include "document/image_operations.h"
+#include "document/vorlin_doc.h"
+#include "export/export_job.h"
+#include "export/reduce_tiles.h"
+#include "ui/ui_services.h"
+
+namespace vorlin::cli {
+
+namespace {
+
+constexpr int kTileSide = 8;
+constexpr int kSaveDepths[] = {4, 8, 24};
+
+struct PictureCommand {
+    std::vector<std::string> files;
+    SaveOptions save;
+    bool flip = false, pal = false;
+    int metaWidth = 1, metaHeight = 1;
+};
+
+// Parses the positional files and the options `allowed` lists.
+PictureCommand ParsePictureCommand(const Args& raw, std::size_t fileCount, const char* usage,
+                                   const std::set<std::string>& allowed) {
+    PictureCommand c;
+    ArgCursor args(raw);
+    while (!args.Done()) {
+        const std::string& arg = args.Next();
+        const bool option = arg.starts_with("-") && arg != "-";
+        if (option && !allowed.count(arg)) UsageError("unknown option " + arg);
+        if (!option)
+            c.files.push_back(arg);
+        else if (arg == "--bpp")
+            c.save.depth = kSaveDepths[ParseChoice(args.Value(arg), arg, {"4", "8", "24"})];
+        else if (arg == "--sub-palette")
+            c.save.subPalette = ParseInt(args.Value(arg), arg, 0, 15);
+        else if (arg == "--transparent")
+            c.save.transparent = true;
+        else if (arg == "--flip")
+            c.flip = true;
+        else if (arg == "--pal")
+            c.pal = true;
+        else if (arg == "--meta") {
+            const std::string& text = args.Value(arg);
+            const std::size_t x = text.find('x');
+            if (x == std::string::npos) UsageError(arg + " needs WIDTHxHEIGHT, for example 2x2");
+            c.metaWidth = ParseInt(text.substr(0, x), arg, 1, 256);
+            c.metaHeight = ParseInt(text.substr(x + 1), arg, 1, 256);
+        }
+    }
+    if (c.files.size() != fileCount) UsageError(std::string("expected ") + usage);
+    return c;
+}
+
+// Keeps the text of the message a document operation shows instead of a box.
+class MessageCatcher : public UiServices {
+  public:
+    UiAnswer Message(std::string_view text, std::string_view, UiButtons, UiIcon) override {
+        last = text;
+        return UiAnswer::Ok;
+    }
+    bool ChooseFile(FileDialogRequest&) override { return false; }
+    std::string last;
+};
+
+// The picture's 8 x 8 tiles in row order, padded with index 0 to whole tiles.
+std::vector<std::uint8_t> PictureTiles(PackedDib picture, std::size_t& count) {
+    const int width = DibWidth(picture), height = DibHeight(picture);
+    const int columns = (width + kTileSide - 1) / kTileSide;
+    const int rows = (height + kTileSide - 1) / kTileSide;
+    count = static_cast<std::size_t>(columns) * rows;
+    std::vector<std::uint8_t> tiles(count * kTileSide * kTileSide, 0);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = DibPictureRow(picture, y);
+        for (int x = 0; x < width; ++x) {
+            const std::size_t tile =
+                static_cast<std::size_t>(y / kTileSide) * columns + x / kTileSide;
+            tiles[tile * 64 + (y % kTileSide) * kTileSide + x % kTileSide] = row[x];
+        }
+    }
+    return tiles;
+}
+
+// A tile the reduction's forced blank tile 0 stands for: all zero, or with
+// palette banks all zero in the low 4 bits.
+bool IsBlank(const std::uint8_t* tile, std::uint32_t flags) {
+    const std::uint8_t mask = (flags & MAP_PALBANK) ? 0x0F : 0xFF;
+    for (int i = 0; i < 64; ++i)
+        if (tile[i] & mask) return false;
+    return true;
+}
+
+// Distinct tiles of the picture; the reduction's blank tile counts only when
+// the picture has one.
+std::size_t UniqueTiles(const std::vector<std::uint8_t>& tiles, std::size_t count,
+                        std::uint32_t flags) {
+    const std::size_t reduced = ReduceTiles(tiles.data(), count, flags).tiles.size() / 64;
+    bool blank = false;
+    for (std::size_t t = 0; t < count && !blank; ++t) blank = IsBlank(&tiles[t * 64], flags);
+    return reduced - (blank ? 0 : 1);
+}
+
+}  // namespace
+
+int RunConvert(const Args& args) {
+    if (ShowHelpIfAsked(args, kConvertHelp)) return kExitOk;
+    const PictureCommand c =
+        ParsePictureCommand(args, 2, "INPUT OUTPUT", {"--bpp", "--sub-palette", "--transparent"});
+    const OpenedPicture opened = OpenPicture(c.files[0]);
+    SavePicture(opened.picture.get(), c.files[1], c.save);
+    return kExitOk;
+}
+
+int RunReduce(const Args& args) {
+    if (ShowHelpIfAsked(args, kReduceHelp)) return kExitOk;
+    const PictureCommand c =
+        ParsePictureCommand(args, 2, "INPUT OUTPUT", {"--flip", "--pal", "--meta"});
+    const OpenedPicture opened = OpenPicture(c.files[0]);
+    MessageCatcher messages;
+    ScopedUiServices scoped(messages);
+    CVorlinDoc doc;
+    if (!doc.GetImage().SetFromDib(opened.picture.get())) Failed(c.files[0], "cannot be used");
+    if (!ReduceImageTiles(doc, c.pal, c.flip, c.metaWidth, c.metaHeight))
+        Failed(c.files[0], messages.last);
+    DibPtr reduced(doc.GetImage().ToDib(8, 0));
+    if (!reduced) Failed(c.files[1], "out of memory");
+    SavePicture(reduced.get(), c.files[1], SaveOptions{});
+    return kExitOk;
+}
+
+int RunInfo(const Args& args) {
+    if (ShowHelpIfAsked(args, kInfoHelp)) return kExitOk;
+    const PictureCommand c = ParsePictureCommand(args, 1, "INPUT", {});
+    const OpenedPicture opened = OpenPicture(c.files[0]);
+    PackedDib picture = opened.picture.get();
+    bool used[256] = {};
+    for (int y = 0; y < DibHeight(picture); ++y)
+        for (int x = 0; x < DibWidth(picture); ++x) used[DibPictureRow(picture, y)[x]] = true;
+    int colours = 0;
+    for (bool u : used) colours += u;
+    std::size_t count = 0;
+    const std::vector<std::uint8_t> tiles = PictureTiles(picture, count);
+    std::printf("width: %d\nheight: %d\ndepth: %d\ncolours used: %d\n", DibWidth(picture),
+                DibHeight(picture), opened.fileDepth, colours);
+    std::printf(
+        "tiles: %zu\nunique tiles: %zu\nunique with flips: %zu\n"
+        "unique with flips and banks: %zu\n",
+        count, UniqueTiles(tiles, count, 0), UniqueTiles(tiles, count, MAP_FLIP),
+        UniqueTiles(tiles, count, MAP_FLIP | MAP_PALBANK));
+    return kExitOk;
+}
+
+}  // namespace vorlin::cli

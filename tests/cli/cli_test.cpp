@@ -1,0 +1,208 @@
+// vorlin-cli driven as a build pipeline would: exit statuses, the one-line
+// reasons on stderr, and what the commands write.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/packed_dib.h"
+#include "formats/bmp_format.h"
+#include "support/temp_profile.h"
+
+namespace vorlin {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+#ifndef VORLIN_CLI_PATH
+        GTEST_SKIP() << "vorlin-cli is not built";
+#endif
+    }
+
+    CliRun Cli(const std::string& args) {
+#ifdef VORLIN_CLI_PATH
+        const std::string command = std::string(VORLIN_CLI_PATH) + " " + args + " >" +
+                                    dir_.File("stdout") + " 2>" + dir_.File("stderr");
+        const int raw = std::system(("cd " + dir_.Path().string() + " && " + command).c_str());
+        CliRun run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadAll(dir_.File("stdout"));
+        run.err = ReadAll(dir_.File("stderr"));
+        return run;
+#else
+        (void)args;
+        return {};
+#endif
+    }
+
+    // A 32 x 16 picture: tile columns 0 and 2 alike, column 1 its mirror, column 3 blank.
+    std::string Picture(const std::string& name) {
+        DibPtr dib(DibCreate(32, 16, 8, nullptr, 1));
+        std::memset(DibPixels(dib.get()), 0, DibHeader(dib.get())->biSizeImage);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const int tx = x % 8;
+                DibPictureRow(dib.get(), y)[x] =
+                    static_cast<std::uint8_t>(((x / 8) == 1 ? 7 - tx : tx) == y % 8 ? 3 : 1);
+            }
+        for (int i = 0; i < 256; ++i)
+            DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), 0,
+                                       static_cast<std::uint8_t>(255 - i), 0};
+        BmpFormat bmp;
+        bmp.AttachImage(std::move(dib));
+        EXPECT_EQ(bmp.Write(dir_.File(name)), 1);
+        return dir_.File(name);
+    }
+
+    ScopedTempDir dir_;
+};
+
+int Lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
+    const std::string pic = Picture("p.bmp");
+    struct Case {
+        std::string args;
+        const char* says;
+    } cases[] = {
+        {"", "usage: vorlin-cli COMMAND"},
+        {"paint x", "unknown command \"paint\""},
+        {"export " + pic, "missing -o OUTPUT"},
+        {"export " + pic + " -o out.txt", "-o OUTPUT must end in .c, .s, .bin or .gbfs"},
+        {"export " + pic + " -o out.c --bpp 3", "--bpp must be one of 1|2|4|8|16"},
+        {"export " + pic + " -o out.c --pal-start 300", "--pal-start must be between 0 and 255"},
+        {"export " + pic + " -o out.c --meta 2", "--meta needs WIDTHxHEIGHT"},
+        {"export " + pic + " -o out.c --area 1,2,3", "--area needs X,Y,WIDTH,HEIGHT"},
+        {"export " + pic + " -o out.c --tile-offset x1", "--tile-offset needs a whole number"},
+        {"export " + pic + " -o out.c --frobnicate", "unknown option --frobnicate"},
+        {"convert " + pic, "expected INPUT OUTPUT"},
+        {"convert " + pic + " a.bmp --bpp 16", "--bpp must be one of 4|8|24"},
+        {"compress zip a b", "method must be one of lz77|huff|rle"},
+        {"decompress a", "expected INPUT OUTPUT"},
+        {"info", "expected INPUT"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
+    }
+}
+
+TEST_F(CliTest, EveryCommandHasHelp) {
+    for (const char* command : {"export", "convert", "info", "reduce", "compress", "decompress"}) {
+        const CliRun run = Cli(std::string(command) + " --help");
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_EQ(run.out.rfind(std::string("usage: vorlin-cli ") + command, 0), 0u) << run.out;
+    }
+    EXPECT_EQ(Cli("--help").status, 0);
+}
+
+TEST_F(CliTest, FailuresExitWithOneAndNameTheFile) {
+    const std::string pic = Picture("p.bmp");
+    std::ofstream(dir_.File("blocker")) << "not a folder";
+    CliRun run = Cli("export " + pic + " -o blocker/out.c");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Lines(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("blocker/out.h: Not a directory"), std::string::npos) << run.err;
+
+    run = Cli("export missing.png -o out.c");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing.png"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("out.c")));
+
+    run = Cli("export " + pic + " -o out.c --bitmap --map");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("a bitmap cannot be exported with a map"), std::string::npos);
+
+    std::ofstream(dir_.File("junk.lz")) << "\x10\xFF\xFF\x00garbage";
+    run = Cli("decompress junk.lz out.bin");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("junk.lz: not a valid"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, ExportWritesTheChosenKindWithTheOptionsApplied) {
+    const std::string pic = Picture("p.bmp");
+    CliRun run = Cli("export " + pic + " -o gfx.c --bpp 4 --unit u8 --no-header --symbol tiles8 " +
+                  "--pal-count 16 --map --flip --palbank");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("gfx.h")));
+    const std::string c = ReadAll(dir_.File("gfx.c"));
+    EXPECT_NE(c.find("//\ttiles8, 32x16@4, \n"), std::string::npos) << c;
+    EXPECT_NE(c.find("const unsigned char tiles8Pal[32]="), std::string::npos);
+    // Blank tile plus one tile (its mirror and copy reduce to it), 32 bytes each at 4 bpp.
+    EXPECT_NE(c.find("const unsigned char tiles8Tiles[64]="), std::string::npos) << c;
+    EXPECT_NE(c.find("const unsigned char tiles8Map[16]="), std::string::npos);
+
+    run = Cli("export " + pic + " -o gfx.img.bin --no-pal --bpp 8 --img-cprs rle");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string bin = ReadAll(dir_.File("gfx.img.bin"));
+    ASSERT_GE(bin.size(), 4u);
+    EXPECT_EQ(static_cast<unsigned char>(bin[0]), 0x30);
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("gfx.h")));
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("gfx.pal.bin")));
+}
+
+TEST_F(CliTest, PresetsSaveEveryOptionAndReadThemBack) {
+    const std::string pic = Picture("p.bmp");
+    ASSERT_EQ(Cli("export " + pic + " -o a.s --bpp 2 --map --map-layout sbb --meta 2x1 " +
+                  "--area 0,0,16,8 --unit u32 --symbol my_gfx --tile-offset -3 --save-preset p.txt")
+                  .status,
+              0);
+    const std::string preset = ReadAll(dir_.File("p.txt"));
+    for (const char* line : {"--bpp 2\n", "--map-layout sbb\n", "--meta 2x1\n", "--area 0,0,16,8\n",
+                             "--unit u32\n", "--symbol my_gfx\n", "--tile-offset -3\n"})
+        EXPECT_NE(preset.find(line), std::string::npos) << line;
+
+    ASSERT_EQ(Cli("export " + pic + " -o b.s --preset p.txt").status, 0);
+    auto body = [](std::string text) { return text.substr(text.find("#ifndef")); };
+    EXPECT_EQ(body(ReadAll(dir_.File("b.h"))), body(ReadAll(dir_.File("a.h"))));
+    auto data = [](std::string text) { return text.substr(text.find("\t.section")); };
+    EXPECT_EQ(data(ReadAll(dir_.File("b.s"))), data(ReadAll(dir_.File("a.s"))));
+
+    std::ofstream(dir_.File("bad.txt")) << "# comment\n--bpp 4\n\n--bpp 5\n";
+    const CliRun run = Cli("export " + pic + " -o c.c --preset bad.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("bad.txt:4: --bpp must be one of"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, ConvertReduceInfoAndCompressionRoundTrip) {
+    const std::string pic = Picture("p.bmp");
+    ASSERT_EQ(Cli("convert " + pic + " q.png --bpp 4").status, 0);
+    CliRun run = Cli("info q.png");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "width: 32\nheight: 16\ndepth: 4\ncolours used: 3\ntiles: 8\nunique tiles: 3\n"
+              "unique with flips: 2\nunique with flips and banks: 2\n");
+
+    ASSERT_EQ(Cli("reduce " + pic + " r.bmp --flip").status, 0);
+    run = Cli("info r.bmp");
+    EXPECT_NE(run.out.find("width: 8\nheight: 16\n"), std::string::npos) << run.out;
+
+    for (const char* method : {"lz77", "huff", "rle"}) {
+        ASSERT_EQ(Cli(std::string("compress ") + method + " p.bmp p.z").status, 0) << method;
+        ASSERT_EQ(Cli("decompress p.z p.back").status, 0) << method;
+        EXPECT_EQ(ReadAll(dir_.File("p.back")), ReadAll(pic)) << method;
+    }
+}
+
+}  // namespace
+}  // namespace vorlin
