@@ -1,0 +1,265 @@
+// Pictures exported by vorlin-cli, compiled into the test cartridge and shown by the emulated
+// console: the screen must match the source picture pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "cartridge.h"
+#include "core/packed_dib.h"
+#include "formats/bmp_format.h"
+
+namespace vorlin::gbatest {
+namespace {
+
+std::uint16_t Color(int i) {
+    return static_cast<std::uint16_t>((i & 31) | (((i >> 3) & 31) << 5) |
+                                      (((i * 5 + 3) & 31) << 10));
+}
+
+// Tiles of five asymmetric patterns, flipped and put in palette banks 1-3 from tile to tile;
+// pattern nibble 0 is index 0 so every mode shows it as the backdrop colour.
+int PictureIndex(int x, int y) {
+    const int tx = x / 8, ty = y / 8;
+    const int pattern = (tx * 7 + ty * 3) % 5, flip = (tx + 2 * ty) % 4, bank = (tx ^ ty) % 3 + 1;
+    const int px = (flip & 1) ? 7 - x % 8 : x % 8, py = (flip & 2) ? 7 - y % 8 : y % 8;
+    const int nibble = (px * (pattern + 1) + py * (pattern + 2) * 3 + pattern) % 16;
+    return nibble == 0 ? 0 : bank * 16 + nibble;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string WritePicture(const std::string& dir, int width, int height) {
+    DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(PictureIndex(x, y));
+    for (int i = 0; i < 256; ++i) {
+        const std::uint16_t c = Color(i);
+        DibColors(dib.get())[i] = {static_cast<std::uint8_t>(((c >> 10) & 31) << 3),
+                                   static_cast<std::uint8_t>(((c >> 5) & 31) << 3),
+                                   static_cast<std::uint8_t>((c & 31) << 3), 0};
+    }
+    BmpFormat bmp;
+    bmp.AttachImage(std::move(dib));
+    const std::string path = dir + "/pic.bmp";
+    EXPECT_EQ(bmp.Write(path), 1);
+    return path;
+}
+
+int RunCli(const std::string& args, std::string& log, const std::string& dir) {
+#ifdef VORLIN_CLI
+    const std::string command = std::string(VORLIN_CLI) + " " + args + " 2>" + dir + "/cli.log";
+    const int status = std::system(command.c_str());
+    log = ReadAll(dir + "/cli.log");
+    return status;
+#else
+    (void)args, (void)dir;
+    log = "vorlin-cli not built";
+    return -1;
+#endif
+}
+
+struct ConsoleCase {
+    const char* name;
+    int width, height;
+    std::string options;
+    std::uint16_t dispcnt, bgcnt;
+    bool tiles, compressedImg, compressedMap;
+    std::uint32_t tileDest;
+};
+
+constexpr std::uint32_t kScreenBase30 = kVram + 30 * 0x800;
+
+std::vector<ConsoleCase> Cases() {
+    const std::string reduce = " --map --reduce --flip --palbank";
+    return {
+        {"t4_flat_reduced", 256, 256, "--bpp 4 --map-layout flat" + reduce, kMode0Bg0, 30 << 8,
+         true, false, false, kVram},
+        {"t4_plain_u8", 256, 256, "--bpp 4 --map --no-reduce --unit u8", kMode0Bg0, 30 << 8, true,
+         false, false, kVram},
+        {"t8_sbb_lz77_u32", 512, 256,
+         "--bpp 8 --map --map-layout sbb --flip --no-palbank --img-cprs lz77 --map-cprs lz77 "
+         "--unit u32",
+         kMode0Bg0, 0x80 | (30 << 8) | (1 << 14), true, true, true, kVram},
+        {"t4_huff_rle_offset", 256, 256,
+         "--bpp 4" + reduce + " --tile-offset 1 --img-cprs huff --map-cprs rle", kMode0Bg0, 30 << 8,
+         true, true, true, kVram + 32},
+        {"t8_rle_u8", 256, 256, "--bpp 8" + reduce + " --no-palbank --img-cprs rle --unit u8",
+         kMode0Bg0, 0x80 | (30 << 8), true, true, false, kVram},
+        {"bm8_lz77", 240, 160, "--bitmap --bpp 8 --img-cprs lz77", kMode4Bg2, 0, false, true, false,
+         kVram},
+        {"bm16_key_u32", 240, 160, "--bpp 16 --unit u32", kMode3Bg2, 0, false, false, false, kVram},
+    };
+}
+
+Glue GlueFor(const ConsoleCase& c) {
+    Glue glue;
+    glue.includes = {"pic.h"};
+    glue.dispcnt = c.dispcnt;
+    glue.bgcnt = c.bgcnt;
+    const bool palette = c.dispcnt != kMode3Bg2;
+    if (palette) glue.blocks.push_back({"picPal", "picPalLen", false, kPaletteRam});
+    const char* img = c.tiles ? "picTiles" : "picBitmap";
+    glue.blocks.push_back({img, std::string(img) + "Len", c.compressedImg, c.tileDest});
+    if (c.tiles) glue.blocks.push_back({"picMap", "picMapLen", c.compressedMap, kScreenBase30});
+    return glue;
+}
+
+TEST(ExportOnConsole, ScreenShowsTheSourcePicture) {
+#ifndef VORLIN_CLI
+    GTEST_SKIP() << "vorlin-cli not built";
+#endif
+    for (const ConsoleCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        const std::string dir = MakeWorkDir(std::string("export_") + c.name);
+        const std::string picture = WritePicture(dir, c.width, c.height);
+        std::string log;
+        ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.c " + c.options, log, dir), 0)
+            << log;
+        GbaMachine machine;
+        ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
+        int wrong = 0;
+        for (int y = 0; y < kScreenHeight; ++y)
+            for (int x = 0; x < kScreenWidth; ++x)
+                if (machine.Pixel555(x, y) != Color(PictureIndex(x, y)) && wrong++ < 3)
+                    ADD_FAILURE() << c.name << " pixel " << x << "," << y << ": "
+                                  << machine.Pixel555(x, y) << " instead of "
+                                  << Color(PictureIndex(x, y));
+        EXPECT_EQ(wrong, 0);
+        if (c.dispcnt == kMode3Bg2) {
+            // The colour key (palette entry 0) marks its pixels with bit 15 in memory.
+            for (int x = 0; x < 64; ++x) {
+                const bool key = PictureIndex(x, 0) == 0;
+                EXPECT_EQ((machine.Read8(kVram + 2 * x + 1) & 0x80) != 0, key) << x;
+            }
+        }
+    }
+}
+
+std::string Command(const std::string& command, int& status) {
+    std::string out;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) {
+        status = -1;
+        return out;
+    }
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    status = pclose(pipe);
+    return out;
+}
+
+// Symbol offsets and sizes in .rodata of an object file, and the section's bytes.
+std::map<std::string, std::pair<std::size_t, std::size_t>> RodataSymbols(
+    const std::string& object) {
+    int status = 0;
+    std::istringstream nm(Command("arm-none-eabi-nm -S --defined-only " + object, status));
+    std::map<std::string, std::pair<std::size_t, std::size_t>> symbols;
+    for (std::string line; std::getline(nm, line);) {
+        std::istringstream fields(line);
+        std::string offset, size, type, name;
+        if (fields >> offset >> size >> type >> name)
+            symbols[name] = {std::stoul(offset, nullptr, 16), std::stoul(size, nullptr, 16)};
+        else if (std::istringstream(line) >> offset >> type >> name)
+            symbols[name] = {std::stoul(offset, nullptr, 16), 0};
+    }
+    return symbols;
+}
+
+TEST(ExportOnConsole, AssemblerOutputHoldsTheSameBytesAsCSource) {
+#ifndef VORLIN_CLI
+    GTEST_SKIP() << "vorlin-cli not built";
+#endif
+    const std::string dir = MakeWorkDir("export_asm");
+    const std::string picture = WritePicture(dir, 128, 64);
+    const std::string options = " --bpp 4 --map --meta 2x2 --img-cprs lz77 --unit u8";
+    std::string log;
+    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.c" + options, log, dir), 0) << log;
+    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.s" + options, log, dir), 0) << log;
+    int status = 0;
+    for (const char* step :
+         {"arm-none-eabi-gcc -c -o %1/c.o %1/pic.c", "arm-none-eabi-gcc -c -o %1/s.o %1/pic.s",
+          "arm-none-eabi-objcopy -O binary -j .rodata %1/c.o %1/c.bin",
+          "arm-none-eabi-objcopy -O binary -j .rodata %1/s.o %1/s.bin"}) {
+        std::string command = step;
+        for (std::size_t at; (at = command.find("%1")) != std::string::npos;)
+            command.replace(at, 2, dir);
+        log = Command(command, status);
+        ASSERT_EQ(status, 0) << command << "\n" << log;
+    }
+    const auto cSymbols = RodataSymbols(dir + "/c.o");
+    const auto sSymbols = RodataSymbols(dir + "/s.o");
+    const std::string cBytes = ReadAll(dir + "/c.bin"), sBytes = ReadAll(dir + "/s.bin");
+    int compared = 0;
+    for (const char* name : {"picPal", "picTiles", "picMap", "picMetaMap"}) {
+        ASSERT_TRUE(cSymbols.count(name) && sSymbols.count(name)) << name;
+        const auto [cOffset, size] = cSymbols.at(name);
+        const std::size_t sOffset = sSymbols.at(name).first;
+        ASSERT_GT(size, 0u);
+        ASSERT_LE(cOffset + size, cBytes.size());
+        ASSERT_LE(sOffset + size, sBytes.size());
+        EXPECT_EQ(cBytes.substr(cOffset, size), sBytes.substr(sOffset, size)) << name;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 4);
+}
+
+// A reader written from the archive layout alone: header, directory, objects.
+std::map<std::string, std::string> ReadGbfs(const std::string& archive) {
+    std::map<std::string, std::string> objects;
+    auto u32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(archive[at]) |
+                                          static_cast<unsigned char>(archive[at + 1]) << 8 |
+                                          static_cast<unsigned char>(archive[at + 2]) << 16) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(archive[at + 3])) << 24;
+    };
+    if (archive.size() < 32 ||
+        archive.compare(0, 16, std::string("PinEightGBFS\r\n\x1a\n", 16)) != 0)
+        return objects;
+    const std::size_t dir = u32(20) & 0xFFFF, count = u32(20) >> 16;
+    if (u32(16) != archive.size() || dir + 32 * count > archive.size()) return objects;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = dir + 32 * i;
+        const std::string name = archive.substr(entry, 24).c_str();
+        const std::size_t length = u32(entry + 24), offset = u32(entry + 28);
+        if (offset % 16 != 0 || offset + length > archive.size()) return {};
+        objects[name] = archive.substr(offset, length);
+    }
+    return objects;
+}
+
+TEST(ExportOnConsole, GbfsArchiveHoldsTheBinaryBlocks) {
+#ifndef VORLIN_CLI
+    GTEST_SKIP() << "vorlin-cli not built";
+#endif
+    const std::string dir = MakeWorkDir("export_gbfs");
+    const std::string picture = WritePicture(dir, 64, 32);
+    const std::string options = " --bpp 4 --map --meta 2x1 --map-cprs rle";
+    std::string log;
+    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.gbfs" + options, log, dir), 0)
+        << log;
+    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.bin" + options, log, dir), 0)
+        << log;
+    const auto objects = ReadGbfs(ReadAll(dir + "/pic.gbfs"));
+    const std::map<std::string, std::string> expected = {
+        {"picPal", ReadAll(dir + "/pic.pal.bin")},
+        {"picTiles", ReadAll(dir + "/pic.img.bin")},
+        {"picMap", ReadAll(dir + "/pic.map.bin")},
+        {"picMetaMap", ReadAll(dir + "/pic.meta.bin")},
+    };
+    EXPECT_EQ(objects, expected);
+    for (const auto& [name, bytes] : expected) EXPECT_FALSE(bytes.empty()) << name;
+}
+
+}  // namespace
+}  // namespace vorlin::gbatest
