@@ -27,7 +27,8 @@ struct Repacking {
     bool msbFirst;
     std::array<std::uint8_t, 256> valueMap;  // source pixel value -> destination value
 
-    Repacking(int s, int d, std::uint32_t offset) : srcBpp(s), destBpp(d) {
+    // Unpacking adds the offset and packing subtracts it, also between equal depths.
+    Repacking(int s, int d, std::uint32_t offset, bool subtract) : srcBpp(s), destBpp(d) {
         msbFirst = (offset & kOffsetMsbFirst) != 0;
         const bool force = (offset & kOffsetForce) != 0;
         const std::uint32_t amount = offset & kOffsetMask;
@@ -36,7 +37,7 @@ struct Repacking {
         // result that does not fit the destination keeps its low bits.
         for (std::uint32_t v = 0; v < (1u << s); ++v) {
             std::uint32_t out = v;
-            if (v != 0 || force) out = d >= s ? v + amount : v - amount;
+            if (v != 0 || force) out = subtract ? v - amount : v + amount;
             valueMap[v] = static_cast<std::uint8_t>(out & destMask);
         }
     }
@@ -102,12 +103,12 @@ void CompressBytes(std::uint8_t* dest, const std::uint8_t* src, std::size_t leng
 }
 
 void Repack(std::uint32_t* destWords, const std::uint32_t* srcWords, std::size_t length, int s,
-            int d, std::uint32_t offset) {
+            int d, std::uint32_t offset, bool subtract) {
     auto* dest = reinterpret_cast<std::uint8_t*>(destWords);
     const auto* src = reinterpret_cast<const std::uint8_t*>(srcWords);
     const std::size_t total = OutputBytes(length, s, d);
     std::memset(dest, 0, total);
-    const Repacking rp(s, d, offset);
+    const Repacking rp(s, d, offset, subtract);
     switch (d / s) {  // destination bytes per source byte, when going up
         case 1:
             return ExpandBytes<1>(dest, src, length, rp);
@@ -138,7 +139,7 @@ int DibUnpackBits(std::uint32_t* dest, const std::uint32_t* src, std::size_t src
                   int destBpp, std::uint32_t offset) {
     if (!IsPackingDepth(srcBpp) || !IsPackingDepth(destBpp) || !dest || !src) return 0;
     if (destBpp < srcBpp) return DibPackBits(dest, src, srcLength, srcBpp, destBpp, offset);
-    Repack(dest, src, srcLength, srcBpp, destBpp, offset);
+    Repack(dest, src, srcLength, srcBpp, destBpp, offset, false);
     return 1;
 }
 
@@ -146,7 +147,7 @@ int DibPackBits(std::uint32_t* dest, const std::uint32_t* src, std::size_t srcLe
                 int destBpp, std::uint32_t offset) {
     if (!IsPackingDepth(srcBpp) || !IsPackingDepth(destBpp) || !dest || !src) return 0;
     if (srcBpp < destBpp) return DibUnpackBits(dest, src, srcLength, srcBpp, destBpp, offset);
-    Repack(dest, src, srcLength, srcBpp, destBpp, offset);
+    Repack(dest, src, srcLength, srcBpp, destBpp, offset, true);
     return 1;
 }
 

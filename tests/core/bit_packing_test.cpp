@@ -9,11 +9,15 @@
 namespace vorlin {
 namespace {
 
+using PackingCall = int (*)(std::uint32_t*, const std::uint32_t*, std::size_t, int, int,
+                            std::uint32_t);
+
 std::vector<std::uint8_t> Pack(const std::vector<std::uint8_t>& src, int s, int d,
-                               std::uint32_t offset, std::size_t outBytes) {
+                               std::uint32_t offset, std::size_t outBytes,
+                               PackingCall call = DibPackBits) {
     std::vector<std::uint32_t> words(outBytes / 4 + 4, 0xDEADBEEF);
-    EXPECT_EQ(DibPackBits(words.data(), reinterpret_cast<const std::uint32_t*>(src.data()),
-                          src.size(), s, d, offset),
+    EXPECT_EQ(call(words.data(), reinterpret_cast<const std::uint32_t*>(src.data()), src.size(), s,
+                   d, offset),
               1);
     std::vector<std::uint8_t> out(outBytes);
     std::memcpy(out.data(), words.data(), outBytes);
@@ -35,15 +39,16 @@ void PutPixel(std::uint8_t* p, std::size_t i, int bpp, bool msb, unsigned v) {
     p[i / per] = static_cast<std::uint8_t>(p[i / per] | ((v & ((1u << bpp) - 1)) << shift));
 }
 
+// Packing subtracts the offset and unpacking adds it; only equal depths let the caller choose.
 std::vector<std::uint8_t> Reference(const std::vector<std::uint8_t>& src, int s, int d,
-                                    std::uint32_t offset) {
+                                    std::uint32_t offset, bool subtract) {
     const bool msb = offset & kOffsetMsbFirst, force = offset & kOffsetForce;
     const std::uint32_t amount = offset & kOffsetMask;
     const std::size_t pixels = src.size() * 8 / s;
     std::vector<std::uint8_t> out((pixels * d + 31) / 32 * 4, 0);
     for (std::size_t i = 0; i < pixels; ++i) {
         unsigned v = GetPixel(src.data(), i, s, msb);
-        if (v != 0 || force) v = d >= s ? v + amount : v - amount;
+        if (v != 0 || force) v = subtract ? v - amount : v + amount;
         PutPixel(out.data(), i, d, msb, v);
     }
     return out;
@@ -75,6 +80,10 @@ TEST(DibBitPacking, OffsetSubtractionKeepsZeroAndLowBits) {
     const std::vector<std::uint8_t> mono{0xFF, 0, 0, 0};
     EXPECT_EQ(Pack(mono, 1, 4, kOffsetMsbFirst | 15, 16)[0], 0x00);
     EXPECT_EQ(Pack(mono, 1, 4, kOffsetMsbFirst | 14, 16)[0], 0xFF);
+    // Between equal depths the direction decides: packing 17 with offset 16 gives 1.
+    const std::vector<std::uint8_t> same{0, 17, 31, 16};
+    EXPECT_EQ(Pack(same, 8, 8, 16, 4, DibPackBits), (std::vector<std::uint8_t>{0, 1, 15, 0}));
+    EXPECT_EQ(Pack(same, 8, 8, 16, 4, DibUnpackBits), (std::vector<std::uint8_t>{0, 33, 47, 32}));
 }
 
 TEST(DibBitPacking, MatchesPixelModelForEveryDepthPairAndFlag) {
@@ -89,8 +98,11 @@ TEST(DibBitPacking, MatchesPixelModelForEveryDepthPairAndFlag) {
                     std::vector<std::uint8_t> src(len);
                     for (auto& b : src) b = static_cast<std::uint8_t>(rng());
                     const std::uint32_t offset = flag | (rng() % 300);
-                    const auto expected = Reference(src, s, d, offset);
-                    ASSERT_EQ(Pack(src, s, d, offset, expected.size()), expected)
+                    const auto packed = Reference(src, s, d, offset, s >= d);
+                    ASSERT_EQ(Pack(src, s, d, offset, packed.size(), DibPackBits), packed)
+                        << s << "->" << d << " len " << len << " offset " << std::hex << offset;
+                    const auto unpacked = Reference(src, s, d, offset, s > d);
+                    ASSERT_EQ(Pack(src, s, d, offset, unpacked.size(), DibUnpackBits), unpacked)
                         << s << "->" << d << " len " << len << " offset " << std::hex << offset;
                 }
             }
