@@ -150,6 +150,14 @@ TEST_F(DrawingTools, SlashAndBackslashNibsAreDiagonalSegments) {
     Tool(ID_TOOL_BRUSH).SetOption(5);  // " \4"
     Stroke(ID_TOOL_BRUSH, kPointerLeft, {{10, 10}});
     EXPECT_EQ(Picture(1, 8, 8, 11, 11), (Strings{"#...", ".#..", "..#.", "...#"}));
+
+    // A drag sweeps the nib segment back to the previous position: a parallelogram.
+    NewPicture(32, 32);
+    Tool(ID_TOOL_BRUSH).SetOption(2);  // " /2"
+    Stroke(ID_TOOL_BRUSH, kPointerLeft, {{10, 10}, {14, 10}});
+    EXPECT_EQ(Picture(1, 8, 8, 15, 11), (Strings{"........", "..#####.", ".#####..", "........"}));
+    EXPECT_EQ(NewestRecordRect().left, 9);
+    EXPECT_EQ(NewestRecordRect().right, 16);
 }
 
 TEST_F(DrawingTools, EraserButtonsChooseWhatIsErased) {
@@ -168,6 +176,11 @@ TEST_F(DrawingTools, EraserButtonsChooseWhatIsErased) {
     paint();
     Stroke(ID_TOOL_ERASER, kPointerRight, {{8, 8}});
     EXPECT_EQ(PixelsOf(9), (Strings{"7,8", "9,8"}));
+    // No sweep with the right button: a jump leaves the fore colour between the nibs.
+    paint();
+    Stroke(ID_TOOL_ERASER, kPointerRight, {{2, 8}, {14, 8}});
+    EXPECT_EQ(Pixel(7, 8), 5);
+    EXPECT_EQ(Pixel(13, 8), 9);
 
     for (std::uint32_t middle : {kPointerMiddle, kPointerMiddle | kPointerRight}) {
         paint();
