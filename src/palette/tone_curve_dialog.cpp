@@ -19,8 +19,11 @@ int SliderPositionForGamma(double gamma) {
 
 void AdjustPalette(CVorlinDoc& doc, int first, int last, const ToneSettings& settings) {
     if (first > last) std::swap(first, last);
-    ApplyToneTable(doc.image.Palette(), std::max(first, 0), std::min(last, 255),
-                   ComposeToneCurve(settings));
+    first = std::max(first, 0);
+    last = std::min(last, 255);
+    // A range wholly outside the palette touches nothing (the table would otherwise
+    // swap the clamped ends back into an entry).
+    if (first <= last) ApplyToneTable(doc.image.Palette(), first, last, ComposeToneCurve(settings));
     doc.RefreshPaletteBar();
     doc.UpdateAllViews(HINT_IMAGE, &doc.image);
     doc.SetModifiedFlag(true);

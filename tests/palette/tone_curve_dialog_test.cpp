@@ -43,6 +43,26 @@ TEST_F(ToneCurveDialogTest, OkWithoutChangesRecordsOneStateAndMarksModified) {
     EXPECT_EQ(dialog.EditText(ToneControl::Gamma), "1.00");
 }
 
+TEST_F(ToneCurveDialogTest, AdjustPaletteOrdersAndClampsItsRange) {
+    ToneSettings bright;
+    bright.brightness = 100;
+    AdjustPalette(doc, 3, 1, bright);
+    EXPECT_EQ(doc.image.Palette()[1], (RgbQuad{255, 255, 255, 9}));
+    EXPECT_EQ(doc.image.Palette()[3], (RgbQuad{255, 255, 255, 9}));
+    EXPECT_EQ(doc.image.Palette()[4], before[4]);
+    EXPECT_EQ(doc.history.UndoCount(), 0);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Ranges lying wholly outside the palette leave every entry alone.
+    AdjustPalette(doc, 300, 400, bright);
+    AdjustPalette(doc, -50, -10, bright);
+    EXPECT_EQ(doc.image.Palette()[255], before[255]);
+    EXPECT_EQ(doc.image.Palette()[0], before[0]);
+    AdjustPalette(doc, -5, 300, bright);
+    EXPECT_EQ(doc.image.Palette()[0], (RgbQuad{255, 255, 255, 9}));
+    EXPECT_EQ(doc.image.Palette()[255], (RgbQuad{255, 255, 255, 9}));
+}
+
 TEST_F(ToneCurveDialogTest, CancelRestoresAndRedoReappliesTheAdjustment) {
     dialog.Open(&doc, nullptr);
     EXPECT_EQ(dialog.OnSliderMoved(ToneControl::Brightness, 100), "100");
