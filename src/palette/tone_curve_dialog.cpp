@@ -32,38 +32,45 @@ void AdjustPalette(CVorlinDoc& doc, int first, int last, const ToneSettings& set
 ToneCurveDialogModel::ToneCurveDialogModel()
     : first_{1006, 0, 255, FormatDialogInt(0)}, last_{1007, 0, 255, FormatDialogInt(255)} {}
 
-void ToneCurveDialogModel::Open(CVorlinDoc* doc, const PaletteBarModel* bar) {
+std::string ToneCurveDialogModel::Open(CVorlinDoc* doc, const PaletteBarModel* bar) {
     doc_ = doc;
     bar_ = bar;
     openRecord_ = nullptr;
-    if (!doc_) return;
+    if (!doc_) return {};
     if (doc_->history.Push(doc_->MakeRangeRecord(0, kPaletteSize)))
         openRecord_ = doc_->history.NewestUndo();
     std::copy(doc_->image.Palette(), doc_->image.Palette() + kPaletteSize, saved_.begin());
     settings_ = ToneSettings{};
     gammaPosition_ = 0;
-    Preview();
+    return Preview();
 }
 
-void ToneCurveDialogModel::Close(bool ok) {
-    if (!doc_ || ok) return;
+std::string ToneCurveDialogModel::Close(bool ok) {
+    if (ok) return RangeRefusal();
+    if (!doc_) return {};
     if (openRecord_ && doc_->history.NewestUndo() == openRecord_) {
         doc_->history.Undo();
-        return;
+        return {};
     }
     // No undo state was taken at opening: put the saved palette back directly.
     doc_->image.SetColors(0, kPaletteSize, saved_.data());
     doc_->RefreshPaletteBar();
     doc_->UpdateAllViews(HINT_PALETTE);
     doc_->SetModifiedFlag(true);
+    return {};
 }
 
-std::string ToneCurveDialogModel::Preview() {
+std::string ToneCurveDialogModel::RangeRefusal() const {
     for (const IntField* f : {&first_, &last_}) {
         std::string refusal = f->Validate();
         if (!refusal.empty()) return refusal;
     }
-    if (!doc_) return {};
+    return {};
+}
+
+std::string ToneCurveDialogModel::Preview() {
+    std::string refusal = RangeRefusal();
+    if (!refusal.empty() || !doc_) return refusal;
     int first = first_.Value(), last = last_.Value();
     if (first > last) std::swap(first, last);
     std::copy(saved_.begin() + first, saved_.begin() + last + 1, doc_->image.Palette() + first);

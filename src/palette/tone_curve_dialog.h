@@ -58,10 +58,12 @@ class ToneCurveDialogModel {
     ToneCurveDialogModel();
 
     // Pushes the undo state of all 256 entries, saves the palette, resets the four
-    // values (keeping the range) and previews the neutral curve.
-    void Open(CVorlinDoc* doc, const PaletteBarModel* bar);
-    // OK keeps the adjusted palette; anything else brings back the palette as opened.
-    void Close(bool ok);
+    // values (keeping the range) and previews the neutral curve. Returns the refusal
+    // to show when the kept range is invalid (no preview ran).
+    std::string Open(CVorlinDoc* doc, const PaletteBarModel* bar);
+    // OK keeps the adjusted palette, unless the range is invalid: then the refusal is
+    // returned and the dialog stays open. Anything else brings back the palette as opened.
+    std::string Close(bool ok);
 
     // Writing a text into an edit box calls this, as does the slider through the text it gets.
     ToneEditResult OnEditChanged(ToneControl control, std::string_view text);
@@ -77,6 +79,8 @@ class ToneCurveDialogModel {
     std::string EditText(ToneControl control) const;
 
   private:
+    // Empty when first and last are integers in 0 … 255, else the refusal to show.
+    std::string RangeRefusal() const;
     std::string Preview();
 
     CVorlinDoc* doc_ = nullptr;

@@ -132,8 +132,17 @@ TEST_F(ToneCurveDialogTest, NarrowingTheRangeRestoresOnlyThatRange) {
     const auto r = dialog.OnEditChanged(ToneControl::Brightness, "0");
     EXPECT_EQ(r.refusal, "Please enter an integer between 0 and 255.");
     EXPECT_EQ(doc.image.Palette()[16], (RgbQuad{0, 0, 0, 9}));  // no preview ran
-    dialog.Close(false);
+    // OK is refused as well: the dialog stays open with the adjustment in place.
+    EXPECT_EQ(dialog.Close(true), "Please enter an integer between 0 and 255.");
+    EXPECT_EQ(doc.image.Palette()[16], (RgbQuad{0, 0, 0, 9}));
+    EXPECT_EQ(dialog.Close(false), "");
     EXPECT_EQ(Palette(), before);
+
+    // The range is kept, so the next opening reports it instead of previewing.
+    EXPECT_EQ(dialog.Open(&doc, nullptr), "Please enter an integer between 0 and 255.");
+    dialog.Last().text = "31";
+    EXPECT_EQ(dialog.Close(true), "");
+    EXPECT_EQ(doc.history.UndoCount(), 1);
 }
 
 TEST_F(ToneCurveDialogTest, RangeComesFromTheBarLowerFirstAndIsKept) {
