@@ -25,14 +25,14 @@ int Permute(CVorlinDoc& doc, const PalettePermutation& p) {
 }  // namespace
 
 int PermutePalette(CVorlinDoc& doc, const std::uint8_t* from, const std::uint8_t* to, int count) {
-    // The work copy comes first so that a failure leaves no empty undo step behind.
+    // The work copy is finished first so that a failure leaves neither an empty undo
+    // step nor a picture whose pixels moved without their colours.
     DibPtr dib(doc.image.ToDib(8, 0));
     if (!dib) return 0;
+    if (count > 0 && (!DibMovePaletteEntries(dib.get(), to, from, count) ||
+                      !DibRemapPixels(dib.get(), from, to, count)))
+        return 0;
     doc.history.Push(doc.MakeSnapshotRecord());
-    if (count > 0) {
-        DibMovePaletteEntries(dib.get(), to, from, count);
-        DibRemapPixels(dib.get(), from, to, count);
-    }
     if (!doc.image.SetFromDib(dib.get())) return 0;
     doc.RefreshPaletteBar();
     doc.SetModifiedFlag(true);

@@ -125,6 +125,14 @@ TEST_F(PaletteCommandsTest, OverlappingSwapRotatesAndPixelsFollow) {
     EXPECT_EQ(Look(), look);
     doc.history.Undo();
     EXPECT_EQ(Palette(), palette);
+
+    // Moves that cannot be made change nothing and are not reported as done.
+    const std::uint8_t from[] = {1, 2};
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(PermutePalette(doc, from, nullptr, 2), 0);
+    EXPECT_EQ(Palette(), palette);
+    EXPECT_EQ(doc.history.UndoCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(PaletteCommandsTest, SwapDialogCutsTheCountAndShowsIt) {
