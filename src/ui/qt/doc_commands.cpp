@@ -4,6 +4,7 @@
 
 #include "document/image_operations.h"
 #include "document/vorlin_doc.h"
+#include "formats/file_commands.h"
 #include "ui/command_ids.h"
 #include "ui/qt/image_size_dialog.h"
 #include "ui/qt/tile_image_dialog.h"
@@ -11,14 +12,21 @@
 
 namespace vorlin {
 
-DocCommands::DocCommands(CVorlinDoc& doc, CVorlinView& view, QWidget* dialogParent)
-    : doc_(doc), view_(view), dialogParent_(dialogParent) {}
+DocCommands::DocCommands(CVorlinDoc& doc, FileCommands& files, CVorlinView& view,
+                         QWidget* dialogParent)
+    : doc_(doc), files_(files), view_(view), dialogParent_(dialogParent) {}
+
+bool DocCommands::Fresh(bool done) {
+    if (done) view_.OnInitialUpdate();
+    return done;
+}
 
 bool DocCommands::NewDocument() {
-    if (!doc_.SaveModified()) return false;
-    if (!doc_.OnNewDocument()) return false;
-    view_.OnInitialUpdate();
-    return true;
+    return Fresh(files_.New());
+}
+
+bool DocCommands::OpenDocument(const std::string& path) {
+    return Fresh(files_.Open(path));
 }
 
 void DocCommands::ResizeImage() {
@@ -48,6 +56,24 @@ bool DocCommands::OnCommand(int id) {
         case ID_FILE_NEW:
             NewDocument();
             return true;
+        case ID_FILE_OPEN:
+            OpenDocument({});
+            return true;
+        case ID_FILE_SAVE:
+            files_.Save();
+            return true;
+        case ID_FILE_SAVE_AS:
+            files_.SaveAs();
+            return true;
+        case ID_FILE_REVERT:
+            Fresh(files_.Revert());
+            return true;
+        case ID_FILE_IMPORT:
+            files_.Import();
+            return true;
+        case ID_FILE_EXPORT:
+            files_.Export();
+            return true;
         case ID_EDIT_REDO:
             doc_.history.Redo();
             return true;
@@ -68,9 +94,17 @@ bool DocCommands::OnCommand(int id) {
 bool DocCommands::OnUpdateCommand(int id, CommandState& state) {
     switch (id) {
         case ID_FILE_NEW:
+        case ID_FILE_OPEN:
+        case ID_FILE_SAVE:
+        case ID_FILE_SAVE_AS:
+        case ID_FILE_IMPORT:
+        case ID_FILE_EXPORT:
         case ID_IMAGE_SIZE:
         case ID_IMAGE_REARRANGE:
         case ID_IMAGE_REDUCE_TILES:
+            return true;
+        case ID_FILE_REVERT:
+            state.enabled = files_.CanRevert();
             return true;
         case ID_EDIT_REDO:
             state.enabled = doc_.history.CanRedo();

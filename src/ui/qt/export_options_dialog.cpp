@@ -11,9 +11,10 @@
 
 namespace vorlin {
 
-ExportOptionsDialog::ExportOptionsDialog(const QString& caption, bool withTransparent,
-                                         QWidget* parent)
-    : FormDialog(caption, parent), transparentBox(nullptr) {
+ExportOptionsDialog::ExportOptionsDialog(const ExportOptionsRequest& request, QWidget* parent)
+    : FormDialog(QString::fromStdString(request.caption), parent),
+      transparentBox(nullptr),
+      values_(request) {
     auto* group = new QGroupBox("&Bit depth", this);
     auto* groupLayout = new QVBoxLayout(group);
     depth4 = new QRadioButton("4 (16 color)", group);
@@ -24,31 +25,22 @@ ExportOptionsDialog::ExportOptionsDialog(const QString& caption, bool withTransp
         buttons->addButton(b);
         groupLayout->addWidget(b);
     }
+    depth4->setChecked(request.depth == 4);
+    depth24->setChecked(request.depth == 24);
+    depth8->setChecked(request.depth != 4 && request.depth != 24);
     Form()->addRow(group);
     subPaletteField = new IntField(0, 15, this);
+    subPaletteField->SetValue(request.subPalette);
     Form()->addRow("Sub &palette", subPaletteField);
-    if (withTransparent) {
+    if (request.offersTransparent) {
         transparentBox = new QCheckBox("&Transparent", this);
+        transparentBox->setChecked(request.transparent);
         Form()->addRow(transparentBox);
     }
-    Show(values_);
-}
-
-void ExportOptionsDialog::Show(const ExportOptionValues& v) {
-    depth4->setChecked(v.depth == 4);
-    depth8->setChecked(v.depth == 8);
-    depth24->setChecked(v.depth == 24);
-    subPaletteField->SetValue(v.subPalette);
-    if (transparentBox) transparentBox->setChecked(v.transparent);
-}
-
-bool ExportOptionsDialog::Run() {
-    Show(values_);
-    return exec() == QDialog::Accepted;
 }
 
 bool ExportOptionsDialog::Exchange() {
-    ExportOptionValues v = values_;
+    ExportOptionsRequest v = values_;
     if (!subPaletteField->Read(&v.subPalette)) return false;
     v.depth = depth4->isChecked() ? 4 : depth24->isChecked() ? 24 : 8;
     if (transparentBox) v.transparent = transparentBox->isChecked();

@@ -1,7 +1,8 @@
 // "BMP Export", "PCX Exporter" and "PNG Exporter": bit depth, sub palette (0 ... 15) and, for
-// PNG, the transparent flag. One object per format keeps its values for the whole run.
+// PNG, the transparent flag. The file commands keep the values between uses.
 #pragma once
 
+#include "ui/file_requests.h"
 #include "ui/qt/form_dialog.h"
 
 class QCheckBox;
@@ -11,20 +12,11 @@ namespace vorlin {
 
 class IntField;
 
-struct ExportOptionValues {
-    int depth = 8;  // 4, 8 or 24
-    int subPalette = 0;
-    bool transparent = true;
-};
-
 class ExportOptionsDialog : public FormDialog {
     Q_OBJECT
   public:
-    ExportOptionsDialog(const QString& caption, bool withTransparent, QWidget* parent = nullptr);
-
-    // Shows the kept values and runs the dialog; true on OK.
-    bool Run();
-    const ExportOptionValues& Values() const { return values_; }
+    explicit ExportOptionsDialog(const ExportOptionsRequest& request, QWidget* parent = nullptr);
+    const ExportOptionsRequest& Values() const { return values_; }
 
     QRadioButton* depth4;
     QRadioButton* depth8;
@@ -36,9 +28,7 @@ class ExportOptionsDialog : public FormDialog {
     bool Exchange() override;
 
   private:
-    void Show(const ExportOptionValues& v);
-
-    ExportOptionValues values_;
+    ExportOptionsRequest values_;
 };
 
 }  // namespace vorlin

@@ -30,7 +30,9 @@ constexpr const char* kKeyGeometry = "Geometry";
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), files_(doc) {
+    files_.SetPaletteSelection(&barSelection_);
     LoadPaletteBarSettings(paletteBar_, AppProfile());
     paletteLink_ = std::make_unique<PaletteBarDocumentLink>(doc_, paletteBar_);
     setWindowTitle("Vorlin");
@@ -38,7 +40,7 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent) : QMainWindow(parent), 
     resize(1000, 720);
     view_ = new CVorlinView(doc_, buttonSlots_, this);
     setCentralWidget(view_);
-    docCommands_ = std::make_unique<DocCommands>(doc_, *view_, this);
+    docCommands_ = std::make_unique<DocCommands>(doc_, files_, *view_, this);
     router_.AddTarget(view_);
     paletteCommands_ = std::make_unique<PaletteMenuTarget>(doc_, paletteBar_);
     router_.AddTarget(docCommands_.get());
@@ -202,7 +204,7 @@ void CMainFrame::RefreshTitle() {
 void CMainFrame::RebuildRecentMenu() {
     recentMenu_->clear();
     const auto& entries = doc_.RecentFiles().Entries();
-    recentMenu_->setEnabled(!entries.empty() && open_ != nullptr);
+    recentMenu_->setEnabled(!entries.empty());
     int n = 1;
     for (const std::string& path : entries) {
         QAction* a =
@@ -212,9 +214,7 @@ void CMainFrame::RebuildRecentMenu() {
 }
 
 bool CMainFrame::OpenDocument(const std::string& path) {
-    if (!open_) return false;
-    const bool opened = open_(path);
-    if (opened) view_->OnInitialUpdate();
+    const bool opened = docCommands_->OpenDocument(path);
     UpdateCommands();
     RefreshTitle();
     return opened;
@@ -304,7 +304,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() && open_) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {

@@ -8,10 +8,12 @@
 #include <memory>
 
 #include "document/vorlin_doc.h"
+#include "formats/file_commands.h"
 #include "palette/palette_bar_link.h"
 #include "palette/palette_bar_model.h"
 #include "palette/palette_bar_slots.h"
 #include "ui/command_router.h"
+#include "ui/qt/bar_selection.h"
 
 class QAction;
 class QLabel;
@@ -34,9 +36,9 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
 
     // Targets after the view, the document and the frame (the application).
     void AddCommandTarget(CommandTarget* target) { router_.AddTarget(target); }
-    // How a file named on the command line, dropped or picked from the recent list is opened.
-    void SetOpenHandler(std::function<bool(const std::string&)> open) { open_ = std::move(open); }
+    // Opens a file named on the command line, dropped or picked from the recent list.
     bool OpenDocument(const std::string& path);
+    FileCommands& Files() { return files_; }
 
     bool RunCommand(int id);
     void UpdateCommands();
@@ -76,6 +78,8 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     // The palette bar's state; its widget plugs in on top of it.
     PaletteBarModel paletteBar_;
     PaletteBarButtonSlots buttonSlots_{paletteBar_};
+    BarSelection barSelection_{paletteBar_};
+    FileCommands files_;
     std::unique_ptr<PaletteBarDocumentLink> paletteLink_;
     CVorlinView* view_;
     std::unique_ptr<DocCommands> docCommands_;
@@ -86,7 +90,6 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     QToolBar* toolBar_ = nullptr;
     ViewBar* viewBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    std::function<bool(const std::string&)> open_;
 };
 
 }  // namespace vorlin

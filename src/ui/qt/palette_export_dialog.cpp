@@ -10,12 +10,16 @@
 
 namespace vorlin {
 
-PaletteExportDialog::PaletteExportDialog(SelectionSource selection, QWidget* parent)
-    : FormDialog("Palette Exporter", parent), selection_(std::move(selection)) {
+PaletteExportDialog::PaletteExportDialog(const PaletteExportRequest& request, bool fromBar,
+                                         QWidget* parent)
+    : FormDialog(kPaletteExportCaption, parent), values_(request) {
     startField = new IntField(0, 255, this);
     countField = new IntField(1, 256, this);
+    startField->SetValue(request.start);
+    countField->SetValue(request.count);
     fromBarButton = new QPushButton("I", this);
     fromBarButton->setToolTip("Take the range between the Left and Right colours");
+    fromBarButton->setEnabled(fromBar);
     connect(fromBarButton, &QPushButton::clicked, this, &PaletteExportDialog::FillFromBar);
     auto* row = new QHBoxLayout;
     row->addWidget(startField);
@@ -24,25 +28,16 @@ PaletteExportDialog::PaletteExportDialog(SelectionSource selection, QWidget* par
     Form()->addRow("&Count", countField);
 }
 
-bool PaletteExportDialog::Run() {
-    startField->SetValue(start_);
-    countField->SetValue(count_);
-    fromBarButton->setEnabled(selection_ && selection_().has_value());
-    return exec() == QDialog::Accepted;
-}
-
 void PaletteExportDialog::FillFromBar() {
-    const auto lr = selection_ ? selection_() : std::nullopt;
-    if (!lr) return;
-    startField->SetValue(std::min(lr->first, lr->second));
-    countField->SetValue(std::abs(lr->first - lr->second) + 1);
+    startField->SetValue(std::min(values_.leftIndex, values_.rightIndex));
+    countField->SetValue(std::abs(values_.leftIndex - values_.rightIndex) + 1);
 }
 
 bool PaletteExportDialog::Exchange() {
-    int start = 0, count = 0;
-    if (!ReadFields({{startField, &start}, {countField, &count}})) return false;
-    start_ = start;
-    count_ = std::min(count, 256 - start);
+    PaletteExportRequest v = values_;
+    if (!ReadFields({{startField, &v.start}, {countField, &v.count}})) return false;
+    v.count = std::min(v.count, 256 - v.start);
+    values_ = v;
     return true;
 }
 

@@ -1,10 +1,8 @@
-// "Palette Exporter": the run of palette entries written to a palette file.
+// "Palette Exporter": the run of palette entries written to a palette file. Its "I" button
+// takes the range between the palette bar's Left and Right colours.
 #pragma once
 
-#include <functional>
-#include <optional>
-#include <utility>
-
+#include "ui/file_requests.h"
 #include "ui/qt/form_dialog.h"
 
 class QPushButton;
@@ -16,13 +14,11 @@ class IntField;
 class PaletteExportDialog : public FormDialog {
     Q_OBJECT
   public:
-    // The palette bar's Left and Right indices; none while there is no palette bar.
-    using SelectionSource = std::function<std::optional<std::pair<int, int>>()>;
-
-    explicit PaletteExportDialog(SelectionSource selection, QWidget* parent = nullptr);
-    bool Run();
-    int Start() const { return start_; }
-    int Count() const { return count_; }  // start + count <= 256
+    // `fromBar`: the palette bar is there to take Left and Right from.
+    PaletteExportDialog(const PaletteExportRequest& request, bool fromBar,
+                        QWidget* parent = nullptr);
+    // After OK the count fits: start + count <= 256.
+    const PaletteExportRequest& Values() const { return values_; }
 
     IntField* startField;
     IntField* countField;
@@ -34,9 +30,7 @@ class PaletteExportDialog : public FormDialog {
   private:
     void FillFromBar();
 
-    SelectionSource selection_;
-    int start_ = 0;
-    int count_ = 256;
+    PaletteExportRequest values_;
 };
 
 }  // namespace vorlin

@@ -8,32 +8,35 @@
 
 namespace vorlin {
 
-PaletteImportDialog::PaletteImportDialog(QWidget* parent) : FormDialog("Palette Import", parent) {
+namespace {
+constexpr int kMaxShown = 256;
+}
+
+PaletteImportDialog::PaletteImportDialog(const PaletteImportRequest& request, QWidget* parent)
+    : FormDialog(kPaletteImportCaption, parent), values_(request) {
     swatches = new SwatchGrid(this);
+    QVector<QColor> colours;
+    for (std::size_t i = 0; i < request.colors.size() && i < kMaxShown; ++i) {
+        const RgbQuad& q = request.colors[i];
+        colours.push_back(QColor(q.rgbRed, q.rgbGreen, q.rgbBlue));
+    }
+    swatches->SetColours(colours);
     Body()->insertWidget(0, swatches);
     sourceField = new IntField(0, 255, this);
     destField = new IntField(0, 255, this);
     countField = new IntField(1, 256, this);
+    sourceField->SetValue(request.source);
+    destField->SetValue(request.dest);
+    countField->SetValue(request.count);
     Form()->addRow("&Source", sourceField);
     Form()->addRow("&Dest", destField);
     Form()->addRow("&Count", countField);
 }
 
-bool PaletteImportDialog::Run(const QVector<QColor>& fileColours) {
-    swatches->SetColours(fileColours.mid(0, 256));
-    fileColours_ = static_cast<int>(swatches->Colours().size());
-    sourceField->SetValue(values_.source);
-    destField->SetValue(values_.dest);
-    countField->SetValue(fileColours_);
-    return exec() == QDialog::Accepted;
-}
-
 bool PaletteImportDialog::Exchange() {
-    PaletteImportValues v;
+    PaletteImportRequest v = values_;
     if (!ReadFields({{sourceField, &v.source}, {destField, &v.dest}, {countField, &v.count}}))
         return false;
-    if (v.count > fileColours_ - v.source) v.count = fileColours_ - v.source;
-    if (v.dest + v.count > 256) v.count = 256 - v.dest;
     values_ = v;
     return true;
 }

@@ -1,9 +1,8 @@
-// "Palette Import": shows the file's colours and asks which run of them goes where.
+// "Palette Import": shows the file's colours (16 to a row) and asks which run of them goes
+// where; the file commands fit the count to what the file and the palette hold.
 #pragma once
 
-#include <QColor>
-#include <QVector>
-
+#include "ui/file_requests.h"
 #include "ui/qt/form_dialog.h"
 
 namespace vorlin {
@@ -11,21 +10,11 @@ namespace vorlin {
 class IntField;
 class SwatchGrid;
 
-struct PaletteImportValues {
-    int source = 0;
-    int dest = 0;
-    int count = 0;  // already lowered to what fits; 0 or less copies nothing
-};
-
 class PaletteImportDialog : public FormDialog {
     Q_OBJECT
   public:
-    explicit PaletteImportDialog(QWidget* parent = nullptr);
-
-    // Shows at most 256 file colours; the count starts at their number, source and
-    // destination keep their last values. True on OK.
-    bool Run(const QVector<QColor>& fileColours);
-    const PaletteImportValues& Values() const { return values_; }
+    explicit PaletteImportDialog(const PaletteImportRequest& request, QWidget* parent = nullptr);
+    const PaletteImportRequest& Values() const { return values_; }
 
     IntField* sourceField;
     IntField* destField;
@@ -36,8 +25,7 @@ class PaletteImportDialog : public FormDialog {
     bool Exchange() override;
 
   private:
-    PaletteImportValues values_;
-    int fileColours_ = 0;
+    PaletteImportRequest values_;
 };
 
 }  // namespace vorlin

@@ -4,6 +4,10 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include "ui/qt/export_options_dialog.h"
+#include "ui/qt/palette_export_dialog.h"
+#include "ui/qt/palette_import_dialog.h"
+
 namespace vorlin {
 
 namespace {
@@ -96,6 +100,31 @@ bool QtUiServices::ChooseFile(FileDialogRequest& request) {
     const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
     if (chosen >= 0) request.filterIndex = static_cast<int>(chosen) + 1;
     return true;
+}
+
+namespace {
+// Runs a dialog built from a request and copies its values back on OK.
+template <typename Dialog, typename Request>
+bool AskWith(Dialog& dialog, Request& request) {
+    if (dialog.exec() != QDialog::Accepted) return false;
+    request = dialog.Values();
+    return true;
+}
+}  // namespace
+
+bool QtUiServices::AskExportOptions(ExportOptionsRequest& request) {
+    ExportOptionsDialog dialog(request, parent_);
+    return AskWith(dialog, request);
+}
+
+bool QtUiServices::AskPaletteImport(PaletteImportRequest& request) {
+    PaletteImportDialog dialog(request, parent_);
+    return AskWith(dialog, request);
+}
+
+bool QtUiServices::AskPaletteExport(PaletteExportRequest& request) {
+    PaletteExportDialog dialog(request, paletteBarPresent_, parent_);
+    return AskWith(dialog, request);
 }
 
 }  // namespace vorlin

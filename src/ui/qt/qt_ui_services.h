@@ -17,9 +17,16 @@ class QtUiServices : public UiServices {
     UiAnswer Message(std::string_view text, std::string_view caption, UiButtons buttons,
                      UiIcon icon) override;
     bool ChooseFile(FileDialogRequest& request) override;
+    bool AskExportOptions(ExportOptionsRequest& request) override;
+    bool AskPaletteImport(PaletteImportRequest& request) override;
+    bool AskPaletteExport(PaletteExportRequest& request) override;
+
+    // The palette bar widget, once there, lets "Palette Exporter" take its Left and Right.
+    void SetPaletteBarPresent(bool present) { paletteBarPresent_ = present; }
 
   private:
     QWidget* parent_;
+    bool paletteBarPresent_ = false;
 };
 
 // "Desc|*.a;*.b|Other|*.c|" as Qt name filters: "Desc (*.a *.b)", "Other (*.c)".

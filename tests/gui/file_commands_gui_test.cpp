@@ -1,0 +1,165 @@
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "document/vorlin_doc.h"
+#include "formats/file_commands.h"
+#include "gui_suites.h"
+#include "gui_test_util.h"
+#include "support/temp_profile.h"
+#include "ui/command_ids.h"
+#include "ui/qt/doc_commands.h"
+#include "ui/qt/export_options_dialog.h"
+#include "ui/qt/int_field.h"
+#include "ui/qt/main_frame.h"
+#include "ui/qt/palette_export_dialog.h"
+#include "ui/qt/qt_ui_services.h"
+#include "ui/qt/vorlin_app.h"
+
+namespace vorlin {
+
+namespace {
+
+// The real dialogs and message boxes, with the file chooser answered from a script.
+class ScriptedFileChooser : public QtUiServices {
+  public:
+    std::string next;
+    bool ChooseFile(FileDialogRequest& request) override {
+        if (next.empty()) return false;
+        request.path = next;
+        next.clear();
+        return true;
+    }
+};
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+class FileCommandsGuiTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void commandLineOpensTheFileAndSetsTheTitle();
+    void commandLineWithAnUnknownTypeEndsStartUp();
+    void saveAsPngThroughTheOptionsDialog();
+    void paletteExporterFitsTheCount();
+};
+
+void FileCommandsGuiTest::commandLineOpensTheFileAndSetsTheTitle() {
+    const std::filesystem::path sample =
+        std::filesystem::path(VORLIN_TESTDATA_DIR) / "generated" / "pcx_p4_1plane.pcx";
+    if (!std::filesystem::exists(sample)) QSKIP("shared sample pictures are not present");
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    const std::string hero = dir.File("hero.pcx");
+    std::filesystem::copy_file(sample, hero);
+    VorlinApp app;
+    QVERIFY(app.InitInstance({"vorlin", QString::fromStdString(hero)}));
+    const CIndexImage& image = app.Document()->GetImage();
+    QCOMPARE(app.Frame()->windowTitle(),
+             QString("hero.pcx [%1x%2@4]").arg(image.Width()).arg(image.Height()));
+    QCOMPARE(app.Document()->GetPathName(), hero);
+    QVERIFY(app.Frame()->isVisible());
+}
+
+void FileCommandsGuiTest::commandLineWithAnUnknownTypeEndsStartUp() {
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    const std::string odd = dir.File("picture.xyz");
+    { std::ofstream(odd) << "nothing"; }
+    QString shown;
+    WhenModal<QMessageBox>([&](QMessageBox* box) {
+        shown = box->text();
+        box->accept();
+    });
+    VorlinApp app;
+    QVERIFY(!app.InitInstance({"vorlin", QString::fromStdString(odd)}));
+    QCOMPARE(shown, QString("Unrecognized file extension, Open failed."));
+}
+
+void FileCommandsGuiTest::saveAsPngThroughTheOptionsDialog() {
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    ScriptedFileChooser ui;
+    ScopedUiServices installed(ui);
+    CVorlinDoc doc;
+    CMainFrame frame(doc);
+    ui.SetParent(&frame);
+    frame.show();
+    frame.Commands().NewDocument();
+    doc.GetImage().Row(2)[3] = 5;
+    doc.GetImage().Row(7)[9] = 17;
+    doc.SetModifiedFlag(true);
+
+    const std::string target = dir.File("pic.png");
+    ui.next = target;
+    QString refusal;
+    bool stayedOpen = false;
+    WhenModal<ExportOptionsDialog>([&](ExportOptionsDialog* d) {
+        QCOMPARE(d->windowTitle(), QString("PNG Exporter"));
+        QVERIFY(d->transparentBox != nullptr);
+        QVERIFY(d->depth8->isChecked());
+        d->subPaletteField->setText("16");
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            refusal = box->text();
+            box->accept();
+        });
+        d->accept();
+        stayedOpen = d->isVisible();
+        d->subPaletteField->setText("0");
+        d->accept();
+    });
+    QVERIFY(frame.RunCommand(ID_FILE_SAVE_AS));
+    QVERIFY(stayedOpen);
+    QCOMPARE(refusal, QString(kRangeMessage).arg(0).arg(15));
+    QVERIFY(std::filesystem::exists(target));
+    QCOMPARE(frame.windowTitle(), QString("pic.png [256x256@8]"));
+    QVERIFY(!doc.IsModified());
+
+    CVorlinDoc other;
+    FileCommands reader(other);
+    QVERIFY(reader.Open(target));
+    QCOMPARE(other.GetImage().GetPixel(3, 2), 5);
+    QCOMPARE(other.GetImage().GetPixel(9, 7), 17);
+    QCOMPARE(other.GetImage().Palette()[17].rgbRed, doc.GetImage().Palette()[17].rgbRed);
+}
+
+void FileCommandsGuiTest::paletteExporterFitsTheCount() {
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    ScriptedFileChooser ui;
+    ScopedUiServices installed(ui);
+    CVorlinDoc doc;
+    CMainFrame frame(doc);
+    frame.show();
+    frame.Commands().NewDocument();
+    ui.next = dir.File("colours.pal");
+    WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
+        QVERIFY(!d->fromBarButton->isEnabled());  // no palette bar to read Left and Right from
+        d->startField->setText("250");
+        d->countField->setText("256");
+        d->accept();
+    });
+    QVERIFY(frame.RunCommand(ID_FILE_EXPORT));
+    const std::string text = ReadText(dir.File("colours.pal"));
+    QVERIFY2(text.rfind("CLRX 8 6\n", 0) == 0, text.c_str());
+}
+
+int RunFileCommandsGuiTests(int argc, char* argv[]) {
+    FileCommandsGuiTest suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+}  // namespace vorlin
+
+#include "file_commands_gui_test.moc"
