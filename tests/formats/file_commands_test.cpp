@@ -7,6 +7,7 @@
 #include "formats/bmp_format.h"
 #include "formats/format_messages.h"
 #include "formats/gba_exporter.h"
+#include "formats/palette_bar_selection.h"
 #include "formats/pcx_format.h"
 #include "formats/png_format.h"
 #include "support/fake_ui_services.h"
@@ -265,6 +266,23 @@ TEST_F(FileCommandsTest, ExportFailureNamesThePath) {
     EXPECT_FALSE(commands.Export());
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Ack! Can't export file \"" + path +
                                                    "\"! \n(File doesn't exist.)"});
+}
+
+TEST_F(FileCommandsTest, SaveAtFourBitsUsesThePaletteBarsBankInSixteenColourMode) {
+    PaletteBarModel bar;
+    PaletteBarSelection selection(bar);
+    commands.SetPaletteSelection(&selection);
+    const std::string path = MakeFile<BmpFormat>("bank.bmp", PatternDib(2, 1, 4));
+    ASSERT_TRUE(commands.Open(path));
+    doc.image.Row(0)[0] = 0x23;  // bank 2, colour 3
+    doc.image.SetColors(0x23, 1, std::vector<RgbQuad>{{7, 7, 7, 0}}.data());
+    bar.SetSixteenMode(true);
+    bar.SelectBank(2);
+    ASSERT_TRUE(commands.Save());
+    BmpFormat reader;
+    ASSERT_TRUE(reader.Read(path));
+    EXPECT_EQ(DibRow(reader.image.get(), 0)[0] >> 4, 3);
+    EXPECT_EQ(DibColors(reader.image.get())[3], (RgbQuad{7, 7, 7, 0}));
 }
 
 TEST_F(FileCommandsTest, NewLoadsTheDefaultPaletteAndResetsTheFormat) {
