@@ -110,6 +110,9 @@ void CVorlinDoc::DeleteContents() {
 
 bool CVorlinDoc::OnNewDocument() {
     DeleteContents();
+    // A new picture has no file yet: Save must ask for a name instead of
+    // writing the blank picture over the file that was open before.
+    path_.clear();
     const std::vector<RgbQuad> colours = FileHooks().ReadPaletteFile(ResolveDefaultPalette());
     if (!colours.empty()) image.SetColors(0, static_cast<int>(colours.size()), colours.data());
     FileHooks().ResetCurrentFormat();

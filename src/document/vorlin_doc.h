@@ -116,7 +116,7 @@ class CVorlinDoc {
     // All pixels index 0 and the whole palette black; the size stays.
     void DeleteContents();
     // New: cleared picture of the same size with the default palette file's
-    // colours, default format, empty history, unmodified.
+    // colours, no path, default format, empty history, unmodified.
     bool OnNewDocument();
     // The document side of Open: the block (not taken over) becomes the
     // picture. Unless "PalClear" is set, entries beyond the colours the file

@@ -114,6 +114,17 @@ TEST(VorlinDoc, NewKeepsTheSizeClearsPixelsLoadsDefaultPaletteAndForgetsHistory)
     EXPECT_EQ(log, (std::vector<int>{11}));
 }
 
+TEST(VorlinDoc, NewAfterOpenForgetsThePathSoSaveCannotOverwriteTheOldFile) {
+    ScopedTempProfile profile;
+    CVorlinDoc doc;
+    DibPtr dib = Block(16, 8, 16, 3);
+    ASSERT_TRUE(doc.OpenFromDib(dib.get(), "/pics/hero.pcx"));
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(doc.GetTitle(), "Untitled [16x8@8]");
+    EXPECT_EQ(doc.RecentFiles().Entries().front(), "/pics/hero.pcx");
+}
+
 TEST(VorlinDoc, MissingDefaultPaletteIsLookedForBesideTheProgramAndLeavesBlack) {
     ScopedTempProfile profile;
     profile.Get().WriteString("main", "PalDefault", "no-such-palette.pal");
