@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/atomic_write.h"
+
 namespace vorlin {
 
 namespace {
@@ -23,15 +25,6 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// A replaced file keeps its permissions; a new one gets the usual default.
-mode_t TargetMode(const std::string& target) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -53,7 +46,7 @@ bool AtomicFileWriter::Open(const std::string& target) {
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return false;
     temp_ = pattern;
-    ::fchmod(fd, TargetMode(target));
+    ::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(target)));
     file_ = ::fdopen(fd, "wb");
     if (!file_) {
         ::close(fd);

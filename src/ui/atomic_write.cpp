@@ -1,6 +1,7 @@
 #include "ui/atomic_write.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,6 +27,14 @@ bool WriteAll(int fd, std::string_view content) {
 
 }  // namespace
 
+unsigned FileModeForReplacing(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
     if (path.empty()) return false;
     const std::filesystem::path target(path);
@@ -37,7 +46,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    // The temporary file starts private; the result must not change who may read it.
+    bool ok = ::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(path))) == 0;
+    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = std::rename(name.data(), path.c_str()) == 0;
     if (!ok) ::unlink(name.data());

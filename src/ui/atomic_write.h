@@ -6,6 +6,10 @@
 
 namespace vorlin {
 
+// Permission bits for a file about to replace `path`: those of the file it
+// replaces, or the usual default (0666 less the umask) for a new one.
+unsigned FileModeForReplacing(const std::string& path);
+
 // Writes `content` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. Missing parent folders are created. On failure the
 // old file is untouched and the temporary file removed.
