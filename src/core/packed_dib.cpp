@@ -28,7 +28,9 @@ PackedDib AllocateCell(std::size_t blockSize) {
 PackedDib DibCreate(int width, int height, int bitsPerPixel, const void* srcPixels, int topDown) {
     if (!DibIsLegalDepth(bitsPerPixel)) return nullptr;
     // Sizes may come from untrusted files: reject anything that would overflow or is absurd.
-    if (width < 0 || height < 0 || width > kDibMaxSide || height > kDibMaxSide) return nullptr;
+    // Readers hold pictures to kDibMaxSide themselves; the total area is the real bound here.
+    if (width < 0 || height < 0 || width > kDibMaxLayoutSide || height > kDibMaxLayoutSide)
+        return nullptr;
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kDibMaxArea)
         return nullptr;
     const std::size_t stride = DibStrideFor(width, bitsPerPixel);

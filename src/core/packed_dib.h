@@ -46,7 +46,11 @@ struct DibCell {
 using PackedDib = DibCell*;
 
 // Sanity limits for anything that may come from a file.
+// Pictures read from files or made by the user: at most this wide and high.
 inline constexpr int kDibMaxSide = 65536;
+// Working layouts (a picture re-laid as one column of 8-pixel tiles) may be much taller than any
+// picture; a side this long still keeps width x 32 bits inside an int.
+inline constexpr int kDibMaxLayoutSide = 1 << 24;
 inline constexpr std::uint64_t kDibMaxArea = std::uint64_t{1} << 28;
 // Largest pixel area (bytes) DibCreate will allocate.
 inline constexpr std::uint64_t kDibMaxPixelBytes = std::uint64_t{1} << 30;

@@ -103,7 +103,7 @@ PackedDib DibRetile(PackedDib dib, int newWidth, int blockHeight, int blockLimit
         across = D / S;
         resultHeight = T * ((blocks + across - 1) / across);
     }
-    if (resultHeight > kDibMaxSide) return nullptr;
+    if (resultHeight > kDibMaxLayoutSide) return nullptr;
     DibPtr out(
         DibCreate(newWidth, static_cast<int>(resultHeight), bpp, nullptr, DibIsTopDown(dib)));
     if (!out) return nullptr;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/packed_dib.h"
 
 namespace vorlin {
@@ -7,14 +9,28 @@ namespace {
 
 TEST(PackedDibCreate, RejectsIllegalDepthsAndSizesTableByDepth) {
     for (int bpp : {0, 2, 3, 12, 64}) EXPECT_EQ(DibCreate(4, 4, bpp, nullptr, 1), nullptr) << bpp;
-    EXPECT_EQ(DibCreate(70000, 1, 8, nullptr, 1), nullptr);
+    EXPECT_EQ(DibCreate(kDibMaxLayoutSide + 1, 1, 8, nullptr, 1), nullptr);
     EXPECT_EQ(DibCreate(65536, 65536, 32, nullptr, 1), nullptr);
+    EXPECT_EQ(DibCreate(-1, 4, 8, nullptr, 1), nullptr);
     const int expected[][2] = {{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}};
     for (auto [bpp, colors] : expected) {
         DibPtr dib(DibCreate(3, 2, bpp, nullptr, 1));
         ASSERT_TRUE(dib) << bpp;
         EXPECT_EQ(DibColorCount(dib.get()), colors) << bpp;
     }
+}
+
+TEST(PackedDibCreate, TallWorkingLayoutsAreAllowedWithinTheAreaLimit) {
+    // A 1024 x 1024 picture re-laid as one column of 8 x 8 tiles is 131072 rows high.
+    DibPtr column(DibCreate(8, 131072, 8, nullptr, 1));
+    EXPECT_TRUE(column);
+    DibPtr picture(DibCreate(1024, 1024, 8, nullptr, 1));
+    ASSERT_TRUE(picture);
+    std::fill_n(DibPixels(picture.get()), DibHeader(picture.get())->biSizeImage, std::uint8_t{7});
+    DibPtr tiles(DibRetile(picture.get(), 8, 8, 0));
+    ASSERT_TRUE(tiles);
+    EXPECT_EQ(DibHeight(tiles.get()), 131072);
+    EXPECT_EQ(DibRow(tiles.get(), 131071)[7], 7);
 }
 
 TEST(PackedDibCreate, StrideSizeAndInitialRampTable) {
