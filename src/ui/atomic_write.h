@@ -1,8 +1,6 @@
 // Replacing a file without ever leaving it half written.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <string_view>
 
@@ -15,10 +13,6 @@ unsigned FileModeForReplacing(const std::string& path);
 // Writes `content` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. Missing parent folders are created. On failure the
 // old file is untouched and the temporary file removed.
-// Permissions for a file that replaces `path`: the old file's, or the usual default
-// (0666 less the umask) for a new one.
-mode_t ReplacementMode(const std::string& path);
-
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
 }  // namespace vorlin
