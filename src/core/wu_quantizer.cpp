@@ -158,11 +158,14 @@ bool Cut(Box& set1, Box& set2, const Moments& m) {
 
 // The histogram is gathered under a compact 15-bit key (5 bits per channel) read
 // straight from a little-endian load of the pixel, then spread onto the grid.
-inline unsigned PixelWord(const std::uint8_t* p, bool lastInRow) {
-    if (lastInRow) return p[0] | (p[1] << 8) | (p[2] << 16);  // never read past the row
+inline std::uint32_t LoadPixel(const std::uint8_t* p) {
     std::uint32_t v;
     std::memcpy(&v, p, 4);
     return v;
+}
+// The last pixel of a row is read byte by byte so that nothing past the row is touched.
+inline std::uint32_t LoadLastPixel(const std::uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16);
 }
 inline unsigned KeyOf(std::uint32_t v) {
     return ((v >> 3) & 0x1Fu) | ((v >> 6) & 0x3E0u) | ((v >> 9) & 0x7C00u);
@@ -173,54 +176,58 @@ inline int CellOfKey(unsigned key) {
                      static_cast<int>(key & 31) + 1);
 }
 
-// Per-key tallies in one record so a pixel touches one place. The integer counters
-// are 32-bit and folded into the 64-bit moments before they could wrap; the float
-// sum of squares is added pixel by pixel in image order, never folded.
-struct KeyTally {
-    std::uint32_t n, r, g, b;
-    float sq;
-};
+// Calls visit(pixel word) for every pixel of a 24-bpp row, left to right.
+template <class Visit>
+inline void ForEachPixel(const std::uint8_t* p, int width, Visit&& visit) {
+    if (width <= 0) return;
+    for (int x = 0; x + 1 < width; ++x, p += 3) visit(LoadPixel(p));
+    visit(LoadLastPixel(p));
+}
+
+// Per-key integer tallies (count, red, green, blue) as one 16-byte vector, so a pixel
+// updates them with one whole load, add and store. (Kept as four plain fields, they are
+// combined in a vector register and stored whole, and the next pixel of the same key then
+// waits on narrow reads that cannot be served from that store.) They are 32-bit and
+// folded into the 64-bit moments before they could wrap.
+using KeyTally = std::uint32_t __attribute__((vector_size(16)));
 
 void FoldTallies(std::vector<KeyTally>& tally, Moments& m) {
     for (unsigned k = 0; k < kKeys; ++k) {
         KeyTally& t = tally[k];
         const int cell = CellOfKey(k);
-        m.wt[cell] += t.n;
-        m.mr[cell] += t.r;
-        m.mg[cell] += t.g;
-        m.mb[cell] += t.b;
-        t.n = t.r = t.g = t.b = 0;
+        m.wt[cell] += t[0];
+        m.mr[cell] += t[1];
+        m.mg[cell] += t[2];
+        m.mb[cell] += t[3];
+        t = KeyTally{};
     }
 }
 
-// Fills the moments and remembers every pixel's key for the final mapping.
+// Fills the moments and remembers every pixel's key for the final mapping. The float sum
+// of squares is added pixel by pixel in image order and never folded, so it rounds
+// exactly as a plain per-pixel histogram would.
 bool BuildHistogram(PackedDib src, Moments& m, std::uint16_t* key) {
     const int width = DibWidth(src);
     const int height = DibHeight(src);
     std::vector<KeyTally> tally;
-    if (!TryResize(tally, kKeys)) return false;
+    std::vector<float> squares;
+    if (!TryResize(tally, kKeys) || !TryResize(squares, kKeys)) return false;
     // 2^24 pixels of at most 255 keep every 32-bit channel sum in range.
     const int rowsPerFold = std::max(1, (1 << 24) / std::max(width, 1));
     for (int y0 = 0; y0 < height; y0 += rowsPerFold) {
         const int y1 = std::min(height, y0 + rowsPerFold);
         for (int y = y0; y < y1; ++y) {
-            const std::uint8_t* p = DibRow(src, y);
-            for (int x = 0; x < width; ++x, p += 3) {
-                const std::uint32_t v = PixelWord(p, x + 1 == width);
+            ForEachPixel(DibRow(src, y), width, [&](std::uint32_t v) {
                 const unsigned k = KeyOf(v);
-                const unsigned b = v & 0xFF, g = (v >> 8) & 0xFF, r = (v >> 16) & 0xFF;
                 *key++ = static_cast<std::uint16_t>(k);
-                KeyTally& t = tally[k];
-                ++t.n;
-                t.r += r;
-                t.g += g;
-                t.b += b;
-                t.sq += static_cast<float>(r * r + g * g + b * b);
-            }
+                const unsigned b = v & 0xFF, g = (v >> 8) & 0xFF, r = (v >> 16) & 0xFF;
+                tally[k] += KeyTally{1, r, g, b};
+                squares[k] += static_cast<float>(r * r + g * g + b * b);
+            });
         }
         FoldTallies(tally, m);
     }
-    for (unsigned k = 0; k < kKeys; ++k) m.m2[CellOfKey(k)] = tally[k].sq;
+    for (unsigned k = 0; k < kKeys; ++k) m.m2[CellOfKey(k)] = squares[k];
     return true;
 }
 
@@ -315,6 +322,7 @@ PackedDib WuQuantize(PackedDib src24, int maxColors) {
     std::vector<Box> cube;
     std::vector<std::uint8_t> tag;
     // Every pixel's key, two bytes each; left uninitialised as the histogram fills it.
+    // Remembering it is cheaper than reading the source pixels again for the mapping.
     const std::size_t pixels =
         static_cast<std::size_t>(DibWidth(src24)) * static_cast<std::size_t>(DibHeight(src24));
     std::unique_ptr<std::uint16_t[]> keys(new (std::nothrow)
