@@ -1,6 +1,9 @@
+#include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -13,8 +16,10 @@
 #include "gui_test_util.h"
 #include "support/temp_profile.h"
 #include "ui/command_ids.h"
+#include "ui/qt/about_dialog.h"
 #include "ui/qt/doc_commands.h"
 #include "ui/qt/export_options_dialog.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/int_field.h"
 #include "ui/qt/main_frame.h"
 #include "ui/qt/palette_export_dialog.h"
@@ -53,6 +58,8 @@ class FileCommandsGuiTest : public QObject {
     void commandLineWithAnUnknownTypeEndsStartUp();
     void saveAsPngThroughTheOptionsDialog();
     void paletteExporterFitsTheCount();
+    void droppedFileIsOpened();
+    void aboutAndHelpFromTheApplication();
 };
 
 void FileCommandsGuiTest::commandLineOpensTheFileAndSetsTheTitle() {
@@ -153,6 +160,53 @@ void FileCommandsGuiTest::paletteExporterFitsTheCount() {
     QVERIFY(frame.RunCommand(ID_FILE_EXPORT));
     const std::string text = ReadText(dir.File("colours.pal"));
     QVERIFY2(text.rfind("CLRX 8 6\n", 0) == 0, text.c_str());
+}
+
+void FileCommandsGuiTest::droppedFileIsOpened() {
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    ScriptedFileChooser ui;
+    ScopedUiServices installed(ui);
+    CVorlinDoc doc;
+    CMainFrame frame(doc);
+    frame.show();
+    frame.Commands().NewDocument();
+    doc.GetImage().Row(0)[1] = 42;
+    const std::string saved = dir.File("drop.png");
+    ui.next = saved;
+    WhenModal<ExportOptionsDialog>([](ExportOptionsDialog* d) { d->accept(); });
+    QVERIFY(frame.RunCommand(ID_FILE_SAVE_AS));
+    frame.Commands().NewDocument();
+    QCOMPARE(doc.GetImage().GetPixel(1, 0), 0);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(saved))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    QCOMPARE(doc.GetImage().GetPixel(1, 0), 42);
+    QCOMPARE(doc.GetPathName(), saved);
+    QCOMPARE(doc.RecentFiles().Entries().front(), saved);
+}
+
+void FileCommandsGuiTest::aboutAndHelpFromTheApplication() {
+    ScopedTempProfile profile;
+    VorlinApp app;
+    QVERIFY(app.InitInstance({"vorlin"}));
+    QCOMPARE(app.Frame()->windowTitle(), QString("Untitled [256x256@8]"));
+    WhenModal<AboutDialog>([](AboutDialog* d) {
+        QCOMPARE(d->windowTitle(), QString("About Vorlin"));
+        QCOMPARE(d->versionLabel->text(), QString("Vorlin v1.7.6"));
+        QCOMPARE(d->buildLabel->text(), QString("Build: 2006-08-27"));
+        d->accept();
+    });
+    QVERIFY(app.Frame()->RunCommand(ID_APP_ABOUT));
+    QVERIFY(app.Frame()->RunCommand(ID_HELP_CONTENTS));
+    QVERIFY(app.Help() && app.Help()->isVisible());
+    QVERIFY(app.Help()->Browser()->toPlainText().contains("Vorlin user manual"));
+    QVERIFY(!app.Frame()->Action(ID_HELP_INDEX)->isEnabled());
 }
 
 int RunFileCommandsGuiTests(int argc, char* argv[]) {

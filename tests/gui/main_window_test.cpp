@@ -81,6 +81,7 @@ class MainWindowTest : public QObject {
     void optionsStoreBitsAndRefuseAFolder();
     void newAsksBeforeDroppingChangesAndCancelKeepsThem();
     void unhandledCommandsAreDisabled();
+    void keysScrollAndMiddleButtonPans();
 };
 
 void MainWindowTest::typedZoomIsReadAndRewritten() {
@@ -351,6 +352,35 @@ void MainWindowTest::unhandledCommandsAreDisabled() {
     for (int id : {ID_FILE_NEW, ID_VIEW_GRID_SETTINGS, ID_TOOLS_OPTIONS, ID_IMAGE_SIZE})
         QVERIFY2(w.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
     QCOMPARE(w.frame->Action(ID_VIEW_ZOOM_UP)->shortcut(), QKeySequence("Alt+="));
+}
+
+void MainWindowTest::keysScrollAndMiddleButtonPans() {
+    Window w;
+    w.View().SetZoom(8);
+    w.View().setFocus();
+    QTest::keyClick(&w.View(), Qt::Key_Right);
+    QTest::keyClick(&w.View(), Qt::Key_Down);
+    QCOMPARE(w.View().Viewport().Origin().x, 1);
+    QCOMPARE(w.View().Viewport().Origin().y, 1);
+    const int page = w.View().Viewport().VisibleSize().width;
+    QTest::keyClick(&w.View(), Qt::Key_End);  // a page to the right
+    QCOMPARE(w.View().Viewport().Origin().x, 1 + page);
+    QTest::keyClick(&w.View(), Qt::Key_Home);
+    QCOMPARE(w.View().Viewport().Origin().x, 1);
+
+    // Without pan mode the middle button is a tool button; with it, the picture follows.
+    w.frame->RunCommand(ID_VIEW_PAN);
+    QWidget* area = w.View().viewport();
+    QTest::mousePress(area, Qt::MiddleButton, Qt::NoModifier, QPoint(100, 100));
+    QVERIFY(w.View().ViewMode() & VIEW_PANNING);
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 100), area->mapToGlobal(QPointF(60, 100)),
+                     Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &move);
+    QCOMPARE(w.View().Viewport().Origin().x, 1 + 5);
+    QCOMPARE(w.View().horizontalScrollBar()->value(), 1 + 5);
+    QTest::mouseRelease(area, Qt::MiddleButton, Qt::NoModifier, QPoint(60, 100));
+    QVERIFY(!(w.View().ViewMode() & VIEW_PANNING));
+    QCOMPARE(w.doc->history.UndoCount(), 0);  // nothing was drawn
 }
 
 }  // namespace vorlin

@@ -4,9 +4,16 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+// Resources compiled into a static library register only when asked; the macro needs the
+// global namespace.
+static void RegisterManualResource() {
+    Q_INIT_RESOURCE(vorlin_gui);
+}
+
 namespace vorlin {
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
+    RegisterManualResource();
     setWindowTitle("Vorlin Help");
     resize(640, 560);
     auto* layout = new QVBoxLayout(this);

@@ -86,7 +86,7 @@ void CMainFrame::CreateActions() {
     icon(ID_EDIT_UNDO, QStyle::SP_ArrowBack);
     icon(ID_EDIT_REDO, QStyle::SP_ArrowForward);
     icon(ID_APP_ABOUT, QStyle::SP_MessageBoxInformation);
-    icon(ID_HELP_CONTENTS, QStyle::SP_DialogHelpButton);
+    icon(ID_HELP_CONTENTS, QStyle::SP_MessageBoxQuestion);
 }
 
 QMenu* CMainFrame::AddMenu(const QString& title, std::initializer_list<int> ids) {
