@@ -97,7 +97,8 @@ int ReduceImageTiles(CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth, 
     ExportJobPtr job = ReductionJob(doc, palBanks, flips, metaWidth, metaHeight);
     if (!job || !job->image) return Fail(kExportFailed);
     if (!ExportValidate(job.get())) return Fail(kReductionValidationFailed);
-    if (!ExportConvert(job.get()) || !job->work) return Fail(kExportFailed);
+    if (!ExportConvert(job.get()) || !job->work || DataBlockEmpty(job->mapData))
+        return Fail(kExportFailed);
     DibPtr groups;
     if (HasTileGroups(*job)) {
         groups.reset(RebuildGroups(*job));

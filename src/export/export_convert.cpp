@@ -148,6 +148,9 @@ std::vector<std::uint16_t> MapEntries(ExportJob& job, std::size_t tiles) {
 void BuildMap(ExportJob& job) {
     if (DibBitCount(job.work.get()) != 8) return;
     const std::size_t tiles = ColumnTiles(job.work.get(), ExportAreaTiles(job));
+    // Not a column of tiles (the arrangement failed): reducing it would replace
+    // the working image by the blank tile alone.
+    if (tiles == 0) return;
     std::vector<std::uint16_t> entries = MapEntries(job, tiles);
     if (job.tileOffset != 0)
         for (std::uint16_t& e : entries) e = OffsetEntry(e, job.tileOffset);

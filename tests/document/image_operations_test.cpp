@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "export/export_job.h"
 #include "export/tile_ops.h"
 #include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
@@ -98,6 +99,32 @@ TEST_F(ImageOperations, ReduceToUniqueTiles) {
     EXPECT_EQ(doc.image.Height(), 8);
     doc.history.Undo();
     EXPECT_EQ(doc.image.Width(), 24);
+}
+
+TEST_F(ImageOperations, ReduceOfALargePictureKeepsEveryUniqueTile) {
+    // 1024 x 1024 pixels are 16 384 tiles; 9 000 of them differ, so the unique
+    // column is 72 008 rows, taller than any picture the size dialog allows.
+    Paint(1024, 1024, [](int x, int y) {
+        const int tile = (y / 8) * 128 + x / 8;
+        if (tile >= 9000 || (x % 8) > 1 || (y % 8) != 0) return std::uint8_t{0};
+        return static_cast<std::uint8_t>(x % 8 == 0 ? 1 + tile % 250 : 1 + tile / 250);
+    });
+    ASSERT_EQ(ReduceImageTiles(doc, false, false, 1, 1), 0);
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{kExportFailed});
+    EXPECT_EQ(doc.image.Width(), 1024);
+    EXPECT_EQ(doc.history.UndoCount(), 0);
+
+    // 4 000 distinct tiles fit: one blank tile plus every distinct one, in order.
+    Paint(1024, 1024, [](int x, int y) {
+        const int tile = ((y / 8) * 128 + x / 8) % 4000;
+        if ((x % 8) > 1 || (y % 8) != 0) return std::uint8_t{0};
+        return static_cast<std::uint8_t>(x % 8 == 0 ? 1 + tile % 250 : 1 + tile / 250);
+    });
+    ASSERT_EQ(ReduceImageTiles(doc, false, false, 1, 1), 1);
+    EXPECT_EQ(doc.image.Width(), 8);
+    ASSERT_EQ(doc.image.Height(), 8 * 4001);
+    EXPECT_EQ(doc.image.GetPixel(0, 8 * 3999 + 8), 1 + 3999 % 250);
+    EXPECT_EQ(doc.image.GetPixel(1, 8 * 3999 + 8), 1 + 3999 / 250);
 }
 
 TEST_F(ImageOperations, ReduceWithGroupsRedrawsFlippedTiles) {

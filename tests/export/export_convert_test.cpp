@@ -170,6 +170,21 @@ TEST(ExportConvertArrange, ScreenBlocksComeOneAfterTheOther) {
     EXPECT_EQ(Entries(job->mapData)[1024], 0x2000);
 }
 
+// The largest affine background, 128 x 128 tiles: its tile column is far taller
+// than any picture, and every tile must still reach the map and the graphics.
+TEST(ExportConvertArrange, LargestAffineMapIsOneColumnOfTiles) {
+    auto job = Converted(Job(Numbered(1024, 1024), BLK_EXPORT, 8, BLK_EXPORT | MAP_AFFINE));
+    ASSERT_EQ(DibWidth(job->work.get()), 8);
+    ASSERT_EQ(job->mapData.count, 16384);
+    const Bytes& g = job->imgData.bytes;
+    ASSERT_EQ(g.size(), 16384u * 64);
+    for (int k : {0, 127, 128, 16383}) {
+        EXPECT_EQ(g[k * 64], k % 128 + 1) << k;
+        EXPECT_EQ(g[k * 64 + 1], static_cast<std::uint8_t>(k / 128 + 1)) << k;
+    }
+    EXPECT_EQ(job->mapData.bytes[300], 300 % 256);
+}
+
 TEST(ExportConvertArrange, TileGroupsMakeMetaTilesAndAMetaMap) {
     auto job = Job(Numbered(64, 32), BLK_EXPORT, 8, BLK_EXPORT);
     job->metaWidth = job->metaHeight = 2;
