@@ -185,6 +185,17 @@ TEST(ExportConvertArrange, LargestAffineMapIsOneColumnOfTiles) {
     EXPECT_EQ(job->mapData.bytes[300], 300 % 256);
 }
 
+TEST(ExportConvertArrange, UnarrangedPictureKeepsItsPixelsAndGetsNoMap) {
+    // Unvalidated, the area is shorter than one 1 x 2 group: the re-layout fails
+    // and the picture stays as it is instead of being reduced to nothing.
+    auto job = Job(Picture(16, 8, 3), BLK_EXPORT, 8, BLK_EXPORT | MAP_REDUCE);
+    job->metaHeight = 2;
+    ASSERT_EQ(ExportConvert(job.get()), 1);
+    EXPECT_EQ(DibWidth(job->work.get()), 16);
+    EXPECT_TRUE(job->mapData.bytes.empty());
+    EXPECT_EQ(job->imgData.bytes, Bytes(128, 3));
+}
+
 TEST(ExportConvertArrange, TileGroupsMakeMetaTilesAndAMetaMap) {
     auto job = Job(Numbered(64, 32), BLK_EXPORT, 8, BLK_EXPORT);
     job->metaWidth = job->metaHeight = 2;
