@@ -218,7 +218,9 @@ int ExportConvert(ExportJob* job) {
         if (ExportsGraphics(*job)) BuildGraphics(*job);
         if (ExportsPalette(*job)) BuildPalette(*job);
     } catch (const std::bad_alloc&) {
-        // Later steps report nothing: the blocks they did not reach stay as they were.
+        // Blocks the conversion did not reach would be written as if complete: report the failure
+        // so the caller says "Export failed, try again." instead of writing partial data.
+        return 0;
     }
     return 1;
 }
