@@ -182,10 +182,20 @@ void MainWindowTest::sketchStartsHiddenAndCtrlKShowsIt() {
     QTest::keySequence(w.frame.get(), QKeySequence("Ctrl+K"));
     QVERIFY(sketch.IsShown());
     QCOMPARE(sketch.geometry(), QRect(16, 16, 160, 128));
+    sketch.SetZoom(2);
     sketch.close();  // the close box only hides
     QVERIFY(!sketch.IsShown());
     w.Close();
     QCOMPARE(AppProfile().GetInt("sketch", "visible", -1), 0);
+    QCOMPARE(AppProfile().GetInt("sketch", "zoom", -1), 2);
+    // Damaged values from the file fall back to safe ones.
+    AppProfile().WriteInt("sketch", "zoom", 7);
+    AppProfile().WriteInt("sketch", "right", -100);
+    AppProfile().WriteInt("mainview", "tilewidth", 0);
+    w.Reopen();
+    QCOMPARE(w.View().Sketch().Zoom(), 1);
+    QCOMPARE(w.View().Sketch().geometry(), QRect(16, 16, 160, 128));
+    QCOMPARE(w.View().Viewport().TileWidth(), 4);
 }
 
 void MainWindowTest::gridSettingsRefusesTilesOutOfRange() {

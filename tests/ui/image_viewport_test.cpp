@@ -140,6 +140,18 @@ TEST(ImageViewport, LayoutLimitsVisibleSizeAndClampsOrigin) {
     EXPECT_TRUE(dc.blits.empty() && dc.tileLines.empty());
 }
 
+TEST(ImageViewport, UnusableTileSizesNeverDivideByZero) {
+    ImageViewport vp = MakeViewport(100, 100, 2, 64, 64);
+    vp.SetTileSize(0, -3);
+    EXPECT_EQ(vp.TileWidth(), 1);
+    EXPECT_EQ(vp.TileHeight(), 1);
+    RecordingPainter dc;
+    vp.PaintImage(dc);
+    vp.PaintGrids(dc);
+    EXPECT_FALSE(dc.blits.empty());
+    EXPECT_EQ(vp.SnapToTile(5, 5).x, vp.ClientToImage(5, 5).x);
+}
+
 TEST(ImageViewport, ScrollBarsAndScrollCodes) {
     ImageViewport vp = MakeViewport(100, 100, 1, 300, 80);
     vp.SetTileGrid(false);
