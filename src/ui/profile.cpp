@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -75,12 +76,23 @@ bool Profile::Reload() {
     lines_.clear();
     writable_ = true;
     std::ifstream in(path_, std::ios::binary);
-    if (!in) return true;  // no file yet: every key has its default
+    if (!in) {
+        std::error_code ec;
+        if (!std::filesystem::exists(path_, ec)) return true;  // no file yet: every key has its default
+        // There but unreadable: rewriting it from nothing would drop every key it holds.
+        writable_ = false;
+        return false;
+    }
     std::string content;
     content.resize(kProfileMaxBytes + 1);
     in.read(content.data(), static_cast<std::streamsize>(content.size()));
-    if (in.bad()) return false;
+    if (in.bad()) {
+        writable_ = false;
+        return false;
+    }
     content.resize(static_cast<std::size_t>(in.gcount()));
+    // Some Windows editors save with a byte-order mark, which would hide the first section.
+    if (content.rfind("\xEF\xBB\xBF", 0) == 0) content.erase(0, 3);
     if (content.size() > kProfileMaxBytes) {
         // Too large to be ours: read nothing and never overwrite it.
         writable_ = false;

@@ -82,6 +82,14 @@ TEST(Profile, DamagedLinesAreIgnoredAndKept) {
     EXPECT_EQ(again.GetInt("main", "PalClear", 0), 1);
 }
 
+TEST(Profile, ByteOrderMarkDoesNotHideTheFirstSection) {
+    ScopedTempDir dir;
+    const std::string path = dir.File("vorlin.ini");
+    WriteAll(path, "\xEF\xBB\xBF[main]\r\nPalBPC=6\r\n");
+    Profile p(path);
+    EXPECT_EQ(p.GetInt("main", "PalBPC", 5), 6);
+}
+
 TEST(Profile, RefusesWhatWouldBreakTheFile) {
     ScopedTempDir dir;
     const std::string path = dir.File("vorlin.ini");
