@@ -154,7 +154,7 @@ bool Profile::WriteInt(std::string_view section, std::string_view key, int value
 }
 
 bool Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (!writable_ || !StorableNames(section, key) || HasLineBreak(value)) return false;
+    if (!StorableNames(section, key) || HasLineBreak(value)) return false;
     std::string line = std::string(Trim(key)) + "=" + std::string(Trim(value));
     long sectionEnd = -1;
     const long at = FindKey(section, key, &sectionEnd);
@@ -167,7 +167,8 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
         lines_.push_back("[" + std::string(Trim(section)) + "]");
         lines_.push_back(std::move(line));
     }
-    return Save();
+    // A file we must not replace still lets the value count for the rest of this run.
+    return writable_ && Save();
 }
 
 bool Profile::Save() const {

@@ -128,6 +128,7 @@ TEST(Profile, OversizedFileIsNeitherReadNorOverwritten) {
     Profile p(path);
     EXPECT_EQ(p.GetInt("main", "PalBPC", 5), 5);
     EXPECT_FALSE(p.WriteInt("main", "PalBPC", 7));
+    EXPECT_EQ(p.GetInt("main", "PalBPC", 5), 7);  // counts for this run only
     EXPECT_EQ(std::filesystem::file_size(path), kProfileMaxBytes + 16);
 }
 
