@@ -187,7 +187,13 @@ bool CSelectTool::Rotate(ToolHost& view, bool clockwise) {
     }
     // The centre stays where it was (divisions truncate toward zero).
     const int w = content_.width, h = content_.height;
-    return ReplaceContent(view, turned, selRect_.left + (w - h) / 2, selRect_.top + (h - w) / 2);
+    const IRect target = RectOfSize(selRect_.left + (w - h) / 2, selRect_.top + (h - w) / 2, h, w);
+    // The turned selection covers pixels no earlier step recorded, so the turn is a step of
+    // its own; afterwards Delete records where the selection lies now.
+    RecordPictureRegion(view.Document(), RectUnion(selRect_, target));
+    if (!ReplaceContent(view, turned, target.left, target.top)) return false;
+    stroke_.dirtyRect = selRect_;
+    return true;
 }
 
 // --- pointer events ---

@@ -38,4 +38,8 @@ bool RecordBackupRegion(CVorlinDoc& doc, const IRect& rect) {
     return doc.history.Push(doc.MakeRegionRecord(&rect, true)) != 0;
 }
 
+bool RecordPictureRegion(CVorlinDoc& doc, const IRect& rect) {
+    return doc.history.Push(doc.MakeRegionRecord(&rect, false)) != 0;
+}
+
 }  // namespace vorlin

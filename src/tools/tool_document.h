@@ -19,5 +19,7 @@ void RestoreWholePicture(CVorlinDoc& doc);
 void MarkModified(CVorlinDoc& doc);
 // Pushes an undo record of `rect` as the backup holds it; false when it could not be made.
 bool RecordBackupRegion(CVorlinDoc& doc, const IRect& rect);
+// Pushes an undo record of `rect` as the picture holds it now; false when it could not be made.
+bool RecordPictureRegion(CVorlinDoc& doc, const IRect& rect);
 
 }  // namespace vorlin

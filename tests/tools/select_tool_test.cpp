@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include "tool_fixture.h"
 #include "tools/clipboard_dib.h"
@@ -32,6 +34,26 @@ class SelectTool : public ToolTest {
                 p[0] = b, p[1] = g, p[2] = r;
             }
         host.clipboard.data[ClipFormat::Dib] = bytes;
+    }
+    // Every pixel different from its neighbours, so a misplaced or lost pixel shows.
+    void Pattern() {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) SetPixelIndex(x, y, (x * 7 + y * 13) % 250 + 5);
+    }
+    std::vector<std::uint8_t> Picture() const { return doc.GetImage().Surface().bits; }
+    // How many pixels of the picture differ from `earlier`.
+    long Changed(const std::vector<std::uint8_t>& earlier) const {
+        const std::vector<std::uint8_t> now = Picture();
+        if (now.size() != earlier.size()) return -1;
+        long n = 0;
+        for (std::size_t i = 0; i < now.size(); ++i) n += now[i] != earlier[i];
+        return n;
+    }
+    void UndoAll() {
+        while (doc.history.CanUndo()) doc.history.Undo();
+    }
+    void RedoAll() {
+        while (doc.history.CanRedo()) doc.history.Redo();
     }
     std::uint32_t PictureChecksum() const {
         std::uint32_t sum = 0;
@@ -127,6 +149,89 @@ TEST_F(SelectTool, RotationKeepsTheCentreAndTurnsTheContent) {
     EXPECT_EQ(RectOf(Sel().SelectionRect()), (std::vector<int>{10, 10, 15, 12}));
     EXPECT_EQ(Pixel(10, 10), 20);
     EXPECT_EQ(Pixel(14, 11), 34);
+}
+
+TEST_F(SelectTool, UndoBringsBackEveryPixelATurnedOrFlippedSelectionCovered) {
+    // A 5 x 2 selection at (10, 10); turning it reaches rows the selection never covered.
+    const std::vector<std::pair<const char*, std::function<void()>>> edits = {
+        {"rotate", [&] { Sel().RotateSelection(host, true); }},
+        {"flip", [&] { Sel().FlipSelection(host, true); }},
+        {"flip and rotate back",
+         [&] {
+             Sel().FlipSelection(host, false);
+             Sel().RotateSelection(host, false);
+         }},
+        {"move then rotate",
+         [&] {
+             Stroke(ID_TOOL_SELECT, kPointerLeft, {{10, 10}, {16, 16}});
+             Sel().RotateSelection(host, true);
+         }},
+        {"rotate then move",
+         [&] {
+             Sel().RotateSelection(host, false);
+             Stroke(ID_TOOL_SELECT, kPointerLeft, {{11, 9}, {20, 20}});
+         }},
+        {"transparent rotate",
+         [&] {
+             Sel().SetOption(CSelectTool::kTransparent);
+             Sel().RotateSelection(host, true);
+         }},
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> drops = {
+        {"tool switch", [&] { host.toolSwitch.Select(host, ID_TOOL_PENCIL); }},
+        {"click elsewhere",
+         [&] {
+             Stroke(ID_TOOL_SELECT, kPointerLeft, {{-5, -5}});
+         }},
+    };
+    for (const auto& [editName, edit] : edits) {
+        for (const auto& [dropName, drop] : drops) {
+            NewPicture(32, 32);
+            host.toolSwitch.Select(host, ID_TOOL_SELECT);
+            Sel().SetOption(CSelectTool::kOpaque);
+            Pattern();
+            const std::vector<std::uint8_t> before = Picture();
+            Mark({10, 10}, {14, 11});
+            edit();
+            drop();
+            EXPECT_FALSE(Sel().HasSelection());
+            const std::vector<std::uint8_t> dropped = Picture();
+            ASSERT_NE(dropped, before) << editName;
+            UndoAll();
+            EXPECT_EQ(Changed(before), 0) << editName << ", " << dropName;
+            RedoAll();
+            EXPECT_EQ(Changed(dropped), 0) << editName << ", " << dropName;
+        }
+    }
+}
+
+TEST_F(SelectTool, DeleteAfterARotationRecordsWhereTheSelectionLiesNow) {
+    for (bool moved : {false, true}) {
+        NewPicture(32, 32);
+        Pattern();
+        const std::vector<std::uint8_t> before = Picture();
+        Mark({10, 10}, {14, 11});
+        if (moved) Stroke(ID_TOOL_SELECT, kPointerLeft, {{10, 10}, {16, 16}});
+        const std::vector<std::uint8_t> unturned = Picture();
+        ASSERT_TRUE(Sel().RotateSelection(host, true));
+        const std::vector<std::uint8_t> turned = Picture();
+        ASSERT_TRUE(Sel().DeleteSelection(host));
+        const std::vector<std::uint8_t> deleted = Picture();
+        doc.history.Undo();
+        EXPECT_EQ(Changed(turned), 0) << moved;
+        doc.history.Undo();
+        EXPECT_EQ(Changed(unturned), 0) << moved;
+        UndoAll();
+        EXPECT_EQ(Changed(before), 0) << moved;
+        RedoAll();
+        EXPECT_EQ(Changed(deleted), 0) << moved;
+    }
+    // Without a turn, deleting a fresh selection still adds no step of its own.
+    NewPicture(32, 32);
+    Mark({10, 10}, {14, 11});
+    Sel().FlipSelection(host, true);
+    ASSERT_TRUE(Sel().DeleteSelection(host));
+    EXPECT_EQ(UndoCount(), 1);
 }
 
 TEST_F(SelectTool, FlipsMirrorTheSelectionOnlyAndNeedOne) {
