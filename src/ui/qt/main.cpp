@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "ui/display_check.h"
+#include "ui/qt/platform_start_guard.h"
 #include "ui/qt/vorlin_app.h"
 
 namespace {
@@ -19,7 +21,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", reason.c_str());
         return 1;
     }
+    // A named display can still be unreachable; that is found out only by trying.
+    std::optional<vorlin::PlatformStartGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     vorlin::VorlinApp vorlinApp;
     if (!vorlinApp.InitInstance(app.arguments())) return 1;
     return app.exec();
