@@ -1,5 +1,7 @@
 #include "cli/cli_picture.h"
 
+#include <filesystem>
+
 #include "cli/cli_common.h"
 #include "document/index_image.h"
 #include "formats/format_messages.h"
@@ -46,6 +48,11 @@ void SavePicture(PackedDib picture, const std::string& path, const SaveOptions& 
     if (handler->TypeId() == kPngTypeId)
         static_cast<PngFormat&>(*handler).transparent = options.transparent ? 1 : 0;
     handler->AttachImage(std::move(out));
+    // Like every other output, a picture may go into a folder that does not exist yet;
+    // if it cannot be made, the write below says so.
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
     if (!handler->Write(path)) Failed(path, handler->message);
 }
 

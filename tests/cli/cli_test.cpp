@@ -142,7 +142,7 @@ TEST_F(CliTest, FailuresExitWithOneAndNameTheFile) {
 TEST_F(CliTest, ExportWritesTheChosenKindWithTheOptionsApplied) {
     const std::string pic = Picture("p.bmp");
     CliRun run = Cli("export " + pic + " -o gfx.c --bpp 4 --unit u8 --no-header --symbol tiles8 " +
-                  "--pal-count 16 --map --flip --palbank");
+                     "--pal-count 16 --map --flip --palbank");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir_.File("gfx.h")));
     const std::string c = ReadAll(dir_.File("gfx.c"));
@@ -193,8 +193,13 @@ TEST_F(CliTest, ConvertReduceInfoAndCompressionRoundTrip) {
               "width: 32\nheight: 16\ndepth: 4\ncolours used: 3\ntiles: 8\nunique tiles: 3\n"
               "unique with flips: 2\nunique with flips and banks: 2\n");
 
-    ASSERT_EQ(Cli("reduce " + pic + " r.bmp --flip").status, 0);
-    run = Cli("info r.bmp");
+    // Pictures, like exports, may go into folders that do not exist yet.
+    run = Cli("convert " + pic + " new/folder/q.tga");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(Cli("info new/folder/q.tga").out.find("colours used: 3\n"), std::string::npos);
+
+    ASSERT_EQ(Cli("reduce " + pic + " out/r.bmp --flip").status, 0);
+    run = Cli("info out/r.bmp");
     EXPECT_NE(run.out.find("width: 8\nheight: 16\n"), std::string::npos) << run.out;
 
     for (const char* method : {"lz77", "huff", "rle"}) {
