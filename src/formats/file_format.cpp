@@ -109,6 +109,9 @@ int FileFormat::WriteTo(ByteSink& sink) {
 }
 
 DibPtr CreateImageOrFail(int width, int height, int bitsPerPixel) {
+    // A depth no picture can have (2-bit BMP, 3-bit PCX, 15-bit TGA) is the file's
+    // limitation, not a lack of memory.
+    if (!DibIsLegalDepth(bitsPerPixel)) FailWith(kMsgUnsupportedBitdepth);
     DibPtr dib(DibCreate(width, height, bitsPerPixel, nullptr, 1));
     if (!dib) FailWith(kMsgMemoryAllocation);
     return dib;

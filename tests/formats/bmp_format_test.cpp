@@ -90,7 +90,7 @@ TEST(BmpFormat, RefusesWithTheFixedTexts) {
     EXPECT_FALSE(DecodeWith(format, BmpFile(4, 4, 8, 0, 0, 2)));
     EXPECT_EQ(format.message, kMsgBmpBitplanes);
     EXPECT_FALSE(DecodeWith(format, BmpFile(4, 4, 2, 4)));
-    EXPECT_EQ(format.message, kMsgMemoryAllocation);
+    EXPECT_EQ(format.message, kMsgUnsupportedBitdepth);
     for (auto [w, h] : {std::pair{0, 4}, {-5, 4}, {70000, 4}, {4, 0}, {4, INT32_MIN}, {4, 70000}}) {
         auto file = BmpFile(1, 1, 8, 0);
         PutLe32(file.data() + 18, static_cast<std::uint32_t>(w));

@@ -127,7 +127,8 @@ TEST(PcxFormat, ReadsOffsetsSinglePlaneNibblesAndRefusesOddLayouts) {
 
     const std::pair<std::vector<std::uint8_t>, const char*> refused[] = {
         {PcxHeader(8, 2, 4, 4, 4), kMsgUnsupportedBitdepth},
-        {PcxHeader(1, 3, 4, 4, 2), kMsgMemoryAllocation},
+        {PcxHeader(1, 3, 4, 4, 2), kMsgUnsupportedBitdepth},
+        {PcxHeader(2, 1, 4, 4, 1), kMsgUnsupportedBitdepth},
         {XMinAboveXMax(), kMsgFormatNotRecognized},
         {std::vector<std::uint8_t>(128, 11), kMsgFormatNotRecognized},
         {std::vector<std::uint8_t>(60, 10), kMsgFormatNotRecognized},

@@ -115,7 +115,7 @@ TEST(TgaFormat, ColourMapFollowsThePublishedLayout) {
 TEST(TgaFormat, RefusesWithTheFixedTexts) {
     const std::pair<std::vector<std::uint8_t>, const char*> refused[] = {
         {TgaHeader(32, 2, 2, 8, 0), kMsgTgaUnsupportedVersion},
-        {TgaHeader(2, 2, 2, 15, 0), kMsgMemoryAllocation},
+        {TgaHeader(2, 2, 2, 15, 0), kMsgUnsupportedBitdepth},
         {TgaHeader(1, 2, 2, 8, 0, 1, 0, 4, 8), kMsgTgaPaletteEntries},
         {TgaHeader(2, 0, 2, 24, 0), kMsgFormatNotRecognized},
         {TgaHeader(2, 2, 2, 24, 0), kMsgFormatNotRecognized},  // no pixel data at all
