@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "core/little_endian.h"
 #include "export/compress.h"
 
 namespace vorlin {
@@ -66,8 +67,7 @@ void PutSymbol(std::vector<std::uint8_t>& out, int symbol, int bits, int& nibble
 
 std::size_t BiosDeclaredSize(const std::uint8_t* src, std::size_t size) {
     if (!src || size < kHeader) return 0;
-    return src[1] | (static_cast<std::size_t>(src[2]) << 8) |
-           (static_cast<std::size_t>(src[3]) << 16);
+    return Le24(src + 1);
 }
 
 bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out) {
@@ -107,8 +107,7 @@ bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::
     int nibble = 0;
     for (std::size_t word = reader.DataStart(); out.size() < want; word += 4) {
         if (word + 4 > size) return false;
-        const std::uint32_t value = src[word] | (src[word + 1] << 8) | (src[word + 2] << 16) |
-                                    (static_cast<std::uint32_t>(src[word + 3]) << 24);
+        const std::uint32_t value = Le32(src + word);
         for (int k = 31; k >= 0 && out.size() < want; --k) {
             bool leaf = false;
             if (!reader.Step(node, leaf, (value >> k) & 1)) return false;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "core/little_endian.h"
 #include "export/compress.h"
 #include "export/export_job.h"
 #include "export/reduce_tiles.h"
@@ -26,20 +27,12 @@ std::uint16_t WindowsColor(const RgbQuad& c) {
                                       ((c.rgbRed >> 3) << 10));
 }
 
-std::uint16_t LoadUnit(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-void StoreUnit(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
 // Odd widths leave one padding unit per row; it carries index 0's colour, as
 // the padding of 8-bpp rows carries index 0.
 void FillRowPadding(PackedDib dib, std::uint16_t color) {
     const int width = DibWidth(dib);
     if (width % 2 == 0) return;
-    for (int y = 0; y < DibHeight(dib); ++y) StoreUnit(DibRow(dib, y) + 2 * width, color);
+    for (int y = 0; y < DibHeight(dib); ++y) PutLe16(DibRow(dib, y) + 2 * width, color);
 }
 
 // Windows 5-5-5 to GBA order (red and blue swapped), plus the colour key's bit 15.
@@ -47,11 +40,11 @@ void ToGbaColors(PackedDib dib, bool keyed, std::uint16_t key) {
     std::uint8_t* pixels = DibPixels(dib);
     const std::size_t units = DibHeader(dib)->biSizeImage / 2;
     for (std::size_t u = 0; u < units; ++u) {
-        const std::uint16_t v = LoadUnit(pixels + 2 * u);
+        const std::uint16_t v = Le16(pixels + 2 * u);
         std::uint16_t gba =
             static_cast<std::uint16_t>((v & 0x83E0) | ((v & 0x1F) << 10) | ((v >> 10) & 0x1F));
         if (keyed && gba == key) gba |= 0x8000;
-        StoreUnit(pixels + 2 * u, gba);
+        PutLe16(pixels + 2 * u, gba);
     }
 }
 
@@ -198,7 +191,7 @@ void BuildPalette(ExportJob& job) {
     const int start = std::max(job.palStart, 0);
     const int n = std::max(0, std::min(job.palEnd - start, colors - start));
     std::vector<std::uint8_t> bytes((static_cast<std::size_t>(n) + 1) / 2 * 4, 0);
-    for (int i = 0; i < n; ++i) StoreUnit(&bytes[2 * i], GbaColor(DibColors(work)[start + i]));
+    for (int i = 0; i < n; ++i) PutLe16(&bytes[2 * i], GbaColor(DibColors(work)[start + i]));
     DataBlockAssign(job.palData, 2, std::move(bytes));
     CompressBlock(job.palData, job.palFlags);
 }

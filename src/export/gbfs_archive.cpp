@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "core/little_endian.h"
+
 namespace vorlin {
 
 const std::uint8_t kGbfsMagic[kGbfsMagicSize] = {'P', 'i', 'n', 'E', 'i',  'g',  'h',  't',
@@ -15,21 +17,6 @@ constexpr std::size_t kSymbolPartOfName = 21;
 constexpr std::size_t kDirectoryOffset = kGbfsHeaderSize;
 constexpr std::size_t kMaxEntries = 0xFFFF;
 constexpr std::uint64_t kMaxArchive = std::numeric_limits<std::uint32_t>::max();
-
-std::uint32_t Load32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16) |
-           static_cast<std::uint32_t>(p[3]) << 24;
-}
-std::uint16_t Load16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-void Store32(std::uint8_t* p, std::uint64_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-void Store16(std::uint8_t* p, std::size_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 std::uint64_t AlignUp(std::uint64_t n) {
     return (n + kGbfsAlign - 1) / kGbfsAlign * kGbfsAlign;
@@ -69,13 +56,13 @@ bool ReadGbfsDirectory(const std::vector<std::uint8_t>& archive, std::vector<Gbf
     out.clear();
     if (archive.size() < kGbfsHeaderSize) return false;
     if (std::memcmp(archive.data(), kGbfsMagic, kGbfsMagicSize) != 0) return false;
-    const std::size_t dir = Load16(&archive[20]);
-    const std::size_t count = Load16(&archive[22]);
+    const std::size_t dir = Le16(&archive[20]);
+    const std::size_t count = Le16(&archive[22]);
     if (dir < kGbfsHeaderSize || dir + count * kGbfsEntrySize > archive.size()) return false;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = &archive[dir + i * kGbfsEntrySize];
-        const std::uint64_t size = Load32(entry + kGbfsNameSize);
-        const std::uint64_t offset = Load32(entry + kGbfsNameSize + 4);
+        const std::uint64_t size = Le32(entry + kGbfsNameSize);
+        const std::uint64_t offset = Le32(entry + kGbfsNameSize + 4);
         if (offset + size > archive.size()) return false;
         GbfsObject object;
         std::memcpy(object.name.data(), entry, kGbfsNameSize);
@@ -109,14 +96,14 @@ std::vector<std::uint8_t> BuildGbfs(const std::vector<GbfsObject>& fresh,
         placed.begin(), placed.end(),
         [](const PlacedObject& a, const PlacedObject& b) { return a.object.name < b.object.name; });
     std::memcpy(archive.data(), kGbfsMagic, kGbfsMagicSize);
-    Store32(&archive[16], end);
-    Store16(&archive[20], kDirectoryOffset);
-    Store16(&archive[22], placed.size());
+    PutLe32(&archive[16], static_cast<std::uint32_t>(end));
+    PutLe16(&archive[20], kDirectoryOffset);
+    PutLe16(&archive[22], static_cast<std::uint32_t>(placed.size()));
     for (std::size_t i = 0; i < placed.size(); ++i) {
         std::uint8_t* entry = &archive[kDirectoryOffset + i * kGbfsEntrySize];
         std::memcpy(entry, placed[i].object.name.data(), kGbfsNameSize);
-        Store32(entry + kGbfsNameSize, placed[i].object.size);
-        Store32(entry + kGbfsNameSize + 4, placed[i].offset);
+        PutLe32(entry + kGbfsNameSize, static_cast<std::uint32_t>(placed[i].object.size));
+        PutLe32(entry + kGbfsNameSize + 4, static_cast<std::uint32_t>(placed[i].offset));
     }
     return archive;
 }

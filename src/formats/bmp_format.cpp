@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/little_endian.h"
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
 #include "formats/format_error.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/little_endian.h"
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
 #include "formats/format_error.h"

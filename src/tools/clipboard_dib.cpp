@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "core/little_endian.h"
 #include "tools/palette_matcher.h"
 
 namespace vorlin {
@@ -14,11 +15,6 @@ constexpr std::uint32_t kCompressionBitFields = 3;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kMaskBytes = 12;
 constexpr std::size_t kFileHeaderSize = 14;
-
-std::uint32_t ReadU32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-           (std::uint32_t{p[3]} << 24);
-}
 
 // One colour channel of a direct-colour pixel, scaled to 0..255.
 struct Channel {
@@ -91,9 +87,9 @@ bool ReadMasks(const BitmapInfoHeader& h, const std::uint8_t* data, std::size_t 
                std::size_t& offset, DibLayout& out) {
     if (h.biCompression == kCompressionBitFields) {
         if (size < kInfoHeaderSize + kMaskBytes) return false;
-        out.red = Channel(ReadU32(data + 40));
-        out.green = Channel(ReadU32(data + 44));
-        out.blue = Channel(ReadU32(data + 48));
+        out.red = Channel(Le32(data + 40));
+        out.green = Channel(Le32(data + 44));
+        out.blue = Channel(Le32(data + 48));
         offset = std::max(offset, kInfoHeaderSize + kMaskBytes);
     } else if (h.biBitCount == 16) {
         out.red = Channel(0x7C00);
@@ -161,12 +157,11 @@ void ConvertIndexed(const DibLayout& dib, PaletteMatcher& matcher, IndexSurface&
 std::uint32_t DirectPixel(const std::uint8_t* row, int x, int bitCount) {
     switch (bitCount) {
         case 16:
-            return std::uint32_t{row[2 * x]} | (std::uint32_t{row[2 * x + 1]} << 8);
+            return Le16(row + 2 * x);
         case 24:
-            return std::uint32_t{row[3 * x]} | (std::uint32_t{row[3 * x + 1]} << 8) |
-                   (std::uint32_t{row[3 * x + 2]} << 16);
+            return Le24(row + 3 * x);
         default:
-            return ReadU32(row + 4 * x);
+            return Le32(row + 4 * x);
     }
 }
 

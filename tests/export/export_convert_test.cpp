@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/little_endian.h"
 #include "export/export_job.h"
 #include "export/tile_ops.h"
 
@@ -55,7 +56,7 @@ ExportJobPtr Job(DibPtr picture, std::uint32_t imgFlags, int bpp, std::uint32_t 
 std::vector<std::uint16_t> Entries(const DataBlock& block) {
     std::vector<std::uint16_t> out;
     for (std::size_t i = 0; i + 1 < block.bytes.size(); i += 2)
-        out.push_back(static_cast<std::uint16_t>(block.bytes[i] | block.bytes[i + 1] << 8));
+        out.push_back(Le16(&block.bytes[i]));
     return out;
 }
 

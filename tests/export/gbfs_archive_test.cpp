@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/little_endian.h"
+
 namespace vorlin {
 namespace {
 
@@ -16,7 +18,7 @@ std::string NameText(const GbfsName& name) {
 }
 
 std::uint32_t At32(const Bytes& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+    return Le32(b.data() + at);
 }
 
 GbfsObject Object(const std::string& symbol, const char* suffix, const Bytes& data) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/byte_source.h"
+#include "core/little_endian.h"
 #include "formats/format_messages.h"
 #include "support/format_test_util.h"
 

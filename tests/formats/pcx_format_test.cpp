@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "formats/byte_source.h"
+#include "core/little_endian.h"
 #include "formats/format_messages.h"
 #include "support/format_test_util.h"
 #include "support/temp_profile.h"

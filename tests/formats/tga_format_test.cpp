@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "formats/byte_source.h"
+#include "core/little_endian.h"
 #include "formats/format_messages.h"
 #include "support/format_test_util.h"
 

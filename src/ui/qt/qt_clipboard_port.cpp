@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "core/little_endian.h"
+
 namespace vorlin {
 
 namespace {
@@ -12,30 +14,21 @@ namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 
-void PutLe32(QByteArray& out, int at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-
 }  // namespace
 
 QByteArray BmpFileFromPackedDib(const std::vector<std::uint8_t>& dib) {
     if (dib.size() < kInfoHeaderSize) return {};
     // Pixels start after the header and the colour table (biClrUsed entries, or 2^bits).
-    const std::uint32_t headerSize = Le32(dib, 0);
-    const std::uint32_t bits = dib[14] | (dib[15] << 8);
-    std::uint32_t colours = Le32(dib, 32);
+    const std::uint32_t headerSize = Le32(dib.data());
+    const std::uint32_t bits = Le16(dib.data() + 14);
+    std::uint32_t colours = Le32(dib.data() + 32);
     if (colours == 0 && bits <= 8) colours = 1u << bits;
     const std::uint64_t offset = kFileHeaderSize + std::uint64_t{headerSize} + 4ull * colours;
     if (offset > 0xFFFFFFFFull || dib.size() > 0xFFFFFFFFull - kFileHeaderSize) return {};
-    QByteArray file(kFileHeaderSize, '\0');
-    file[0] = 'B';
-    file[1] = 'M';
-    PutLe32(file, 2, static_cast<std::uint32_t>(kFileHeaderSize + dib.size()));
-    PutLe32(file, 10, static_cast<std::uint32_t>(offset));
+    std::uint8_t fileHeader[kFileHeaderSize] = {'B', 'M'};
+    PutLe32(fileHeader + 2, static_cast<std::uint32_t>(kFileHeaderSize + dib.size()));
+    PutLe32(fileHeader + 10, static_cast<std::uint32_t>(offset));
+    QByteArray file(reinterpret_cast<const char*>(fileHeader), kFileHeaderSize);
     file.append(reinterpret_cast<const char*>(dib.data()), static_cast<qsizetype>(dib.size()));
     return file;
 }
