@@ -9,6 +9,7 @@
 namespace vorlin {
 namespace {
 
+using testing::ColorTable;
 using testing::DecodeWith;
 using testing::EncodeWith;
 using testing::PatternDib;
@@ -54,9 +55,7 @@ TEST(BmpFormat, RoundTripsEveryDepthFromBothOrientations) {
             EXPECT_EQ(format.depth, bpp);
             EXPECT_TRUE(DibIsTopDown(back.get()));
             EXPECT_EQ(PictureBytes(back.get()), PictureBytes(picture.get())) << bpp;
-            EXPECT_EQ(DibColorCount(back.get()), DibColorCount(picture.get()));
-            for (int i = 0; i < DibColorCount(back.get()); ++i)
-                EXPECT_EQ(DibColors(back.get())[i], DibColors(picture.get())[i]);
+            EXPECT_EQ(ColorTable(back.get()), ColorTable(picture.get())) << bpp;
         }
     }
 }

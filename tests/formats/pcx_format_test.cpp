@@ -13,6 +13,7 @@
 namespace vorlin {
 namespace {
 
+using testing::ColorTable;
 using testing::DecodeWith;
 using testing::EncodeWith;
 using testing::PatternDib;
@@ -74,8 +75,7 @@ TEST(PcxFormat, RoundTripsEveryDepthAndKeepsTheGreyFlag) {
         ASSERT_TRUE(back) << bpp << ": " << format.message;
         EXPECT_EQ(PictureBytes(back.get()), PictureBytes(picture.get())) << bpp;
         const int checked = bpp == 1 ? 0 : bpp == 24 ? 0 : DibColorCount(picture.get());
-        for (int i = 0; i < checked; ++i)
-            EXPECT_EQ(DibColors(back.get())[i], DibColors(picture.get())[i]);
+        EXPECT_EQ(ColorTable(back.get(), checked), ColorTable(picture.get(), checked)) << bpp;
     }
     PcxFormat grey;
     grey.greyscale = 1;

@@ -12,6 +12,7 @@
 namespace vorlin {
 namespace {
 
+using testing::ColorTable;
 using testing::DecodeWith;
 using testing::EncodeWith;
 using testing::PatternDib;
@@ -40,8 +41,8 @@ TEST(PngFormat, RoundTripsEveryWrittenDepth) {
         ASSERT_TRUE(back) << bpp << ": " << format.message;
         EXPECT_EQ(format.depth, bpp);
         EXPECT_EQ(PictureBytes(back.get()), PictureBytes(picture.get())) << bpp;
-        for (int i = 0; i < DibColorCount(picture.get()); ++i)
-            EXPECT_EQ(DibColors(back.get())[i], DibColors(picture.get())[i]);
+        EXPECT_EQ(ColorTable(back.get(), DibColorCount(picture.get())), ColorTable(picture.get()))
+            << bpp;
     }
 }
 

@@ -11,6 +11,7 @@
 namespace vorlin {
 namespace {
 
+using testing::ColorTable;
 using testing::DecodeWith;
 using testing::EncodeWith;
 using testing::PatternDib;
@@ -48,8 +49,8 @@ TEST(TgaFormat, RoundTripsEveryDepthWithTheWrittenImageTypes) {
         DibPtr back = DecodeWith(format, file);
         ASSERT_TRUE(back) << bpp << ": " << format.message;
         EXPECT_EQ(PictureBytes(back.get()), PictureBytes(picture.get())) << bpp;
-        for (int c = 0; c < DibColorCount(picture.get()); ++c)
-            EXPECT_EQ(DibColors(back.get())[c], DibColors(picture.get())[c]);
+        EXPECT_EQ(ColorTable(back.get(), DibColorCount(picture.get())), ColorTable(picture.get()))
+            << bpp;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "support/format_test_util.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -36,6 +37,11 @@ std::vector<std::uint8_t> PictureBytes(PackedDib dib) {
         if (spare) bytes.back() &= static_cast<std::uint8_t>(0xFF << spare);
     }
     return bytes;
+}
+
+std::vector<RgbQuad> ColorTable(PackedDib dib, int count) {
+    const RgbQuad* colors = DibColors(dib);
+    return {colors, colors + std::min(count, DibColorCount(dib))};
 }
 
 std::vector<std::uint8_t> ToRgba(PackedDib dib) {

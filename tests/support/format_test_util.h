@@ -16,6 +16,8 @@ namespace vorlin::testing {
 DibPtr PatternDib(int width, int height, int bpp);
 // The picture's meaningful bytes, top row first, bits beyond the width cleared.
 std::vector<std::uint8_t> PictureBytes(PackedDib dib);
+// The first `count` colour-table entries, fewer when the table is shorter.
+std::vector<RgbQuad> ColorTable(PackedDib dib, int count = 256);
 // Decoded pixels as the test-data manifest hashes them: RGBA, top row first,
 // palette applied; the fourth byte of 32-bit pixels is 255 - alpha.
 std::vector<std::uint8_t> ToRgba(PackedDib dib);
