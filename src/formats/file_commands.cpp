@@ -98,8 +98,7 @@ bool FileCommands::Open(const std::string& givenPath) {
     doc_.SetModifiedFlag(false);
     std::string path = givenPath;
     if (path.empty() && DoFileDialog(openSet_, path, true) == kFileDialogCancelled) return false;
-    const std::string ext = PathExtension(path);
-    FileFormat* format = ext.empty() ? nullptr : FindFormat(formats_.Formats(), ext);
+    FileFormat* format = FormatForPath(path);
     if (!format) {
         Show(kMsgOpenBadExtension);
         return false;
@@ -146,13 +145,16 @@ std::string FileCommands::WritePicture(FileFormat& format, int depth, std::uint3
 bool FileCommands::Save() {
     const std::string path = doc_.GetPathName();
     if (path.empty()) return SaveAs();
-    FileFormat* format = FindFormat(formats_.Formats(), PathExtension(path));
-    if (PathExtension(path).empty() || !format) {
+    FileFormat* format = FormatForPath(path);
+    if (!format) {
         Show(kMsgSaveBadExtension);
         return false;
     }
     const int depth = formats_.Current().depth;
-    const std::string failure = WritePicture(*format, depth, SaveOffset(depth), path);
+    return FinishSave(path, WritePicture(*format, depth, SaveOffset(depth), path));
+}
+
+bool FileCommands::FinishSave(const std::string& path, const std::string& failure) {
     if (!failure.empty()) {
         Show(FormatText(kMsgCantSave, path, failure));
         return false;
@@ -160,6 +162,11 @@ bool FileCommands::Save() {
     doc_.SetPathName(path);
     doc_.SetModifiedFlag(false);
     return true;
+}
+
+FileFormat* FileCommands::FormatForPath(const std::string& path) const {
+    const std::string ext = PathExtension(path);
+    return ext.empty() ? nullptr : FindFormat(formats_.Formats(), ext);
 }
 
 ExportOptionsRequest& FileCommands::OptionsFor(int typeId) {
@@ -198,8 +205,7 @@ bool FileCommands::SaveAs() {
     std::string path = ProposedName();
     const int chosen = DoFileDialog(saveAsSet_, path, false);
     if (chosen == kFileDialogCancelled) return false;
-    const std::string ext = PathExtension(path);
-    FileFormat* format = ext.empty() ? nullptr : FindFormat(formats_.Formats(), ext);
+    FileFormat* format = FormatForPath(path);
     // A palette name would store no picture at all, yet the document would look saved.
     if (!format || format->TypeId() == kPaletteType) {
         Show(kMsgSaveBadExtension);
@@ -216,13 +222,7 @@ bool FileCommands::SaveAs() {
         if (failure.empty()) format->TakeOptions(*result.handler);
     }
     formats_.SetCurrent(*format);
-    if (!failure.empty()) {
-        Show(FormatText(kMsgCantSave, path, failure));
-        return false;
-    }
-    doc_.SetPathName(path);
-    doc_.SetModifiedFlag(false);
-    return true;
+    return FinishSave(path, failure);
 }
 
 bool FileCommands::Revert() {

@@ -74,6 +74,10 @@ class FileCommands : public DocumentFileHooks {
     // Nothing when the dialog was cancelled; otherwise the failure text or empty.
     std::optional<std::string> ExportPalette(const std::string& path);
     void ExportToGba(const std::string& path);
+    // Marks the document saved as `path`, or shows why it was not; true when saved.
+    bool FinishSave(const std::string& path, const std::string& failure);
+    // The registered format for the path's extension; null when it has none or no format has it.
+    FileFormat* FormatForPath(const std::string& path) const;
     std::uint32_t SaveOffset(int depth) const;
     std::string ProposedName() const;
     ExportOptionsRequest& OptionsFor(int typeId);
