@@ -42,6 +42,21 @@ class ScriptedFileChooser : public QtUiServices {
     }
 };
 
+// A shown main window on a new document; settings and files stay in scratch folders.
+struct ScriptedWindow {
+    ScriptedWindow() : installed(ui), frame(doc) {
+        frame.show();
+        frame.Commands().NewDocument();
+    }
+
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    ScriptedFileChooser ui;
+    ScopedUiServices installed;
+    CVorlinDoc doc;
+    CMainFrame frame;
+};
+
 std::string ReadText(const std::string& path) {
     std::ifstream in(path);
     std::stringstream s;
@@ -95,21 +110,14 @@ void FileCommandsGuiTest::commandLineWithAnUnknownTypeEndsStartUp() {
 }
 
 void FileCommandsGuiTest::saveAsPngThroughTheOptionsDialog() {
-    ScopedTempProfile profile;
-    ScopedTempDir dir;
-    ScriptedFileChooser ui;
-    ScopedUiServices installed(ui);
-    CVorlinDoc doc;
-    CMainFrame frame(doc);
-    ui.SetParent(&frame);
-    frame.show();
-    frame.Commands().NewDocument();
-    doc.GetImage().Row(2)[3] = 5;
-    doc.GetImage().Row(7)[9] = 17;
-    doc.SetModifiedFlag(true);
+    ScriptedWindow w;
+    w.ui.SetParent(&w.frame);
+    w.doc.GetImage().Row(2)[3] = 5;
+    w.doc.GetImage().Row(7)[9] = 17;
+    w.doc.SetModifiedFlag(true);
 
-    const std::string target = dir.File("pic.png");
-    ui.next = target;
+    const std::string target = w.dir.File("pic.png");
+    w.ui.next = target;
     QString refusal;
     bool stayedOpen = false;
     WhenModal<ExportOptionsDialog>([&](ExportOptionsDialog* d) {
@@ -126,69 +134,55 @@ void FileCommandsGuiTest::saveAsPngThroughTheOptionsDialog() {
         d->subPaletteField->setText("0");
         d->accept();
     });
-    QVERIFY(frame.RunCommand(ID_FILE_SAVE_AS));
+    QVERIFY(w.frame.RunCommand(ID_FILE_SAVE_AS));
     QVERIFY(stayedOpen);
     QCOMPARE(refusal, QString(kRangeMessage).arg(0).arg(15));
     QVERIFY(std::filesystem::exists(target));
-    QCOMPARE(frame.windowTitle(), QString("pic.png [256x256@8]"));
-    QVERIFY(!doc.IsModified());
+    QCOMPARE(w.frame.windowTitle(), QString("pic.png [256x256@8]"));
+    QVERIFY(!w.doc.IsModified());
 
     CVorlinDoc other;
     FileCommands reader(other);
     QVERIFY(reader.Open(target));
     QCOMPARE(other.GetImage().GetPixel(3, 2), 5);
     QCOMPARE(other.GetImage().GetPixel(9, 7), 17);
-    QCOMPARE(other.GetImage().Palette()[17].rgbRed, doc.GetImage().Palette()[17].rgbRed);
+    QCOMPARE(other.GetImage().Palette()[17].rgbRed, w.doc.GetImage().Palette()[17].rgbRed);
 }
 
 void FileCommandsGuiTest::paletteExporterFitsTheCount() {
-    ScopedTempProfile profile;
-    ScopedTempDir dir;
-    ScriptedFileChooser ui;
-    ScopedUiServices installed(ui);
-    CVorlinDoc doc;
-    CMainFrame frame(doc);
-    frame.show();
-    frame.Commands().NewDocument();
-    ui.next = dir.File("colours.pal");
+    ScriptedWindow w;
+    w.ui.next = w.dir.File("colours.pal");
     WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
         QVERIFY(!d->fromBarButton->isEnabled());  // no palette bar to read Left and Right from
         d->startField->setText("250");
         d->countField->setText("256");
         d->accept();
     });
-    QVERIFY(frame.RunCommand(ID_FILE_EXPORT));
-    const std::string text = ReadText(dir.File("colours.pal"));
+    QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
+    const std::string text = ReadText(w.dir.File("colours.pal"));
     QVERIFY2(text.rfind("CLRX 8 6\n", 0) == 0, text.c_str());
 }
 
 void FileCommandsGuiTest::droppedFileIsOpened() {
-    ScopedTempProfile profile;
-    ScopedTempDir dir;
-    ScriptedFileChooser ui;
-    ScopedUiServices installed(ui);
-    CVorlinDoc doc;
-    CMainFrame frame(doc);
-    frame.show();
-    frame.Commands().NewDocument();
-    doc.GetImage().Row(0)[1] = 42;
-    const std::string saved = dir.File("drop.png");
-    ui.next = saved;
+    ScriptedWindow w;
+    w.doc.GetImage().Row(0)[1] = 42;
+    const std::string saved = w.dir.File("drop.png");
+    w.ui.next = saved;
     WhenModal<ExportOptionsDialog>([](ExportOptionsDialog* d) { d->accept(); });
-    QVERIFY(frame.RunCommand(ID_FILE_SAVE_AS));
-    frame.Commands().NewDocument();
-    QCOMPARE(doc.GetImage().GetPixel(1, 0), 0);
+    QVERIFY(w.frame.RunCommand(ID_FILE_SAVE_AS));
+    w.frame.Commands().NewDocument();
+    QCOMPARE(w.doc.GetImage().GetPixel(1, 0), 0);
 
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(saved))});
     QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame, &enter);
+    QApplication::sendEvent(&w.frame, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame, &drop);
-    QCOMPARE(doc.GetImage().GetPixel(1, 0), 42);
-    QCOMPARE(doc.GetPathName(), saved);
-    QCOMPARE(doc.RecentFiles().Entries().front(), saved);
+    QApplication::sendEvent(&w.frame, &drop);
+    QCOMPARE(w.doc.GetImage().GetPixel(1, 0), 42);
+    QCOMPARE(w.doc.GetPathName(), saved);
+    QCOMPARE(w.doc.RecentFiles().Entries().front(), saved);
 }
 
 void FileCommandsGuiTest::aboutAndHelpFromTheApplication() {
