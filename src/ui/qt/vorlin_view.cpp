@@ -21,6 +21,23 @@ namespace {
 constexpr const char* kSection = "mainview";
 constexpr int kStoredModeBits = VIEW_PAN | VIEW_SNAP;
 
+// Keys that move the view as the scroll bars' arrows and page areas do.
+struct KeyScroll {
+    int key;
+    ScrollCode code;
+    ScrollBar bar;
+};
+constexpr KeyScroll kKeyScrolls[] = {
+    {Qt::Key_PageUp, SCROLL_PAGE_UP, SCROLL_VERT},
+    {Qt::Key_PageDown, SCROLL_PAGE_DOWN, SCROLL_VERT},
+    {Qt::Key_Home, SCROLL_PAGE_UP, SCROLL_HORZ},
+    {Qt::Key_End, SCROLL_PAGE_DOWN, SCROLL_HORZ},
+    {Qt::Key_Left, SCROLL_LINE_UP, SCROLL_HORZ},
+    {Qt::Key_Right, SCROLL_LINE_DOWN, SCROLL_HORZ},
+    {Qt::Key_Up, SCROLL_LINE_UP, SCROLL_VERT},
+    {Qt::Key_Down, SCROLL_LINE_DOWN, SCROLL_VERT},
+};
+
 ISize SizeOf(const CIndexImage& image) {
     return {image.Width(), image.Height()};
 }
@@ -287,31 +304,13 @@ void CVorlinView::PanStep(QPoint client) {
 }
 
 void CVorlinView::keyPressEvent(QKeyEvent* event) {
+    for (const KeyScroll& scroll : kKeyScrolls) {
+        if (scroll.key == event->key()) {
+            ScrollTo(scroll.code, 0, scroll.bar);
+            return;
+        }
+    }
     switch (event->key()) {
-        case Qt::Key_PageUp:
-            ScrollTo(SCROLL_PAGE_UP, 0, SCROLL_VERT);
-            break;
-        case Qt::Key_PageDown:
-            ScrollTo(SCROLL_PAGE_DOWN, 0, SCROLL_VERT);
-            break;
-        case Qt::Key_Home:
-            ScrollTo(SCROLL_PAGE_UP, 0, SCROLL_HORZ);
-            break;
-        case Qt::Key_End:
-            ScrollTo(SCROLL_PAGE_DOWN, 0, SCROLL_HORZ);
-            break;
-        case Qt::Key_Left:
-            ScrollTo(SCROLL_LINE_UP, 0, SCROLL_HORZ);
-            break;
-        case Qt::Key_Right:
-            ScrollTo(SCROLL_LINE_DOWN, 0, SCROLL_HORZ);
-            break;
-        case Qt::Key_Up:
-            ScrollTo(SCROLL_LINE_UP, 0, SCROLL_VERT);
-            break;
-        case Qt::Key_Down:
-            ScrollTo(SCROLL_LINE_DOWN, 0, SCROLL_VERT);
-            break;
         case Qt::Key_Escape:
             tools_.Current().Finish(*host_);
             break;
