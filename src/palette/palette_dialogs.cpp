@@ -44,6 +44,12 @@ int PaletteDialogModel::SlotIndex(int slot) const {
     return bar_->GetSlotIndex(slot);
 }
 
+void PaletteDialogModel::TakeLeftAndRight(int leftField, int rightField) {
+    if (!bar_) return;
+    Set(leftField, SlotIndex(kSlotLeft));
+    Set(rightField, SlotIndex(kSlotRight));
+}
+
 std::string PaletteDialogModel::Apply() {
     for (const IntField& f : fields_) {
         std::string refusal = f.Validate();
@@ -67,9 +73,7 @@ PaletteSorterModel::PaletteSorterModel(CVorlinDoc* doc, const PaletteBarModel* b
 }
 
 void PaletteSorterModel::GetFromBar() {
-    if (!bar_) return;
-    Set(IDC_PAL_FIRST, SlotIndex(kSlotLeft));
-    Set(IDC_PAL_LAST, SlotIndex(kSlotRight));
+    TakeLeftAndRight(IDC_PAL_FIRST, IDC_PAL_LAST);
 }
 
 void PaletteSorterModel::OnApply() {
@@ -90,9 +94,7 @@ PaletteSwapperModel::PaletteSwapperModel(CVorlinDoc* doc, const PaletteBarModel*
 }
 
 void PaletteSwapperModel::GetFromBar() {
-    if (!bar_) return;
-    Set(IDC_PAL_SWAP_A, SlotIndex(kSlotLeft));
-    Set(IDC_PAL_SWAP_B, SlotIndex(kSlotRight));
+    TakeLeftAndRight(IDC_PAL_SWAP_A, IDC_PAL_SWAP_B);
 }
 
 void PaletteSwapperModel::OnApply() {
@@ -109,9 +111,7 @@ PaletteGradientModel::PaletteGradientModel(CVorlinDoc* doc, const PaletteBarMode
 }
 
 void PaletteGradientModel::GetFromBar() {
-    if (!bar_) return;
-    Set(IDC_PAL_FIRST, SlotIndex(kSlotLeft));
-    Set(IDC_PAL_LAST, SlotIndex(kSlotRight));
+    TakeLeftAndRight(IDC_PAL_FIRST, IDC_PAL_LAST);
 }
 
 void PaletteGradientModel::OnApply() {

@@ -71,6 +71,8 @@ class PaletteDialogModel {
   protected:
     virtual void OnApply() = 0;
     int SlotIndex(int slot) const;
+    // Puts the bar's Left and Right selections into two fields; nothing without a bar.
+    void TakeLeftAndRight(int leftField, int rightField);
     int Value(int id) const { return Field(id)->Value(); }
     void Set(int id, int value) { Field(id)->Set(value); }
 
