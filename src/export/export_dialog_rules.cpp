@@ -25,7 +25,8 @@ bool TilesChosen(const ExportDialogValues& v) {
 std::string PaletteLine(const ExportDialogValues& v) {
     if (!v.palEnabled) return std::string("pal: ") + kSummaryNone;
     std::int64_t num = v.palNum;
-    if (std::int64_t{v.palStart} + num > kPaletteSize) num = kPaletteSize - std::int64_t{v.palStart};
+    if (std::int64_t{v.palStart} + num > kPaletteSize)
+        num = kPaletteSize - std::int64_t{v.palStart};
     return "pal: " + Num(v.palStart) + "-" + Num(v.palStart + num) + " [" + Num(num) + "]";
 }
 

@@ -9,6 +9,11 @@
 
 namespace vorlin {
 
+// Asked when validation refused the settings; Yes takes validation's adjustments.
+inline constexpr char kValidationQuestion[] =
+    "Validation encountered problems, accept alterations?";
+inline constexpr char kValidationCaption[] = "Validation";
+
 // Enabled state of each control (or set of controls) that can be greyed out.
 struct ExportDialogEnables {
     bool palRange = false;       // "start", "num"

@@ -100,8 +100,9 @@ TEST(ExportDialogSummary, MapAreaAndGroupLines) {
 TEST(ExportDialogSummary, FilesFollowTypeAndBlocks) {
     ExportDialogValues v = WithPath("out/sprites.img.bin");
     v.mapEnabled = true;
-    EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.h   sprites.pal.bin   sprites.img.bin   "
-                                  "sprites.map.bin   ");
+    EXPECT_EQ(SummaryLines(v)[5],
+              "files:  sprites.h   sprites.pal.bin   sprites.img.bin   "
+              "sprites.map.bin   ");
     v.imgBitmap = true;  // a bitmap has no map file
     v.header = false;
     EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.pal.bin   sprites.img.bin   ");
@@ -134,8 +135,8 @@ TEST(ExportDialogEnables, FollowTheChoices) {
     v.reduce = true;
     v.imgBitmap = true;  // a bitmap greys out the whole map and tile groups
     e = ExportDialogEnableRules(v);
-    EXPECT_FALSE(e.mapCheck || e.mapOptions || e.reduceOptions || e.groupCustom ||
-                 e.groupPresets || e.groupSize);
+    EXPECT_FALSE(e.mapCheck || e.mapOptions || e.reduceOptions || e.groupCustom || e.groupPresets ||
+                 e.groupSize);
     EXPECT_TRUE(e.imageOptions);
 
     v.palEnabled = v.imgEnabled = false;

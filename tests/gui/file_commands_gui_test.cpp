@@ -28,44 +28,6 @@
 
 namespace vorlin {
 
-namespace {
-
-// The real dialogs and message boxes, with the file chooser answered from a script.
-class ScriptedFileChooser : public QtUiServices {
-  public:
-    std::string next;
-    bool ChooseFile(FileDialogRequest& request) override {
-        if (next.empty()) return false;
-        request.path = next;
-        next.clear();
-        return true;
-    }
-};
-
-// A shown main window on a new document; settings and files stay in scratch folders.
-struct ScriptedWindow {
-    ScriptedWindow() : installed(ui), frame(doc) {
-        frame.show();
-        frame.Commands().NewDocument();
-    }
-
-    ScopedTempProfile profile;
-    ScopedTempDir dir;
-    ScriptedFileChooser ui;
-    ScopedUiServices installed;
-    CVorlinDoc doc;
-    CMainFrame frame;
-};
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
-
 class FileCommandsGuiTest : public QObject {
     Q_OBJECT
   private slots:
@@ -159,7 +121,7 @@ void FileCommandsGuiTest::paletteExporterFitsTheCount() {
         d->accept();
     });
     QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
-    const std::string text = ReadText(w.dir.File("colours.pal"));
+    const std::string text = ReadTextFile(w.dir.File("colours.pal"));
     QVERIFY2(text.rfind("CLRX 8 6\n", 0) == 0, text.c_str());
 }
 

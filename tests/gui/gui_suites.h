@@ -7,12 +7,14 @@ int RunMainWindowTests(int argc, char* argv[]);
 int RunToolsInViewTests(int argc, char* argv[]);
 int RunFileCommandsGuiTests(int argc, char* argv[]);
 int RunStartupTests(int argc, char* argv[]);
+int RunGbaExportGuiTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
     failures += RunToolsInViewTests(argc, argv);
     failures += RunFileCommandsGuiTests(argc, argv);
     failures += RunStartupTests(argc, argv);
+    failures += RunGbaExportGuiTests(argc, argv);
     return failures;
 }
 

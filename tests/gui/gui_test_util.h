@@ -4,7 +4,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
+#include <fstream>
 #include <functional>
+#include <sstream>
+#include <string>
+
+#include "document/vorlin_doc.h"
+#include "support/temp_profile.h"
+#include "ui/qt/main_frame.h"
+#include "ui/qt/qt_ui_services.h"
 
 namespace vorlin {
 
@@ -22,5 +30,40 @@ void WhenModal(std::function<void(T*)> act) {
     });
     timer->start();
 }
+
+// The whole content of a text file ("" when it cannot be read).
+inline std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The real dialogs and message boxes, with the file chooser answered from a script.
+class ScriptedFileChooser : public QtUiServices {
+  public:
+    std::string next;
+    bool ChooseFile(FileDialogRequest& request) override {
+        if (next.empty()) return false;
+        request.path = next;
+        next.clear();
+        return true;
+    }
+};
+
+// A shown main window on a new document; settings and files stay in scratch folders.
+struct ScriptedWindow {
+    ScriptedWindow() : installed(ui), frame(doc) {
+        frame.show();
+        frame.Commands().NewDocument();
+    }
+
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    ScriptedFileChooser ui;
+    ScopedUiServices installed;
+    CVorlinDoc doc;
+    CMainFrame frame;
+};
 
 }  // namespace vorlin

@@ -33,6 +33,7 @@ constexpr const char* kKeyGeometry = "Geometry";
 CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
     : QMainWindow(parent), doc_(doc), files_(doc) {
     files_.SetPaletteSelection(&barSelection_);
+    files_.SetGbaExporter(&gbaExporter_);
     LoadPaletteBarSettings(paletteBar_, AppProfile());
     paletteLink_ = std::make_unique<PaletteBarDocumentLink>(doc_, paletteBar_);
     setWindowTitle("Vorlin");

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "document/vorlin_doc.h"
+#include "export/qt/qt_gba_exporter.h"
 #include "formats/file_commands.h"
 #include "palette/palette_bar_link.h"
 #include "palette/palette_bar_model.h"
@@ -80,6 +81,8 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     PaletteBarButtonSlots buttonSlots_{paletteBar_};
     BarSelection barSelection_{paletteBar_};
     FileCommands files_;
+    // Exports to GBA names; its dialog keeps its settings while the window lives.
+    QtGbaExporter gbaExporter_{this};
     std::unique_ptr<PaletteBarDocumentLink> paletteLink_;
     CVorlinView* view_;
     std::unique_ptr<DocCommands> docCommands_;
