@@ -103,11 +103,15 @@ bool SetOutputPath(ExportDialogValues& values, const std::string& rawPath) {
     return changed;
 }
 
-void ChangeOutputType(ExportDialogValues& values, int newType) {
+void ParsePathBox(ExportDialogValues& values) {
     std::string path = values.path;
     NormalizeSlashes(path);
     values.folder = PathDirectory(path);
     values.title = PathFileTitle(FileNameOf(path));
+}
+
+void ChangeOutputType(ExportDialogValues& values, int newType) {
+    ParsePathBox(values);
     values.fileType = newType;
     RebuildPathBox(values);
 }

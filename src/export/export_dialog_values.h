@@ -65,6 +65,9 @@ TileGroupSize DialogTileGroup(const ExportDialogValues& values);
 // more extension) and, for a known extension, the type; then rewrites the path
 // box as folder/title.ext. Returns true when the type changed.
 bool SetOutputPath(ExportDialogValues& values, const std::string& path);
+// Folder and title from the path box as typed (title: file name without its
+// last extension); the box and the type stay as they are.
+void ParsePathBox(ExportDialogValues& values);
 // The type list changed: folder and title come from the path box, which gets
 // the new type's extension.
 void ChangeOutputType(ExportDialogValues& values, int newType);

@@ -112,6 +112,20 @@ TEST(ExportDialogSummary, FilesFollowTypeAndBlocks) {
     EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.gbfs   ");
 }
 
+TEST(ExportDialogSummary, TypedPathRenamesTheOutputs) {
+    ExportDialogValues v = WithPath("out/hero.c");
+    v.path = "other\\dir/level.map.c";
+    ParsePathBox(v);
+    EXPECT_EQ(v.folder, "other/dir");
+    EXPECT_EQ(v.title, "level.map");
+    EXPECT_EQ(v.path, "other\\dir/level.map.c");  // the box is left as typed
+    EXPECT_EQ(SummaryLines(v)[5], "files:  level.map.h   level.map.c   ");
+    v.path = "bare";
+    ParsePathBox(v);
+    EXPECT_EQ(v.folder, "");
+    EXPECT_EQ(v.title, "bare");
+}
+
 TEST(ExportDialogEnables, FollowTheChoices) {
     ExportDialogValues v;
     ExportDialogEnables e = ExportDialogEnableRules(v);

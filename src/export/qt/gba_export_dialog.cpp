@@ -288,6 +288,7 @@ bool GbaExportDialog::ReadControls(bool checked) {
     v.groupCustom = customGroupBox->isChecked();
     v.areaMode = CheckedIndex(areaRadios, AREA_AS_IMAGE);
     v.path = pathEdit->text().toStdString();
+    ParsePathBox(v);  // a hand-typed path names the outputs too
     v.fileType = typeList->currentIndex();
     v.sizeCode = CheckedIndex(unitRadios, BLK_SIZE_U16);
     v.header = headerBox->isChecked();
