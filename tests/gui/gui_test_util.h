@@ -11,6 +11,7 @@
 
 #include "document/vorlin_doc.h"
 #include "support/temp_profile.h"
+#include "ui/qt/doc_commands.h"
 #include "ui/qt/main_frame.h"
 #include "ui/qt/qt_ui_services.h"
 
