@@ -1,7 +1,5 @@
 #include "formats/byte_sink.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,17 +13,6 @@ namespace {
 
 // Large enough that a big picture goes out in few system calls.
 constexpr std::size_t kWriteBufferSize = 1 << 20;
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -42,11 +29,8 @@ AtomicFileWriter::~AtomicFileWriter() {
 bool AtomicFileWriter::Open(const std::string& target) {
     Discard();
     target_ = target;
-    std::string pattern = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
+    const int fd = OpenReplacementFile(target, temp_);
     if (fd < 0) return false;
-    temp_ = pattern;
-    ::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(target)));
     file_ = ::fdopen(fd, "wb");
     if (!file_) {
         ::close(fd);

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 namespace vorlin {
 
@@ -35,23 +34,35 @@ unsigned FileModeForReplacing(const std::string& path) {
     return 0666 & ~mask;
 }
 
+int OpenReplacementFile(const std::string& target, std::string& tempPath) {
+    const std::filesystem::path path(target);
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return -1;
+    // mkstemp makes the file private; the result must not change who may read it.
+    if (::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(target))) != 0) {
+        ::close(fd);
+        ::unlink(pattern.c_str());
+        return -1;
+    }
+    tempPath = std::move(pattern);
+    return fd;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
     if (path.empty()) return false;
     const std::filesystem::path target(path);
     std::error_code ec;
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
 
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    std::string temp;
+    const int fd = OpenReplacementFile(path, temp);
     if (fd < 0) return false;
-    // The temporary file starts private; the result must not change who may read it.
-    bool ok = ::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(path))) == 0;
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(name.data(), path.c_str()) == 0;
-    if (!ok) ::unlink(name.data());
+    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
     return ok;
 }
 

@@ -10,6 +10,11 @@ namespace vorlin {
 // replaces, or the usual default (0666 less the umask) for a new one.
 unsigned FileModeForReplacing(const std::string& path);
 
+// Creates a hidden temporary file in `target`'s folder, with the permission
+// bits the replacement should have. Returns its descriptor (and sets
+// `tempPath`), or -1 when the folder cannot be written.
+int OpenReplacementFile(const std::string& target, std::string& tempPath);
+
 // Writes `content` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. Missing parent folders are created. On failure the
 // old file is untouched and the temporary file removed.
