@@ -5,7 +5,7 @@ root=${1:-$(dirname "$0")/..}
 cd "$root" || exit 2
 fail=0
 
-qt_leak=$(grep -rlE '#\s*include\s*[<"]Q[A-Za-z]+' src 2>/dev/null | grep -v '/qt/' | grep -v '^src/ui/qt/main.cpp$')
+qt_leak=$(grep -rlE '#\s*include\s*[<"]Q[A-Za-z]+' src 2>/dev/null | grep -v '/qt/' | grep -v '^src/app/qt/main.cpp$')
 if [ -n "$qt_leak" ]; then
   echo "Qt included outside a qt/ folder:"; echo "$qt_leak"; fail=1
 fi

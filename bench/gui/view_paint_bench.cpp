@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "document/vorlin_doc.h"
-#include "palette/palette_bar_model.h"
-#include "palette/palette_bar_slots.h"
-#include "ui/qt/vorlin_view.h"
+#include "app/palette_bar_model.h"
+#include "app/palette_bar_slots.h"
+#include "app/qt/vorlin_view.h"
 
 namespace {
 

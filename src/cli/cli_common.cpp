@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/atomic_write.h"
+#include "platform/atomic_write.h"
 
 namespace vorlin::cli {
 

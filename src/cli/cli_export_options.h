@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "export/export_dialog_values.h"
+#include "app/export_dialog_values.h"
 
 namespace vorlin::cli {
 

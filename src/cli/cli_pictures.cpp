@@ -10,7 +10,7 @@
 #include "document/vorlin_doc.h"
 #include "export/export_job.h"
 #include "export/reduce_tiles.h"
-#include "ui/ui_services.h"
+#include "app/ui_services.h"
 
 namespace vorlin::cli {
 

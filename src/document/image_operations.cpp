@@ -6,7 +6,7 @@
 
 #include "export/export_job.h"
 #include "export/tile_ops.h"
-#include "ui/ui_services.h"
+#include "app/ui_services.h"
 
 namespace vorlin {
 

@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "document/undo_records.h"
-#include "ui/app_paths.h"
-#include "ui/profile.h"
-#include "ui/ui_services.h"
+#include "platform/app_paths.h"
+#include "platform/profile.h"
+#include "app/ui_services.h"
 
 namespace vorlin {
 

@@ -14,7 +14,7 @@
 #include "document/color_ref.h"
 #include "document/index_image.h"
 #include "document/undo_history.h"
-#include "ui/recent_file_list.h"
+#include "app/recent_file_list.h"
 
 namespace vorlin {
 

@@ -11,7 +11,7 @@
 #include "export/export_names.h"
 #include "export/export_text_writers.h"
 #include "export/gbfs_archive.h"
-#include "ui/atomic_write.h"
+#include "platform/atomic_write.h"
 
 namespace vorlin {
 

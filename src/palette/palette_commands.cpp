@@ -6,10 +6,9 @@
 #include "core/packed_dib.h"
 #include "document/vorlin_doc.h"
 #include "palette/hue_turn.h"
-#include "palette/palette_bar_model.h"
 #include "palette/palette_colors.h"
 #include "palette/palette_permutation.h"
-#include "ui/ui_services.h"
+#include "app/ui_services.h"
 
 namespace vorlin {
 namespace {
@@ -103,36 +102,6 @@ int InvertPalette(CVorlinDoc& doc, int l, int r, int shift) {
     const auto inverted = InvertedEntries(doc.image.Palette(), l, r, shift);
     return doc.SetPaletteEntries(inverted.data(), std::min(l, r), static_cast<int>(inverted.size()),
                                  true);
-}
-
-int BarShift(const PaletteBarModel* bar) {
-    return bar ? bar->Shift() : 0;
-}
-
-void QuickSwap(CVorlinDoc& doc, const PaletteBarModel* bar) {
-    if (!bar) return;
-    const std::uint8_t l = static_cast<std::uint8_t>(bar->GetSlotIndex(kSlotLeft));
-    const std::uint8_t r = static_cast<std::uint8_t>(bar->GetSlotIndex(kSlotRight));
-    const std::uint8_t from[] = {l, r};
-    const std::uint8_t to[] = {r, l};
-    PermutePalette(doc, from, to, 2);
-}
-
-void QuickGradient(CVorlinDoc& doc, const PaletteBarModel* bar) {
-    if (bar) GradientPalette(doc, bar->GetSlotIndex(kSlotLeft), bar->GetSlotIndex(kSlotRight));
-}
-
-void QuickCopy(CVorlinDoc& doc, const PaletteBarModel* bar) {
-    if (!bar) return;
-    const RgbQuad left = doc.image.Palette()[bar->GetSlotIndex(kSlotLeft)];
-    doc.SetPaletteEntry(bar->GetSlotIndex(kSlotRight), left);
-    doc.RefreshPaletteBar();
-}
-
-void QuickInvert(CVorlinDoc& doc, const PaletteBarModel* bar) {
-    if (bar)
-        InvertPalette(doc, bar->GetSlotIndex(kSlotLeft), bar->GetSlotIndex(kSlotRight),
-                      bar->Shift());
 }
 
 }  // namespace vorlin

@@ -11,7 +11,6 @@
 namespace vorlin {
 
 class CVorlinDoc;
-class PaletteBarModel;
 class UiServices;
 
 inline constexpr std::string_view kAskClearPalette = "Clear the palette, are you sure?";
@@ -36,14 +35,5 @@ int GradientPalette(CVorlinDoc& doc, int a, int b);
 int CopyPalette(CVorlinDoc& doc, int src, int dst, int count, bool hueRotate, int hueFrom);
 // Entries l … r (any order) inverted with the low `shift` bits cleared.
 int InvertPalette(CVorlinDoc& doc, int l, int r, int shift);
-
-// Quick commands from the bar's Left, Mid and Right; nothing without a bar.
-void QuickSwap(CVorlinDoc& doc, const PaletteBarModel* bar);
-void QuickGradient(CVorlinDoc& doc, const PaletteBarModel* bar);
-void QuickCopy(CVorlinDoc& doc, const PaletteBarModel* bar);
-void QuickInvert(CVorlinDoc& doc, const PaletteBarModel* bar);
-
-// The bar's shift (8 − bits per channel), 0 without a bar.
-int BarShift(const PaletteBarModel* bar);
 
 }  // namespace vorlin

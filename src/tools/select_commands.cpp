@@ -5,8 +5,8 @@
 #include "tools/select_tool.h"
 #include "tools/tool_document.h"
 #include "tools/tool_messages.h"
-#include "ui/command_ids.h"
-#include "ui/ui_services.h"
+#include "app/command_ids.h"
+#include "app/ui_services.h"
 
 namespace vorlin {
 

@@ -3,8 +3,8 @@
 #include "tools/tool_document.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_messages.h"
-#include "ui/command_ids.h"
-#include "ui/ui_services.h"
+#include "app/command_ids.h"
+#include "app/ui_services.h"
 
 namespace vorlin {
 

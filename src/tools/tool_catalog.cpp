@@ -1,6 +1,6 @@
 #include "tools/tool_catalog.h"
 
-#include "ui/command_ids.h"
+#include "app/command_ids.h"
 
 namespace vorlin {
 

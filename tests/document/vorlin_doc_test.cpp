@@ -9,7 +9,7 @@
 #include "support/fake_ui_services.h"
 #include "support/rgb.h"
 #include "support/temp_profile.h"
-#include "ui/profile.h"
+#include "platform/profile.h"
 
 namespace vorlin {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "export/export_dialog_values.h"
+#include "app/export_dialog_values.h"
 #include "export/export_job.h"
 #include "export/export_names.h"
 

@@ -11,20 +11,20 @@
 #include <sstream>
 
 #include "document/vorlin_doc.h"
-#include "formats/file_commands.h"
+#include "app/file_commands.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/temp_profile.h"
-#include "ui/command_ids.h"
-#include "ui/qt/about_dialog.h"
-#include "ui/qt/doc_commands.h"
-#include "ui/qt/export_options_dialog.h"
-#include "ui/qt/help_window.h"
-#include "ui/qt/int_field.h"
-#include "ui/qt/main_frame.h"
-#include "ui/qt/palette_export_dialog.h"
-#include "ui/qt/qt_ui_services.h"
-#include "ui/qt/vorlin_app.h"
+#include "app/command_ids.h"
+#include "app/qt/about_dialog.h"
+#include "app/qt/doc_commands.h"
+#include "app/qt/export_options_dialog.h"
+#include "app/qt/help_window.h"
+#include "app/qt/int_field.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/palette_export_dialog.h"
+#include "app/qt/qt_ui_services.h"
+#include "app/qt/vorlin_app.h"
 
 namespace vorlin {
 

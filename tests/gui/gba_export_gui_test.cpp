@@ -12,13 +12,13 @@
 
 #include "document/vorlin_doc.h"
 #include "export/export_job.h"
-#include "export/qt/gba_export_dialog.h"
+#include "app/qt/gba_export_dialog.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/temp_profile.h"
-#include "ui/command_ids.h"
-#include "ui/qt/int_field.h"
-#include "ui/qt/main_frame.h"
+#include "app/command_ids.h"
+#include "app/qt/int_field.h"
+#include "app/qt/main_frame.h"
 
 namespace vorlin {
 

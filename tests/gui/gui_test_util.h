@@ -11,9 +11,9 @@
 
 #include "document/vorlin_doc.h"
 #include "support/temp_profile.h"
-#include "ui/qt/doc_commands.h"
-#include "ui/qt/main_frame.h"
-#include "ui/qt/qt_ui_services.h"
+#include "app/qt/doc_commands.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/qt_ui_services.h"
 
 namespace vorlin {
 

@@ -10,12 +10,12 @@
 #include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
 #include "tools/tool_box.h"
-#include "ui/command_ids.h"
-#include "ui/qt/doc_commands.h"
-#include "ui/qt/main_frame.h"
-#include "ui/qt/qt_clipboard_port.h"
-#include "ui/qt/qt_text_rasterizer.h"
-#include "ui/qt/vorlin_view.h"
+#include "app/command_ids.h"
+#include "app/qt/doc_commands.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/qt_clipboard_port.h"
+#include "app/qt/qt_text_rasterizer.h"
+#include "app/qt/vorlin_view.h"
 
 namespace vorlin {
 

@@ -1,4 +1,5 @@
 #include "palette/palette_commands.h"
+#include "app/palette_quick_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,8 @@
 
 #include "document/undo_records.h"
 #include "document/vorlin_doc.h"
-#include "palette/palette_bar_link.h"
-#include "palette/palette_dialogs.h"
+#include "app/palette_bar_link.h"
+#include "app/palette_dialogs.h"
 #include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
 

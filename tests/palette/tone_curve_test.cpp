@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "palette/dialog_text.h"
+#include "app/dialog_text.h"
 
 namespace vorlin {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ui_services.h"
+#include "app/ui_services.h"
 
 namespace vorlin {
 

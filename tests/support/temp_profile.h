@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/profile.h"
+#include "platform/profile.h"
 
 namespace vorlin {
 

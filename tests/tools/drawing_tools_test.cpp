@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tool_fixture.h"
-#include "ui/command_ids.h"
+#include "app/command_ids.h"
 
 namespace vorlin {
 namespace {

@@ -7,7 +7,7 @@
 #include "tool_fixture.h"
 #include "tools/clipboard_dib.h"
 #include "tools/tool_messages.h"
-#include "ui/command_ids.h"
+#include "app/command_ids.h"
 
 namespace vorlin {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "tool_fixture.h"
 #include "tools/tool_catalog.h"
-#include "ui/command_ids.h"
+#include "app/command_ids.h"
 
 namespace vorlin {
 namespace {

@@ -1,0 +1,329 @@
+#include "app/file_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "formats/format_messages.h"
+#include "app/gba_exporter.h"
+#include "formats/palette_format.h"
+#include "formats/png_format.h"
+#include "app/command_ids.h"
+#include "app/ui_services.h"
+
+namespace vorlin {
+
+namespace {
+
+constexpr int kBmpType = 0, kPaletteType = 1, kPcxType = 2, kPngType = 3, kTgaType = 4;
+
+FileTypeSet MakeSet(int commandId, const char* entry, std::span<const int> filterIds) {
+    FileTypeSet set;
+    set.commandId = commandId;
+    set.entryName = entry;
+    LoadFilters(set, filterIds);
+    return set;
+}
+
+ExportOptionsRequest MakeOptions(const char* caption, bool offersTransparent) {
+    ExportOptionsRequest request;
+    request.caption = caption;
+    request.offersTransparent = offersTransparent;
+    return request;
+}
+
+// The dialogs refuse values outside their ranges; answers are checked again here.
+void ClampOptions(ExportOptionsRequest& o) {
+    if (o.depth != 4 && o.depth != 8 && o.depth != 24) o.depth = 8;
+    o.subPalette = std::clamp(o.subPalette, 0, 15);
+}
+
+}  // namespace
+
+bool IsGbaExportExtension(const std::string& ext) {
+    return ext == "c" || ext == "cpp" || ext == "s" || ext == "bin" || ext == "gbfs";
+}
+
+std::string FormatText(const char* pattern, const std::string& a, const std::string& b) {
+    const int length = std::snprintf(nullptr, 0, pattern, a.c_str(), b.c_str());
+    if (length <= 0) return pattern;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), pattern, a.c_str(), b.c_str());
+    text.pop_back();
+    return text;
+}
+
+FileCommands::FileCommands(CVorlinDoc& doc, FormatRegistry& formats)
+    : doc_(doc),
+      formats_(formats),
+      openSet_(MakeSet(ID_FILE_OPEN, kOpenEntry, kOpenFilterIds)),
+      saveAsSet_(MakeSet(ID_FILE_SAVE_AS, kSaveAsEntry, kSaveAsFilterIds)),
+      importSet_(MakeSet(ID_FILE_IMPORT, kImportEntry, kImportFilterIds)),
+      exportSet_(MakeSet(ID_FILE_EXPORT, kExportEntry, kExportFilterIds)),
+      bmpOptions_(MakeOptions(kBmpExportCaption, false)),
+      pcxOptions_(MakeOptions(kPcxExportCaption, false)),
+      pngOptions_(MakeOptions(kPngExportCaption, true)) {
+    doc_.SetFileHooks(this);
+}
+
+FileCommands::~FileCommands() {
+    if (&doc_.FileHooks() == this) doc_.SetFileHooks(nullptr);
+}
+
+void FileCommands::Show(const std::string& text) {
+    UiServicesInstance().Inform(text);
+}
+
+std::vector<RgbQuad> FileCommands::ReadPaletteFile(const std::string& path) {
+    FileFormat* registered = FindFormat(formats_.Formats(), path);
+    if (!registered) return {};
+    const auto reader = registered->Clone();
+    if (!reader->Read(path)) return {};
+    const DibPtr dib = reader->DetachImage();
+    if (DibBitCount(dib.get()) > 8) return {};
+    const RgbQuad* table = DibColors(dib.get());
+    return std::vector<RgbQuad>(table, table + std::min(DibColorCount(dib.get()), kPaletteSize));
+}
+
+bool FileCommands::SaveDocument(CVorlinDoc&) {
+    return Save();
+}
+
+bool FileCommands::New() {
+    if (!doc_.SaveModified()) return false;
+    return doc_.OnNewDocument();
+}
+
+bool FileCommands::Open(const std::string& givenPath) {
+    if (!doc_.SaveModified()) return false;
+    doc_.SetModifiedFlag(false);
+    std::string path = givenPath;
+    if (path.empty() && DoFileDialog(openSet_, path, true) == kFileDialogCancelled) return false;
+    FileFormat* format = FormatForPath(path);
+    if (!format) {
+        Show(kMsgOpenBadExtension);
+        return false;
+    }
+    if (format->TypeId() == kPaletteType) {
+        Show(kMsgPaletteNotOpened);
+        return false;
+    }
+    if (!format->Read(path)) {
+        Show(FormatText(kMsgCantOpen, path, format->message));
+        return false;
+    }
+    const DibPtr dib = format->DetachImage();
+    // One-bit pictures are saved back at four bits.
+    if (format->depth == 1) format->depth = 4;
+    FileFormat& previous = formats_.Current();
+    formats_.SetCurrent(*format);
+    if (!doc_.OpenFromDib(dib.get(), path)) {
+        formats_.SetCurrent(previous);
+        Show(FormatText(kMsgCantOpen, path, kMsgMemoryAllocation));
+        return false;
+    }
+    return true;
+}
+
+std::uint32_t FileCommands::SaveOffset(int depth) const {
+    if (depth != 4 || !paletteSelection_) return 0;
+    const PaletteSelection selection = paletteSelection_->Selection();
+    return selection.sixteenColours
+               ? static_cast<std::uint32_t>(16 * std::clamp(selection.bank, 0, 15))
+               : 0;
+}
+
+std::string FileCommands::WritePicture(FileFormat& format, int depth, std::uint32_t offset,
+                                       const std::string& path) {
+    DibPtr picture(doc_.image.ToDib(depth, offset));
+    if (!picture) return kMsgMemoryAllocation;
+    format.AttachImage(std::move(picture));
+    const int written = format.Write(path);
+    format.DetachImage();
+    return written ? std::string() : format.message;
+}
+
+bool FileCommands::Save() {
+    const std::string path = doc_.GetPathName();
+    if (path.empty()) return SaveAs();
+    FileFormat* format = FormatForPath(path);
+    if (!format) {
+        Show(kMsgSaveBadExtension);
+        return false;
+    }
+    const int depth = formats_.Current().depth;
+    return FinishSave(path, WritePicture(*format, depth, SaveOffset(depth), path));
+}
+
+bool FileCommands::FinishSave(const std::string& path, const std::string& failure) {
+    if (!failure.empty()) {
+        Show(FormatText(kMsgCantSave, path, failure));
+        return false;
+    }
+    doc_.SetPathName(path);
+    doc_.SetModifiedFlag(false);
+    return true;
+}
+
+FileFormat* FileCommands::FormatForPath(const std::string& path) const {
+    const std::string ext = PathExtension(path);
+    return ext.empty() ? nullptr : FindFormat(formats_.Formats(), ext);
+}
+
+ExportOptionsRequest& FileCommands::OptionsFor(int typeId) {
+    return typeId == kPngType ? pngOptions_ : typeId == kPcxType ? pcxOptions_ : bmpOptions_;
+}
+
+FileCommands::WriteResult FileCommands::WriteWithOptions(FileFormat& format,
+                                                         const std::string& path) {
+    WriteResult result;
+    ExportOptionsRequest& options = OptionsFor(format.TypeId());
+    ExportOptionsRequest asked = options;
+    if (!UiServicesInstance().AskExportOptions(asked)) {
+        result.cancelled = true;
+        return result;
+    }
+    ClampOptions(asked);
+    options.depth = asked.depth;
+    options.subPalette = asked.subPalette;
+    options.transparent = asked.transparent;
+
+    result.handler = format.Clone();
+    result.handler->depth = options.depth;
+    if (auto* png = dynamic_cast<PngFormat*>(result.handler.get()))
+        png->transparent = options.transparent ? 1 : 0;
+    const std::uint32_t offset =
+        options.depth == 4 ? static_cast<std::uint32_t>(16 * options.subPalette) : 0;
+    result.failure = WritePicture(*result.handler, options.depth, offset, path);
+    return result;
+}
+
+std::string FileCommands::ProposedName() const {
+    return doc_.GetPathName().empty() ? std::string(kUntitled) : FileNamePart(doc_.GetPathName());
+}
+
+bool FileCommands::SaveAs() {
+    std::string path = ProposedName();
+    const int chosen = DoFileDialog(saveAsSet_, path, false);
+    if (chosen == kFileDialogCancelled) return false;
+    FileFormat* format = FormatForPath(path);
+    // A palette name would store no picture at all, yet the document would look saved.
+    if (!format || format->TypeId() == kPaletteType) {
+        Show(kMsgSaveBadExtension);
+        return false;
+    }
+    std::string failure;
+    if (format->TypeId() == kTgaType) {
+        failure = WritePicture(*format, format->depth, SaveOffset(format->depth), path);
+    } else {
+        WriteResult result = WriteWithOptions(*format, path);
+        // Cancelling the options writes nothing, so the document must not look saved.
+        if (result.cancelled) return false;
+        failure = result.failure;
+        if (failure.empty()) format->TakeOptions(*result.handler);
+    }
+    formats_.SetCurrent(*format);
+    return FinishSave(path, failure);
+}
+
+bool FileCommands::Revert() {
+    if (!CanRevert()) return false;
+    doc_.SetModifiedFlag(false);
+    return Open(doc_.GetPathName());
+}
+
+bool FileCommands::Import() {
+    std::string path;
+    if (DoFileDialog(importSet_, path, true) < 0) return false;
+    const std::string ext = PathExtension(path);
+    if (ext.empty()) return false;
+    FileFormat* registered = FindFormat(formats_.Formats(), ext);
+    if (!registered) {
+        Show(FormatText(kMsgUnsupportedFileType, ext));
+        return false;
+    }
+    const auto reader = registered->Clone();
+    if (!reader->Read(path)) {
+        Show(FormatText(kMsgCantImport, reader->message));
+        return false;
+    }
+    const DibPtr dib = reader->DetachImage();
+    const int fileColors =
+        DibBitCount(dib.get()) <= 8 ? std::min(DibColorCount(dib.get()), kPaletteSize) : 0;
+    if (fileColors == 0) {
+        Show(FormatText(kMsgCantImport, kMsgNoColors));
+        return false;
+    }
+    PaletteImportRequest request;
+    request.colors.assign(DibColors(dib.get()), DibColors(dib.get()) + fileColors);
+    request.source = importSource_;
+    request.dest = importDest_;
+    request.count = fileColors;
+    if (!UiServicesInstance().AskPaletteImport(request)) return false;
+    importSource_ = std::clamp(request.source, 0, kPaletteSize - 1);
+    importDest_ = std::clamp(request.dest, 0, kPaletteSize - 1);
+    int count = std::clamp(request.count, 1, kPaletteSize);
+    count = std::min(count, fileColors - importSource_);
+    count = std::min(count, kPaletteSize - importDest_);
+    // A source at or past the file's last colour leaves nothing to copy.
+    if (count <= 0) return false;
+    doc_.SetPaletteEntries(request.colors.data() + importSource_, importDest_, count, false);
+    doc_.RefreshPaletteBar();
+    doc_.UpdateAllViews(HINT_IMAGE, &doc_.image);
+    doc_.SetModifiedFlag(true);
+    return true;
+}
+
+std::optional<std::string> FileCommands::ExportPalette(const std::string& path) {
+    PaletteExportRequest request = paletteExport_;
+    if (paletteSelection_) {
+        request.leftIndex = paletteSelection_->Selection().left;
+        request.rightIndex = paletteSelection_->Selection().right;
+    }
+    if (!UiServicesInstance().AskPaletteExport(request)) return std::nullopt;
+    paletteExport_.start = std::clamp(request.start, 0, kPaletteSize - 1);
+    paletteExport_.count = std::clamp(request.count, 1, kPaletteSize - paletteExport_.start);
+    DibPtr holder(DibCreate(1, 1, 8, nullptr, 1));
+    if (!holder) return std::string(kMsgMemoryAllocation);
+    std::copy_n(doc_.image.Palette() + paletteExport_.start, paletteExport_.count,
+                DibColors(holder.get()));
+    SetHolderColorCount(holder.get(), paletteExport_.count);
+    PaletteFormat writer;
+    writer.AttachImage(std::move(holder));
+    return writer.Write(path) ? std::string() : std::string(writer.message);
+}
+
+void FileCommands::ExportToGba(const std::string& path) {
+    if (!gbaExporter_) return;
+    const DibPtr picture(doc_.image.ToDib(8, 0));
+    if (picture) gbaExporter_->Export(path, doc_.GetPathName(), picture.get());
+}
+
+bool FileCommands::Export() {
+    std::string path = ProposedName();
+    if (DoFileDialog(exportSet_, path, false) < 0) return false;
+    const std::string ext = ToLower(PathExtension(path));
+    if (ext.empty()) return false;
+    std::string failure;
+    if (ext == "bmp" || ext == "pcx" || ext == "png") {
+        WriteResult result = WriteWithOptions(*FindFormat(formats_.Formats(), ext), path);
+        if (result.cancelled) return false;
+        failure = result.failure;
+    } else if (IsGbaExportExtension(ext)) {
+        ExportToGba(path);
+        return true;
+    } else if (ext == "pal") {
+        const std::optional<std::string> outcome = ExportPalette(path);
+        if (!outcome) return false;
+        failure = *outcome;
+    } else {
+        return false;
+    }
+    if (!failure.empty()) {
+        Show(FormatText(kMsgCantExport, path, failure));
+        return false;
+    }
+    if (path == doc_.GetPathName()) doc_.SetModifiedFlag(false);
+    return true;
+}
+
+}  // namespace vorlin

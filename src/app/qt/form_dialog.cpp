@@ -1,0 +1,26 @@
+#include "app/qt/form_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QVBoxLayout>
+
+namespace vorlin {
+
+FormDialog::FormDialog(const QString& caption, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(caption);
+    auto* outer = new QVBoxLayout(this);
+    body_ = new QVBoxLayout;
+    form_ = new QFormLayout;
+    body_->addLayout(form_);
+    outer->addLayout(body_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FormDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &FormDialog::reject);
+    outer->addWidget(buttons);
+}
+
+void FormDialog::accept() {
+    if (Exchange()) QDialog::accept();
+}
+
+}  // namespace vorlin

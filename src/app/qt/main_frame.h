@@ -1,0 +1,98 @@
+// The main frame: menus, tool bar, "View options" bar, status bar panes, bar toggles, the
+// Options dialog, dropped files and the saved bar layout.
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <functional>
+#include <memory>
+
+#include "document/vorlin_doc.h"
+#include "app/qt/qt_gba_exporter.h"
+#include "app/file_commands.h"
+#include "app/palette_bar_link.h"
+#include "app/palette_bar_model.h"
+#include "app/palette_bar_slots.h"
+#include "app/command_router.h"
+#include "app/qt/bar_selection.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace vorlin {
+
+class CVorlinView;
+class DocCommands;
+class PaletteMenuTarget;
+class ViewBar;
+
+inline constexpr const char* kBarSettingsSection = "Bar Settings";
+
+class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(CVorlinDoc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Targets after the view, the document and the frame (the application).
+    void AddCommandTarget(CommandTarget* target) { router_.AddTarget(target); }
+    // Opens a file named on the command line, dropped or picked from the recent list.
+    bool OpenDocument(const std::string& path);
+    FileCommands& Files() { return files_; }
+
+    bool RunCommand(int id);
+    void UpdateCommands();
+    QAction* Action(int id) const { return actions_.value(id, nullptr); }
+
+    CVorlinView& View() { return *view_; }
+    DocCommands& Commands() { return *docCommands_; }
+    ViewBar& ViewOptionsBar() { return *viewBar_; }
+    QLabel* Pane(int id) const { return panes_.value(id, nullptr); }
+    int BitsPerShade() const { return paletteBar_.BitsPerChannel(); }
+    PaletteBarModel& PaletteBar() { return paletteBar_; }
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+    void OnUpdate(int hint, const void* object) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateBars();
+    void CreateStatusBar();
+    void RefreshStatusPanes();
+    void RefreshTitle();
+    void RebuildRecentMenu();
+    void ShowOptions();
+    void SaveBarState();
+    void RestoreBarState();
+    QMenu* AddMenu(const QString& title, std::initializer_list<int> ids);
+    QToolBar* BarFor(int id) const;
+
+    CVorlinDoc& doc_;
+    // The palette bar's state; its widget plugs in on top of it.
+    PaletteBarModel paletteBar_;
+    PaletteBarButtonSlots buttonSlots_{paletteBar_};
+    BarSelection barSelection_{paletteBar_};
+    FileCommands files_;
+    // Exports to GBA names; its dialog keeps its settings while the window lives.
+    QtGbaExporter gbaExporter_{this};
+    std::unique_ptr<PaletteBarDocumentLink> paletteLink_;
+    CVorlinView* view_;
+    std::unique_ptr<DocCommands> docCommands_;
+    std::unique_ptr<PaletteMenuTarget> paletteCommands_;
+    CommandRouter router_;
+    QMap<int, QAction*> actions_;
+    QMap<int, QLabel*> panes_;
+    QToolBar* toolBar_ = nullptr;
+    ViewBar* viewBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+};
+
+}  // namespace vorlin

@@ -1,0 +1,36 @@
+// "Palette Exporter": the run of palette entries written to a palette file. Its "I" button
+// takes the range between the palette bar's Left and Right colours.
+#pragma once
+
+#include "app/file_requests.h"
+#include "app/qt/form_dialog.h"
+
+class QPushButton;
+
+namespace vorlin {
+
+class IntField;
+
+class PaletteExportDialog : public FormDialog {
+    Q_OBJECT
+  public:
+    // `fromBar`: the palette bar is there to take Left and Right from.
+    PaletteExportDialog(const PaletteExportRequest& request, bool fromBar,
+                        QWidget* parent = nullptr);
+    // After OK the count fits: start + count <= 256.
+    const PaletteExportRequest& Values() const { return values_; }
+
+    IntField* startField;
+    IntField* countField;
+    QPushButton* fromBarButton;
+
+  protected:
+    bool Exchange() override;
+
+  private:
+    void FillFromBar();
+
+    PaletteExportRequest values_;
+};
+
+}  // namespace vorlin

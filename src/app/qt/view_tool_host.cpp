@@ -1,0 +1,115 @@
+#include "app/qt/view_tool_host.h"
+
+#include <QPainter>
+#include <QScrollBar>
+
+#include "app/qt/text_wnd.h"
+#include "tools/tool_box.h"
+#include "app/command_ids.h"
+#include "app/qt/vorlin_view.h"
+
+namespace vorlin {
+
+namespace {
+
+// Our own pixel-art cursors are not shipped; the platform's shapes stand in for them.
+Qt::CursorShape CursorFor(int cursorId) {
+    switch (cursorId) {
+        case 210:
+            return Qt::CrossCursor;  // select
+        case 212:
+            return Qt::PointingHandCursor;  // zoom
+        case 214:
+            return Qt::UpArrowCursor;  // pipette
+        case 220:
+            return Qt::IBeamCursor;  // text
+        default:
+            return Qt::CrossCursor;
+    }
+}
+
+}  // namespace
+
+ViewToolHost::ViewToolHost(CVorlinView& view, ButtonSlots& buttons)
+    : view_(view), slots_(buttons) {}
+
+ViewToolHost::~ViewToolHost() = default;
+
+CVorlinDoc& ViewToolHost::Document() {
+    return view_.Document();
+}
+
+TextEditorPort& ViewToolHost::TextEditor() {
+    if (!textWnd_) {
+        textWnd_ = new CTextWnd(&view_);
+        textWnd_->SetChangedHandler([this] { ProgramTools().Text().OnEditorChanged(*this); });
+    }
+    return *textWnd_;
+}
+
+IRect ViewToolHost::VisibleImageRect() const {
+    return view_.Viewport().VisibleRect();
+}
+
+void ViewToolHost::RepaintImageRect(const IRect& rect) {
+    view_.Document().UpdateAllViews(HINT_REGION, &rect);
+}
+
+void ViewToolHost::RepaintAll() {
+    view_.viewport()->update();
+}
+
+void ViewToolHost::CapturePointer() {
+    captured_ = true;
+    view_.viewport()->grabMouse();
+}
+
+void ViewToolHost::ReleasePointer() {
+    if (!captured_) return;
+    captured_ = false;
+    view_.viewport()->releaseMouse();
+}
+
+bool ViewToolHost::ShowCursor(int cursorId) {
+    view_.viewport()->setCursor(CursorFor(cursorId));
+    return true;
+}
+
+double ViewToolHost::Zoom() const {
+    return view_.Viewport().Zoom();
+}
+
+void ViewToolHost::SetZoom(double factor) {
+    view_.SetZoom(factor);
+}
+
+IPoint ViewToolHost::ScrollOrigin() const {
+    return view_.Viewport().Origin();
+}
+
+void ViewToolHost::ScrollTo(IPoint origin) {
+    view_.horizontalScrollBar()->setValue(origin.x);
+    view_.verticalScrollBar()->setValue(origin.y);
+}
+
+void ViewToolHost::SelectTool(int id) {
+    view_.SelectTool(id);
+}
+
+void ViewToolHost::ShowToolOption(unsigned index) {
+    emit view_.toolOptionShown(index);
+}
+
+void ViewOverlayPainter::DottedFrame(const IRect& imageRect, std::uint8_t red, std::uint8_t green,
+                                     std::uint8_t blue, bool invert) {
+    const IRect r = viewport_.ImageRectToClient(imageRect);
+    if (r.IsEmpty()) return;
+    painter_.save();
+    if (invert) painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter_.setPen(QPen(QColor(red, green, blue), 1, Qt::DotLine));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    painter_.restore();
+}
+
+}  // namespace vorlin

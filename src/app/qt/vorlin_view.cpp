@@ -1,0 +1,505 @@
+#include "app/qt/vorlin_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "app/command_ids.h"
+#include "platform/profile.h"
+#include "app/qt/grid_settings_dialog.h"
+#include "app/qt/indexed_painter.h"
+#include "app/qt/sketch_wnd.h"
+#include "app/qt/view_tool_host.h"
+
+namespace vorlin {
+
+namespace {
+
+constexpr const char* kSection = "mainview";
+constexpr int kStoredModeBits = VIEW_PAN | VIEW_SNAP;
+
+// Keys that move the view as the scroll bars' arrows and page areas do.
+struct KeyScroll {
+    int key;
+    ScrollCode code;
+    ScrollBar bar;
+};
+constexpr KeyScroll kKeyScrolls[] = {
+    {Qt::Key_PageUp, SCROLL_PAGE_UP, SCROLL_VERT},
+    {Qt::Key_PageDown, SCROLL_PAGE_DOWN, SCROLL_VERT},
+    {Qt::Key_Home, SCROLL_PAGE_UP, SCROLL_HORZ},
+    {Qt::Key_End, SCROLL_PAGE_DOWN, SCROLL_HORZ},
+    {Qt::Key_Left, SCROLL_LINE_UP, SCROLL_HORZ},
+    {Qt::Key_Right, SCROLL_LINE_DOWN, SCROLL_HORZ},
+    {Qt::Key_Up, SCROLL_LINE_UP, SCROLL_VERT},
+    {Qt::Key_Down, SCROLL_LINE_DOWN, SCROLL_VERT},
+};
+
+ISize SizeOf(const CIndexImage& image) {
+    return {image.Width(), image.Height()};
+}
+
+}  // namespace
+
+CVorlinView::CVorlinView(CVorlinDoc& doc, ButtonSlots& buttons, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      doc_(doc),
+      sketch_(nullptr),
+      host_(std::make_unique<ViewToolHost>(*this, buttons)),
+      tools_(ProgramTools()) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrameShape(QFrame::NoFrame);
+    LoadSettings(AppProfile());
+    sketch_ = new CSketchWnd(this);
+    sketch_->LoadSettings(AppProfile());
+    doc_.AddView(this);
+}
+
+CVorlinView::~CVorlinView() {
+    tools_.Current().Finish(*host_);
+    doc_.RemoveView(this);
+    SaveSettings(AppProfile());
+    sketch_->SaveSettings(AppProfile());
+}
+
+void CVorlinView::LoadSettings(const Profile& profile) {
+    viewport_.SetTexelGrid(profile.GetInt(kSection, "grid", 1) != 0);
+    viewport_.SetTileGrid(profile.GetInt(kSection, "tile", 1) != 0);
+    // The file may hold anything; keep the sizes the Grid Settings dialog allows.
+    const auto tile = [&](const char* key) {
+        return std::clamp(profile.GetInt(kSection, key, 8), GridSettingsDialog::kMinTile,
+                          GridSettingsDialog::kMaxTile);
+    };
+    viewport_.SetTileSize(tile("tilewidth"), tile("tileheight"));
+    viewMode_ = profile.GetInt(kSection, "viewmode", 0) & kStoredModeBits;
+}
+
+void CVorlinView::SaveSettings(Profile& profile) const {
+    profile.WriteInt(kSection, "grid", viewport_.TexelGrid() ? 1 : 0);
+    profile.WriteInt(kSection, "tile", viewport_.TileGrid() ? 1 : 0);
+    profile.WriteInt(kSection, "tilewidth", viewport_.TileWidth());
+    profile.WriteInt(kSection, "tileheight", viewport_.TileHeight());
+    profile.WriteInt(kSection, "viewmode", viewMode_ & kStoredModeBits);
+}
+
+void CVorlinView::OnInitialUpdate() {
+    if (viewport_.HasImage()) {
+        SetZoom(1);
+    } else {
+        const ISize size = SizeOf(doc_.GetImage());
+        viewport_.Attach(viewport()->width(), viewport()->height(), 1, &size);
+        emit zoomChanged(1);
+    }
+    OnUpdate(0, &doc_.GetImage());
+}
+
+void CVorlinView::OnUpdate(int hint, const void* object) {
+    switch (hint) {
+        case 0:
+        case HINT_IMAGE: {
+            // Hints carry the document's picture; its size is read from the document.
+            const ISize size = SizeOf(doc_.GetImage());
+            viewport_.SetImage(&size);
+            GeometryUpdate();
+            sketch_->SetSketchImage(&doc_.GetImage());
+            sketch_->Refresh();
+            tools_.Current().Finish(*host_);
+            viewport()->update();
+            break;
+        }
+        case HINT_PALETTE:
+            sketch_->Refresh();
+            viewport()->update();
+            break;
+        case HINT_REGION:
+            if (object) {
+                IRect r = viewport_.ImageRectToClient(*static_cast<const IRect*>(object));
+                viewport()->update(QRect(r.left - 1, r.top - 1, r.Width() + 2, r.Height() + 2));
+            } else {
+                viewport()->update();
+            }
+            sketch_->Refresh();
+            break;
+        case HINT_GEOMETRY:
+            GeometryUpdate();
+            break;
+        default:
+            break;
+    }
+}
+
+void CVorlinView::GeometryUpdate() {
+    viewport_.Layout();
+    SyncScrollBars();
+    emit statusChanged();
+    viewport()->update();
+}
+
+void CVorlinView::SyncScrollBars() {
+    syncingBars_ = true;
+    for (ScrollBar bar : {SCROLL_HORZ, SCROLL_VERT}) {
+        QScrollBar* sb = bar == SCROLL_HORZ ? horizontalScrollBar() : verticalScrollBar();
+        const ScrollInfo info = viewport_.GetScrollInfo(bar);
+        // Qt counts the last thumb position, the viewport the last image pixel.
+        sb->setRange(0, info.enabled ? info.maximum - info.page + 1 : 0);
+        sb->setPageStep(std::max(info.page, 1));
+        sb->setValue(info.position);
+        sb->setEnabled(info.enabled);
+    }
+    syncingBars_ = false;
+}
+
+double CVorlinView::SetZoom(double factor) {
+    const double previous = viewport_.Zoom();
+    const double now = viewport_.SetZoom(factor);
+    emit zoomChanged(now);
+    OnUpdate(HINT_GEOMETRY, nullptr);
+    return previous;
+}
+
+IPoint CVorlinView::ToolPoint(QPoint client) const {
+    return (viewMode_ & VIEW_SNAP) ? viewport_.SnapToTile(client.x(), client.y())
+                                   : viewport_.ClientToImage(client.x(), client.y());
+}
+
+void CVorlinView::paintEvent(QPaintEvent*) {
+    QPainter p(viewport());
+    p.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
+    if (!viewport_.HasImage()) return;
+    const QImage image = IndexedView(doc_.GetImage());
+    IndexedPainter painter(p, image);
+    viewport_.PaintImage(painter);
+    viewport_.PaintGrids(painter);
+    ViewOverlayPainter overlay(p, viewport_);
+    tools_.Current().DrawOverlay(*host_, overlay);
+}
+
+void CVorlinView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    viewport_.SetClientSize(viewport()->width(), viewport()->height());
+    GeometryUpdate();
+}
+
+void CVorlinView::scrollContentsBy(int, int) {
+    if (syncingBars_) return;
+    const IPoint old = viewport_.Origin();
+    viewport_.SetOrigin(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    AfterScroll(old);
+}
+
+void CVorlinView::ScrollTo(ScrollCode code, int position, ScrollBar bar) {
+    const IPoint old = viewport_.Origin();
+    if (!viewport_.Scroll(code, position, bar)) return;
+    syncingBars_ = true;
+    horizontalScrollBar()->setValue(viewport_.Origin().x);
+    verticalScrollBar()->setValue(viewport_.Origin().y);
+    syncingBars_ = false;
+    AfterScroll(old);
+}
+
+void CVorlinView::AfterScroll(IPoint oldOrigin) {
+    if (viewport_.Origin().x == oldOrigin.x && viewport_.Origin().y == oldOrigin.y) return;
+    viewport()->update();
+    sketch_->FollowOrigin(viewport_.Origin().x, viewport_.Origin().y);
+    sketch_->Refresh();
+    emit statusChanged();
+}
+
+void CVorlinView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) return;
+    const QPoint at = event->position().toPoint();
+    if (!viewport_.WheelZoom(delta > 0, at.x(), at.y())) return;
+    emit zoomChanged(viewport_.Zoom());
+    OnUpdate(HINT_GEOMETRY, nullptr);
+    sketch_->FollowOrigin(viewport_.Origin().x, viewport_.Origin().y);
+    sketch_->Refresh();
+}
+
+std::uint32_t CVorlinView::PointerFlags(const QMouseEvent* event) const {
+    const Qt::MouseButtons buttons = event->buttons() | event->button();
+    std::uint32_t flags = 0;
+    if (buttons & Qt::LeftButton) flags |= kPointerLeft;
+    if (buttons & Qt::RightButton) flags |= kPointerRight;
+    if (buttons & Qt::MiddleButton) flags |= kPointerMiddle;
+    if (event->modifiers() & Qt::ShiftModifier) flags |= kPointerShift;
+    if (event->modifiers() & Qt::ControlModifier) flags |= kPointerCtrl;
+    return flags;
+}
+
+bool CVorlinView::ForwardsButton(Qt::MouseButton button) const {
+    return button == Qt::LeftButton || button == Qt::RightButton ||
+           (button == Qt::MiddleButton && !(viewMode_ & VIEW_PAN));
+}
+
+void CVorlinView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    SetPointer(at);
+    if (event->button() == Qt::MiddleButton && (viewMode_ & VIEW_PAN)) {
+        viewMode_ |= VIEW_PANNING;
+        panReference_ = at;
+        viewport()->setCursor(Qt::SizeAllCursor);
+        return;
+    }
+    if (!ForwardsButton(event->button())) return;
+    const IPoint p = ToolPoint(at);
+    CTool& tool = tools_.Current();
+    // The press works where the pointer is, also when no move preceded it.
+    if (!tool.Stroke().Active()) tool.OnMove(*host_, 0, p.x, p.y);
+    tool.OnPress(*host_, PointerFlags(event), p.x, p.y);
+    emit statusChanged();
+}
+
+void CVorlinView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && (viewMode_ & VIEW_PANNING)) {
+        viewMode_ &= ~VIEW_PANNING;
+        viewport()->unsetCursor();
+        return;
+    }
+    if (!ForwardsButton(event->button())) return;
+    const IPoint p = ToolPoint(event->position().toPoint());
+    tools_.Current().OnRelease(*host_, PointerFlags(event), p.x, p.y);
+    emit statusChanged();
+}
+
+void CVorlinView::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second press of a double click never reaches the tool.
+}
+
+void CVorlinView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (viewMode_ & VIEW_PANNING) {
+        PanStep(at);
+        SetPointer(at);
+        return;
+    }
+    const IPoint p = ToolPoint(at);
+    tools_.Current().OnMove(*host_, PointerFlags(event), p.x, p.y);
+    SetPointer(at);  // after the tool, so the shape size pane is current
+    const IPoint raw = viewport_.ClientToImage(at.x(), at.y());
+    if (!viewport_.IsVisible(raw) || !tools_.Current().SetToolCursor(*host_))
+        viewport()->unsetCursor();
+}
+
+void CVorlinView::leaveEvent(QEvent* event) {
+    ClearPointer();
+    QAbstractScrollArea::leaveEvent(event);
+}
+
+void CVorlinView::PanStep(QPoint client) {
+    const IPoint before = viewport_.ClientToImage(panReference_.x(), panReference_.y());
+    const IPoint after = viewport_.ClientToImage(client.x(), client.y());
+    if (before.x == after.x && before.y == after.y) return;
+    panReference_ = client;
+    const IPoint origin = viewport_.Origin();
+    if (before.x != after.x)
+        ScrollTo(SCROLL_THUMB_TRACK, origin.x + before.x - after.x, SCROLL_HORZ);
+    if (before.y != after.y)
+        ScrollTo(SCROLL_THUMB_TRACK, origin.y + before.y - after.y, SCROLL_VERT);
+}
+
+void CVorlinView::keyPressEvent(QKeyEvent* event) {
+    for (const KeyScroll& scroll : kKeyScrolls) {
+        if (scroll.key == event->key()) {
+            ScrollTo(scroll.code, 0, scroll.bar);
+            return;
+        }
+    }
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            tools_.Current().Finish(*host_);
+            break;
+        case Qt::Key_Delete:
+            if (tools_.CurrentId() == ID_TOOL_SELECT)
+                ProgramTools().Select().DeleteSelection(*host_);
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+    }
+}
+
+void CVorlinView::SetPointer(QPoint client) {
+    hasPointer_ = true;
+    pointer_ = client;
+    emit statusChanged();
+}
+
+void CVorlinView::ClearPointer() {
+    hasPointer_ = false;
+    emit statusChanged();
+}
+
+QString CVorlinView::PositionText() const {
+    if (!hasPointer_) return {};
+    const IPoint p = viewport_.ClientToImage(pointer_.x(), pointer_.y());
+    if (!viewport_.IsVisible(p)) return {};
+    return QString::asprintf("(%3d, %3d)", p.x, p.y);
+}
+
+QString CVorlinView::SizeText() const {
+    const IRect& r = ProgramTools().Stroke().shapeRect;
+    if (r.IsEmpty()) return {};
+    return QString::asprintf("[%d, %d]", r.Width(), r.Height());
+}
+
+bool CVorlinView::SelectTool(int id) {
+    if (!tools_.Select(*host_, id)) return false;
+    emit toolChanged(tools_.CurrentId());
+    emit toolOptionShown(tools_.Current().Option());
+    return true;
+}
+
+bool CVorlinView::EditCommand(int id) {
+    CSelectTool& select = ProgramTools().Select();
+    switch (id) {
+        case ID_EDIT_COPY:
+            select.CopyToClipboard(*host_, false);
+            return true;
+        case ID_EDIT_CUT:
+            select.CopyToClipboard(*host_, true);
+            viewport()->update();
+            return true;
+        case ID_EDIT_PASTE:
+            select.PasteSequence(*host_);
+            return true;
+        case ID_IMAGE_FLIP_H:
+            select.FlipSelection(*host_, true);
+            return true;
+        case ID_IMAGE_FLIP_V:
+            select.FlipSelection(*host_, false);
+            return true;
+        case ID_IMAGE_ROTATE_LEFT:
+            select.RotateSelection(*host_, false);
+            return true;
+        case ID_IMAGE_ROTATE_RIGHT:
+            select.RotateSelection(*host_, true);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CVorlinView::UpdateEditCommand(int id, CommandState& state) {
+    switch (id) {
+        case ID_EDIT_COPY:
+        case ID_EDIT_CUT:
+            state.enabled = ProgramTools().Select().HasSelection();
+            return true;
+        case ID_EDIT_PASTE:
+            state.enabled = CanPaste(host_->Clipboard());
+            return true;
+        case ID_IMAGE_FLIP_H:
+        case ID_IMAGE_FLIP_V:
+        case ID_IMAGE_ROTATE_LEFT:
+        case ID_IMAGE_ROTATE_RIGHT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString CVorlinView::IndexText() const {
+    if (!hasPointer_) return {};
+    const IPoint p = viewport_.ClientToImage(pointer_.x(), pointer_.y());
+    if (!viewport_.IsVisible(p)) return {};
+    return QString::asprintf("0x%02X", doc_.GetImage().GetPixel(p.x, p.y));
+}
+
+void CVorlinView::ToggleMode(int bit) {
+    viewMode_ ^= bit;
+}
+
+void CVorlinView::ShowGridSettings() {
+    GridSettings current{viewport_.TexelGrid(), viewport_.TileGrid(), viewport_.TileWidth(),
+                         viewport_.TileHeight()};
+    GridSettingsDialog dialog(current, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const GridSettings& v = dialog.Values();
+    viewport_.SetAutoLayout(false);
+    viewport_.SetTileSize(v.tileWidth, v.tileHeight);
+    viewport_.SetTexelGrid(v.texelGrid);
+    viewport_.SetTileGrid(v.tileGrid);
+    viewport_.SetAutoLayout(true);
+    OnUpdate(HINT_GEOMETRY, nullptr);
+}
+
+bool CVorlinView::OnCommand(int id) {
+    if (id >= ID_TOOL_FIRST && id <= ID_TOOL_LAST) {
+        SelectTool(id);
+        return true;
+    }
+    if (EditCommand(id)) return true;
+    switch (id) {
+        case ID_VIEW_TEXEL_GRID:
+            viewport_.SetTexelGrid(!viewport_.TexelGrid());
+            OnUpdate(HINT_GEOMETRY, nullptr);
+            return true;
+        case ID_VIEW_TILE_GRID:
+            viewport_.SetTileGrid(!viewport_.TileGrid());
+            OnUpdate(HINT_GEOMETRY, nullptr);
+            return true;
+        case ID_VIEW_TILE_SNAP:
+            ToggleMode(VIEW_SNAP);
+            return true;
+        case ID_VIEW_PAN:
+            ToggleMode(VIEW_PAN);
+            return true;
+        case ID_VIEW_GRID_SETTINGS:
+            ShowGridSettings();
+            return true;
+        case ID_VIEW_SKETCH:
+            sketch_->Show(!sketch_->IsShown());
+            if (sketch_->IsShown()) {
+                sketch_->FollowOrigin(viewport_.Origin().x, viewport_.Origin().y);
+                sketch_->Refresh();
+            }
+            return true;
+        case ID_EDIT_UNDO:
+            tools_.Current().Finish(*host_);
+            doc_.history.Undo();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CVorlinView::OnUpdateCommand(int id, CommandState& state) {
+    if (id >= ID_TOOL_FIRST && id <= ID_TOOL_LAST) {
+        state.enabled = tools_.IsEnabled(id);
+        state.checked = tools_.IsPressed(id);
+        return true;
+    }
+    if (UpdateEditCommand(id, state)) return true;
+    switch (id) {
+        case ID_VIEW_TEXEL_GRID:
+            state.checked = viewport_.TexelGrid();
+            return true;
+        case ID_VIEW_TILE_GRID:
+            state.checked = viewport_.TileGrid();
+            return true;
+        case ID_VIEW_TILE_SNAP:
+            state.checked = (viewMode_ & VIEW_SNAP) != 0;
+            return true;
+        case ID_VIEW_PAN:
+            state.checked = (viewMode_ & VIEW_PAN) != 0;
+            return true;
+        case ID_VIEW_GRID_SETTINGS:
+            return true;
+        case ID_VIEW_SKETCH:
+            state.checked = sketch_->IsShown();
+            return true;
+        case ID_EDIT_UNDO:
+            state.enabled = doc_.history.CanUndo();
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace vorlin

@@ -1,0 +1,214 @@
+#include "app/export_dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "export/export_job.h"
+
+namespace vorlin {
+namespace {
+
+const ExportPictureInfo kPicture{256, 40, 24};
+
+std::vector<std::string> SummaryLines(const ExportDialogValues& v,
+                                      const ExportPictureInfo& picture = kPicture) {
+    std::istringstream text(ExportDialogSummary(v, picture));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+}
+
+ExportDialogValues WithPath(const std::string& path) {
+    ExportDialogValues v;
+    SetOutputPath(v, path);
+    return v;
+}
+
+TEST(ExportDialogSummary, DefaultsGiveSixLines) {
+    const auto lines = SummaryLines(WithPath("out/hero.c"));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "pal: 0-256 [256]");
+    EXPECT_EQ(lines[1], "img: tile, 8bpp, cprs: none");
+    EXPECT_EQ(lines[2], "area: (0,0)-(40,24)   [40, 24]");
+    EXPECT_EQ(lines[3], "meta: 1x1 tiles (8x8 px)");
+    EXPECT_EQ(lines[4], "map: -");
+    EXPECT_EQ(lines[5], "files:  hero.h   hero.c   ");
+}
+
+TEST(ExportDialogSummary, PaletteCountIsLoweredToTheTableEnd) {
+    ExportDialogValues v = WithPath("a.c");
+    v.palStart = 250;
+    v.palNum = 256;
+    EXPECT_EQ(SummaryLines(v)[0], "pal: 250-256 [6]");
+    v.palNum = 3;
+    EXPECT_EQ(SummaryLines(v)[0], "pal: 250-253 [3]");
+    v.palEnabled = false;
+    EXPECT_EQ(SummaryLines(v)[0], "pal: -");
+}
+
+TEST(ExportDialogSummary, BitmapHasNeitherGroupNorMap) {
+    ExportDialogValues v = WithPath("a.c");
+    v.imgBitmap = true;
+    v.mapEnabled = true;
+    v.bppIndex = 4;
+    v.imgCompression = BLK_CPRS_HUFF;
+    const auto lines = SummaryLines(v);
+    EXPECT_EQ(lines[1], "img: bm, 16bpp, cprs: huff");
+    EXPECT_EQ(lines[3], "obj: -");
+    EXPECT_EQ(lines[4], "map: -");
+}
+
+TEST(ExportDialogSummary, MapAreaAndGroupLines) {
+    ExportDialogValues v = WithPath("a.c");
+    v.mapEnabled = true;
+    v.tileOffset = 12;
+    EXPECT_EQ(SummaryLines(v)[4], "map: flat, +12 reduced [tfp]");
+    v.mapLayout = MAP_LAYOUT_SBB;
+    v.reducePal = false;
+    EXPECT_EQ(SummaryLines(v)[4], "map: in SBBs, +12 reduced [tf]");
+    v.mapLayout = MAP_LAYOUT_AFFINE;
+    v.reduce = false;
+    EXPECT_EQ(SummaryLines(v)[4], "map: affine, +12 ");
+
+    v.groupShape = 2;  // tall
+    v.groupSize = 3;   // 8
+    EXPECT_EQ(SummaryLines(v)[3], "meta: 4x8 tiles (32x64 px)");
+    v.groupCustom = true;
+    v.groupWidth = 3;
+    v.groupHeight = 0;
+    EXPECT_EQ(SummaryLines(v)[3], "meta: 3x0 tiles (24x0 px)");
+
+    v.areaMode = AREA_CUSTOM;
+    v.areaLeft = 5;
+    v.areaTop = -3;
+    v.areaWidth = 13;
+    v.areaHeight = 9;
+    EXPECT_EQ(SummaryLines(v)[2], "area: (5,-3)-(18,6)   [13, 9]");
+    v.areaLeft = 2147483647;  // shown without wrapping around
+    EXPECT_EQ(SummaryLines(v)[2], "area: (2147483647,-3)-(2147483660,6)   [13, 9]");
+    v.imgEnabled = false;
+    EXPECT_NE(SummaryLines(v)[2], "area: -");  // the map still uses the area
+    v.mapEnabled = false;
+    EXPECT_EQ(SummaryLines(v)[2], "area: -");
+    EXPECT_EQ(SummaryLines(v)[1], "img: -");
+}
+
+TEST(ExportDialogSummary, FilesFollowTypeAndBlocks) {
+    ExportDialogValues v = WithPath("out/sprites.img.bin");
+    v.mapEnabled = true;
+    EXPECT_EQ(SummaryLines(v)[5],
+              "files:  sprites.h   sprites.pal.bin   sprites.img.bin   "
+              "sprites.map.bin   ");
+    v.imgBitmap = true;  // a bitmap has no map file
+    v.header = false;
+    EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.pal.bin   sprites.img.bin   ");
+    ChangeOutputType(v, OUT_KIND_ASM);
+    EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.s   ");
+    ChangeOutputType(v, OUT_KIND_GBFS);
+    EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.gbfs   ");
+}
+
+TEST(ExportDialogSummary, TypedPathRenamesTheOutputs) {
+    ExportDialogValues v = WithPath("out/hero.c");
+    v.path = "other\\dir/level.map.c";
+    ParsePathBox(v);
+    EXPECT_EQ(v.folder, "other/dir");
+    EXPECT_EQ(v.title, "level.map");
+    EXPECT_EQ(v.path, "other\\dir/level.map.c");  // the box is left as typed
+    EXPECT_EQ(SummaryLines(v)[5], "files:  level.map.h   level.map.c   ");
+    v.path = "bare";
+    ParsePathBox(v);
+    EXPECT_EQ(v.folder, "");
+    EXPECT_EQ(v.title, "bare");
+}
+
+TEST(ExportDialogEnables, FollowTheChoices) {
+    ExportDialogValues v;
+    ExportDialogEnables e = ExportDialogEnableRules(v);
+    EXPECT_TRUE(e.palRange && e.imageOptions && e.mapCheck && e.groupCustom && e.groupPresets);
+    EXPECT_FALSE(e.mapOptions || e.reduceOptions || e.groupSize || e.areaFields || e.nameBox);
+
+    v.mapEnabled = true;
+    e = ExportDialogEnableRules(v);
+    EXPECT_TRUE(e.mapOptions && e.reduceOptions);
+    v.reduce = false;  // "pal" and "flip" grey out but keep their ticks
+    e = ExportDialogEnableRules(v);
+    EXPECT_TRUE(e.mapOptions);
+    EXPECT_FALSE(e.reduceOptions);
+    EXPECT_TRUE(v.reducePal && v.reduceFlip);
+
+    v.groupCustom = true;
+    e = ExportDialogEnableRules(v);
+    EXPECT_TRUE(e.groupSize);
+    EXPECT_FALSE(e.groupPresets);
+
+    v.reduce = true;
+    v.imgBitmap = true;  // a bitmap greys out the whole map and tile groups
+    e = ExportDialogEnableRules(v);
+    EXPECT_FALSE(e.mapCheck || e.mapOptions || e.reduceOptions || e.groupCustom || e.groupPresets ||
+                 e.groupSize);
+    EXPECT_TRUE(e.imageOptions);
+
+    v.palEnabled = v.imgEnabled = false;
+    v.areaMode = AREA_CUSTOM;
+    v.useName = true;
+    e = ExportDialogEnableRules(v);
+    EXPECT_FALSE(e.palRange || e.imageOptions);
+    EXPECT_TRUE(e.areaFields && e.nameBox);
+}
+
+TEST(ExportDialogOpening, AdjustsPaletteAreaAndName) {
+    ExportDialogValues v = WithPath("out/level.c");
+    v.palStart = 10;
+    v.palNum = 256;
+    v.name = "old";
+    ApplyOpeningAdjustments(v, kPicture);
+    EXPECT_EQ(v.palStart, 0);
+    EXPECT_EQ(v.palNum, 256);
+    EXPECT_EQ(v.areaWidth, 40);
+    EXPECT_EQ(v.areaHeight, 24);
+    EXPECT_EQ(v.name, "level");
+
+    // A range that fits, a custom area and a chosen name stay.
+    v.palStart = 10;
+    v.palNum = 200;
+    v.areaMode = AREA_CUSTOM;
+    v.areaLeft = 4;
+    v.areaWidth = 8;
+    v.useName = true;
+    v.name = "mine";
+    ApplyOpeningAdjustments(v, ExportPictureInfo{16, 64, 64});  // 16 colours: range too long
+    EXPECT_EQ(v.palStart, 0);
+    EXPECT_EQ(v.palNum, 16);
+    EXPECT_EQ(v.areaLeft, 4);
+    EXPECT_EQ(v.areaWidth, 8);
+    EXPECT_EQ(v.name, "mine");
+    v.palStart = 2;
+    v.palNum = 14;
+    ApplyOpeningAdjustments(v, ExportPictureInfo{16, 64, 64});
+    EXPECT_EQ(v.palStart, 2);
+    EXPECT_EQ(v.palNum, 14);
+}
+
+TEST(ExportDialogOpening, SixteenBppWithMapValidatesAsBitmap) {
+    DibPtr picture(DibCreate(16, 16, 8, nullptr, 1));
+    ASSERT_TRUE(picture);
+    std::memset(DibPixels(picture.get()), 0, DibHeader(picture.get())->biSizeImage);
+    ExportDialogValues v = WithPath("out/big.c");
+    v.bppIndex = 4;
+    v.mapEnabled = true;
+    ExportJob job;
+    ASSERT_TRUE(TransferToJob(v, "doc.bmp", picture.get(), job));
+    ASSERT_EQ(ExportValidate(&job), 1);
+    EXPECT_EQ(job.bpp, 16);
+    EXPECT_NE(job.imgFlags & IMG_BITMAP, 0u);
+    EXPECT_EQ(job.mapFlags, 0u);
+    EXPECT_EQ(job.palFlags, 0u);
+}
+
+}  // namespace
+}  // namespace vorlin

@@ -1,0 +1,305 @@
+#include "app/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/bmp_format.h"
+#include "formats/format_messages.h"
+#include "app/gba_exporter.h"
+#include "app/palette_bar_selection.h"
+#include "formats/pcx_format.h"
+#include "formats/png_format.h"
+#include "support/fake_ui_services.h"
+#include "support/file_size_limit.h"
+#include "support/format_test_util.h"
+#include "support/temp_profile.h"
+
+namespace vorlin {
+namespace {
+
+using testing::PatternDib;
+
+class RecordingExporter : public GbaExporter {
+  public:
+    void Export(const std::string& outputPath, const std::string& documentPath,
+                PackedDib picture) override {
+        calls.push_back(outputPath + "|" + documentPath + "|" +
+                        std::to_string(DibBitCount(picture)));
+    }
+    std::vector<std::string> calls;
+};
+
+class FileCommandsTest : public ::testing::Test {
+  protected:
+    FileCommandsTest() : guard_(ui), commands(doc, formats) { commands.SetGbaExporter(&exporter); }
+
+    // Writes a picture file with a fresh handler of the given class.
+    template <typename Format>
+    std::string MakeFile(const std::string& name, DibPtr picture) {
+        Format format;
+        format.AttachImage(std::move(picture));
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(format.Write(path)) << format.message;
+        return path;
+    }
+    static ExportOptionsRequest Options(int depth, int sub = 0, bool transparent = true) {
+        ExportOptionsRequest r;
+        r.depth = depth;
+        r.subPalette = sub;
+        r.transparent = transparent;
+        return r;
+    }
+
+    ScopedTempProfile profile;
+    ScopedTempDir dir;
+    FakeUiServices ui;
+    ScopedUiServices guard_;
+    FormatRegistry formats;
+    CVorlinDoc doc;
+    RecordingExporter exporter;
+    FileCommands commands;
+};
+
+TEST_F(FileCommandsTest, OpenRefusalsLeaveTheDocumentAsItWas) {
+    doc.image.SetColors(3, 1, std::vector<RgbQuad>{{1, 2, 3, 0}}.data());
+    EXPECT_FALSE(commands.Open(dir.File("picture")));
+    EXPECT_FALSE(commands.Open(dir.File("picture.xyz")));
+    EXPECT_FALSE(commands.Open(dir.File("colours.pal")));
+    const std::string missing = dir.File("missing.bmp");
+    EXPECT_FALSE(commands.Open(missing));
+    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{
+                              kMsgOpenBadExtension, kMsgOpenBadExtension, kMsgPaletteNotOpened,
+                              "Ack! Can't open " + missing + "! \n(File doesn't exist.)"}));
+    EXPECT_EQ(doc.image.Palette()[3], (RgbQuad{1, 2, 3, 0}));
+    EXPECT_EQ(doc.GetPathName(), "");
+}
+
+TEST_F(FileCommandsTest, OpenSetsTitleCurrentFormatAndSavesOneBitAsFour) {
+    const std::string hero = MakeFile<PcxFormat>("hero.pcx", PatternDib(32, 16, 4));
+    ASSERT_TRUE(commands.Open(hero));
+    EXPECT_EQ(doc.GetTitle(), "hero.pcx [32x16@4]");
+    EXPECT_EQ(&formats.Current(), formats.Formats()[2]);
+    EXPECT_FALSE(doc.IsModified());
+
+    const std::string mono = MakeFile<BmpFormat>("mono.bmp", PatternDib(9, 3, 1));
+    ASSERT_TRUE(commands.Open(mono));
+    EXPECT_EQ(formats.Current().depth, 4);
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(commands.Save());
+    BmpFormat reader;
+    ASSERT_TRUE(reader.Read(mono));
+    EXPECT_EQ(reader.depth, 4);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(FileCommandsTest, PalClearDecidesWhetherOldEntriesStay) {
+    const std::string small = MakeFile<BmpFormat>("small.bmp", PatternDib(4, 4, 4));
+    for (int palClear : {0, 1}) {
+        AppProfile().WriteInt("main", "PalClear", palClear);
+        doc.image.SetColors(200, 1, std::vector<RgbQuad>{{9, 8, 7, 0}}.data());
+        ASSERT_TRUE(commands.Open(small));
+        const RgbQuad expected = palClear ? RgbQuad{0, 0, 0, 0} : RgbQuad{9, 8, 7, 0};
+        EXPECT_EQ(doc.image.Palette()[200], expected);
+    }
+}
+
+TEST_F(FileCommandsTest, SaveAsRunsTheOptionsDialogAndKeepsItsSettings) {
+    ui.QueueFile(dir.File("out.png"));
+    ui.exportOptionAnswers.push_back(Options(4, 2, true));
+    ASSERT_TRUE(commands.SaveAs());
+    ASSERT_EQ(ui.exportOptionRequests.size(), 1u);
+    EXPECT_EQ(ui.exportOptionRequests[0].caption, kPngExportCaption);
+    EXPECT_TRUE(ui.exportOptionRequests[0].offersTransparent);
+    EXPECT_EQ(ui.exportOptionRequests[0].depth, 8);
+    PngFormat reader;
+    ASSERT_TRUE(reader.Read(dir.File("out.png")));
+    EXPECT_EQ(reader.depth, 4);
+    EXPECT_EQ(reader.transparent, 1);
+    EXPECT_EQ(doc.GetPathName(), dir.File("out.png"));
+    EXPECT_EQ(formats.Current().depth, 4);
+    EXPECT_EQ(static_cast<PngFormat&>(formats.Current()).transparent, 1);
+    EXPECT_EQ(doc.GetTitle(), "out.png [256x256@4]");
+
+    // The dialog opens with the values chosen last.
+    ui.QueueFile(dir.File("again.png"));
+    ui.exportOptionAnswers.push_back(std::nullopt);
+    doc.SetModifiedFlag(true);
+    EXPECT_FALSE(commands.SaveAs());
+    EXPECT_EQ(ui.exportOptionRequests[1].depth, 4);
+    EXPECT_EQ(ui.exportOptionRequests[1].subPalette, 2);
+    // Cancelling the options writes nothing and the document stays unsaved.
+    EXPECT_FALSE(std::filesystem::exists(dir.File("again.png")));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), dir.File("out.png"));
+}
+
+TEST_F(FileCommandsTest, SaveFailuresKeepTheOldFileAndTheModifiedFlag) {
+    const std::string path = MakeFile<BmpFormat>("keep.bmp", PatternDib(4, 4, 8));
+    ASSERT_TRUE(commands.Open(path));
+    const auto before = testing::ReadFileBytes(path);
+    doc.SetModifiedFlag(true);
+    {
+        // Far less room than the picture needs: the save runs out of space part way.
+        ScopedFileSizeLimit limit(16);
+        ASSERT_TRUE(limit.Active());
+        EXPECT_FALSE(commands.Save());
+    }
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ui.Texts().back(), "Ack! Can't save file \"" + path + "\"! \n(File doesn't exist.)");
+    EXPECT_EQ(testing::ReadFileBytes(path), before);
+    // The half-written temporary file is gone too.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST_F(FileCommandsTest, SaveOverSomethingThatIsNotAFileFails) {
+    const std::string path = MakeFile<BmpFormat>("pic.bmp", PatternDib(4, 4, 8));
+    ASSERT_TRUE(commands.Open(path));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    doc.SetModifiedFlag(true);
+    EXPECT_FALSE(commands.Save());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ui.Texts().back(), "Ack! Can't save file \"" + path + "\"! \n(File doesn't exist.)");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST_F(FileCommandsTest, SaveAsToPaletteOrUnknownNamesWritesNothing) {
+    ui.QueueFile(dir.File("colours.pal"));
+    EXPECT_FALSE(commands.SaveAs());
+    ui.QueueFile(dir.File("picture.xyz"));
+    EXPECT_FALSE(commands.SaveAs());
+    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{kMsgSaveBadExtension, kMsgSaveBadExtension}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    EXPECT_EQ(doc.GetPathName(), "");
+}
+
+TEST_F(FileCommandsTest, RevertReopensTheFile) {
+    const std::string path = MakeFile<BmpFormat>("pic.bmp", PatternDib(4, 4, 8));
+    ASSERT_TRUE(commands.Open(path));
+    const int original = doc.image.GetPixel(1, 1);
+    EXPECT_FALSE(commands.CanRevert());
+    doc.image.Row(1)[1] = static_cast<std::uint8_t>(original + 1);
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(commands.CanRevert());
+    ASSERT_TRUE(commands.Revert());
+    EXPECT_EQ(doc.image.GetPixel(1, 1), original);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(ui.messages.empty());  // no save question
+}
+
+TEST_F(FileCommandsTest, ImportCopiesTheChosenRangeAsOneUndoStep) {
+    const std::string pal = dir.File("ten.pal");
+    std::string text = "CLRX 8 10\n";
+    for (int i = 0; i < 10; ++i) text += "0x0000000" + std::to_string(i) + " ";
+    testing::WriteFileBytes(pal, {text.begin(), text.end()});
+    ui.QueueFile(pal);
+    PaletteImportRequest answer;
+    answer.source = 8;
+    answer.dest = 250;
+    answer.count = 256;
+    ui.paletteImportAnswers.push_back(answer);
+    const int undoBefore = doc.history.UndoCount();
+    ASSERT_TRUE(commands.Import());
+    ASSERT_EQ(ui.paletteImportRequests.size(), 1u);
+    EXPECT_EQ(ui.paletteImportRequests[0].count, 10);
+    EXPECT_EQ(ui.paletteImportRequests[0].colors.size(), 10u);
+    EXPECT_EQ(doc.image.Palette()[250].rgbRed, 8);
+    EXPECT_EQ(doc.image.Palette()[251].rgbRed, 9);
+    EXPECT_EQ(doc.history.UndoCount(), undoBefore + 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    // A source past the file's colours copies nothing.
+    ui.QueueFile(pal);
+    answer.source = 12;
+    ui.paletteImportAnswers.push_back(answer);
+    EXPECT_FALSE(commands.Import());
+    EXPECT_EQ(ui.paletteImportRequests[1].source, 8);  // the dialog remembered its last values
+    EXPECT_EQ(doc.history.UndoCount(), undoBefore + 1);
+}
+
+TEST_F(FileCommandsTest, ImportFailuresUseTheirTexts) {
+    const std::string rgb = MakeFile<BmpFormat>("rgb.bmp", PatternDib(2, 2, 24));
+    ui.QueueFile(rgb);
+    EXPECT_FALSE(commands.Import());
+    ui.QueueFile(dir.File("colours.act"));
+    EXPECT_FALSE(commands.Import());
+    testing::WriteFileBytes(dir.File("bad.pal"), {'G', 'I', 'F', '8'});
+    ui.QueueFile(dir.File("bad.pal"));
+    EXPECT_FALSE(commands.Import());
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{
+                  "Ack! Can't import this file! (No colors!)", "Unsupported file type (act)",
+                  "Ack! Can't import this file! (Ack! File format not recognized.)"}));
+}
+
+TEST_F(FileCommandsTest, ExportByExtension) {
+    ui.QueueFile(dir.File("out.gbfs"));
+    ASSERT_TRUE(commands.Export());
+    EXPECT_EQ(exporter.calls, std::vector<std::string>{dir.File("out.gbfs") + "||8"});
+
+    ui.QueueFile(dir.File("notes.txt"));
+    EXPECT_FALSE(commands.Export());
+
+    ui.QueueFile(dir.File("out.pcx"));
+    ui.exportOptionAnswers.push_back(Options(24));
+    ASSERT_TRUE(commands.Export());
+    EXPECT_EQ(ui.exportOptionRequests.back().caption, kPcxExportCaption);
+    PcxFormat reader;
+    ASSERT_TRUE(reader.Read(dir.File("out.pcx")));
+    EXPECT_EQ(reader.depth, 24);
+    EXPECT_EQ(&formats.Current(), formats.Formats()[0]);  // Export leaves the current format
+
+    doc.image.SetColors(10, 2, std::vector<RgbQuad>{{0, 0, 255, 0}, {255, 0, 0, 0}}.data());
+    ui.QueueFile(dir.File("two.pal"));
+    PaletteExportRequest range;
+    range.start = 10;
+    range.count = 256;  // lowered so that start + count stays within 256
+    ui.paletteExportAnswers.push_back(range);
+    ASSERT_TRUE(commands.Export());
+    const auto text = testing::ReadFileBytes(dir.File("two.pal"));
+    EXPECT_EQ(std::string(text.begin(), text.begin() + 32), "CLRX 8 246\n0x000000ff 0x00ff0000");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileCommandsTest, ExportFailureNamesThePath) {
+    const std::string path = dir.File("none/out.bmp");
+    ui.QueueFile(path);
+    ui.exportOptionAnswers.push_back(Options(8));
+    EXPECT_FALSE(commands.Export());
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Ack! Can't export file \"" + path +
+                                                   "\"! \n(File doesn't exist.)"});
+}
+
+TEST_F(FileCommandsTest, SaveAtFourBitsUsesThePaletteBarsBankInSixteenColourMode) {
+    PaletteBarModel bar;
+    PaletteBarSelection selection(bar);
+    commands.SetPaletteSelection(&selection);
+    const std::string path = MakeFile<BmpFormat>("bank.bmp", PatternDib(2, 1, 4));
+    ASSERT_TRUE(commands.Open(path));
+    doc.image.Row(0)[0] = 0x23;  // bank 2, colour 3
+    doc.image.SetColors(0x23, 1, std::vector<RgbQuad>{{7, 7, 7, 0}}.data());
+    bar.SetSixteenMode(true);
+    bar.SelectBank(2);
+    ASSERT_TRUE(commands.Save());
+    BmpFormat reader;
+    ASSERT_TRUE(reader.Read(path));
+    EXPECT_EQ(DibRow(reader.image.get(), 0)[0] >> 4, 3);
+    EXPECT_EQ(DibColors(reader.image.get())[3], (RgbQuad{7, 7, 7, 0}));
+}
+
+TEST_F(FileCommandsTest, NewLoadsTheDefaultPaletteAndResetsTheFormat) {
+    const std::string pal = dir.File("mine.pal");
+    const std::string text = "CLRX 8 2\n0x00112233 0x00445566 ";
+    testing::WriteFileBytes(pal, {text.begin(), text.end()});
+    AppProfile().WriteString("main", "PalDefault", pal);
+    formats.SetCurrent(*formats.Formats()[3]);
+    ASSERT_TRUE(commands.New());
+    EXPECT_EQ(doc.image.Palette()[1], (RgbQuad{0x44, 0x55, 0x66, 0}));
+    EXPECT_EQ(&formats.Current(), formats.Formats()[0]);
+    EXPECT_EQ(doc.GetTitle(), "Untitled [256x256@8]");
+}
+
+}  // namespace
+}  // namespace vorlin
