@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds the desktop application and starts it, opening FILE when one is given.
+# Only the editor and what it links are built here; the tests are test.sh's.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-if [ -x build/vorlin ]; then
-  exec build/vorlin "$@"
-fi
-echo "The desktop application is not built yet; the engine and its tests are in build/." >&2
+echo "Building the editor in build/ (the first build takes a few minutes) ..."
+cmake --build build -j"$(nproc)" --target vorlin >build/run-build.log 2>&1 || {
+  tail -n 40 build/run-build.log >&2
+  echo "The build failed; the whole log is build/run-build.log." >&2
+  exit 1
+}
+exec build/vorlin "$@"

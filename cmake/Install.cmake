@@ -1,9 +1,36 @@
-# cmake --install: the programs and the default palette they load from beside themselves.
+# cmake --install: the programs in bin/, their shipped files in share/vorlin/ (where the
+# program looks when they are not beside it), and what a desktop expects: a launcher, an
+# icon in the hicolor theme, AppStream metainfo and man pages.
 include(GNUInstallDirs)
+set(VORLIN_APP_ID org.vorlin.Vorlin)
+set(VORLIN_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
+
 if(TARGET vorlin-cli)
   install(TARGETS vorlin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 if(TARGET vorlin)
   install(TARGETS vorlin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/data/vorlin.pal DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/data/vorlin.pal ${CMAKE_SOURCE_DIR}/data/manual.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/vorlin)
+
+install(FILES ${VORLIN_PACKAGING_DIR}/${VORLIN_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${VORLIN_PACKAGING_DIR}/${VORLIN_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48 64 128 256)
+  install(FILES ${VORLIN_PACKAGING_DIR}/icons/vorlin-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${VORLIN_APP_ID}.png)
+endforeach()
+install(FILES ${VORLIN_PACKAGING_DIR}/icons/vorlin.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${VORLIN_APP_ID}.svg)
+install(FILES ${VORLIN_PACKAGING_DIR}/man/vorlin.1 ${VORLIN_PACKAGING_DIR}/man/vorlin-cli.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Installs into a scratch prefix and checks the layout and the desktop files.
+add_test(NAME install_layout
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-install.sh ${CMAKE_BINARY_DIR} ${VORLIN_APP_ID})
+
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   gcc-arm-none-eabi libnewlib-arm-none-eabi binutils-arm-none-eabi libmgba-dev
   xvfb
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -19,13 +19,13 @@ std::string FileNamePart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The default palette file as given, else beside the executable.
+// The default palette file as given, else among the program's shipped files.
 std::string ResolveDefaultPalette() {
     const std::string name =
         AppProfile().GetString(kSectionMain, kKeyPalDefault, kDefaultPaletteFile);
     std::error_code ec;
     if (std::filesystem::exists(name, ec)) return name;
-    return ExecutableDir() + "/" + name;
+    return ShippedFilePath(name);
 }
 
 IRect ClipToImage(const IRect& r, const CIndexImage& img) {

@@ -9,6 +9,8 @@ namespace vorlin {
 namespace {
 
 inline constexpr const char* kProfileName = "vorlin.ini";
+// Relative to the executable's folder in an installed tree (bin/ beside share/).
+inline constexpr const char* kInstalledDataDir = "../share/vorlin";
 
 std::string NonEmptyEnv(const char* name) {
     const char* value = std::getenv(name);
@@ -22,6 +24,21 @@ std::string ExecutableDir() {
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
     return exe.parent_path().string();
+}
+
+std::string ShippedFilePath(const std::string& exeDir, const std::string& name) {
+    const std::filesystem::path dir(exeDir);
+    const std::filesystem::path beside = dir / name;
+    const std::filesystem::path installed = (dir / kInstalledDataDir / name).lexically_normal();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(beside, ec) &&
+        std::filesystem::is_regular_file(installed, ec))
+        return installed.string();
+    return beside.string();
+}
+
+std::string ShippedFilePath(const std::string& name) {
+    return ShippedFilePath(ExecutableDir(), name);
 }
 
 std::string DefaultProfilePath() {

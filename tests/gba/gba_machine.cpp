@@ -27,6 +27,8 @@ constexpr std::uint32_t kDoneMagic = 0x600DF00Du;
 void QuietLog(struct mLogger*, int, enum mLogLevel, const char*, va_list) {}
 struct mLogger gQuietLogger = {QuietLog, nullptr};
 
+}  // namespace
+
 std::string RunCommand(const std::string& command, int& status) {
     std::string output;
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
@@ -39,8 +41,6 @@ std::string RunCommand(const std::string& command, int& status) {
     status = pclose(pipe);
     return output;
 }
-
-}  // namespace
 
 std::string BuildRom(const std::string& workDir, const std::vector<std::string>& sources,
                      const std::vector<std::string>& includeDirs, std::string& log) {

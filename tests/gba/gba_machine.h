@@ -11,6 +11,9 @@ namespace vorlin::gbatest {
 inline constexpr int kScreenWidth = 240;
 inline constexpr int kScreenHeight = 160;
 
+// Runs a shell command; its standard output and error together, the exit status in `status`.
+std::string RunCommand(const std::string& command, int& status);
+
 // Compiles the cartridge (start-up code, show.c) with the given extra C sources into a ROM
 // image in `workDir`. Returns the ROM path, or an empty string with the compiler's output in `log`.
 std::string BuildRom(const std::string& workDir, const std::vector<std::string>& sources,

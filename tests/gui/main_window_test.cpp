@@ -17,6 +17,7 @@
 #include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
 #include "app/command_ids.h"
+#include "app/qt/app_icon.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/grid_settings_dialog.h"
 #include "app/qt/image_size_dialog.h"
@@ -79,6 +80,8 @@ class MainWindowTest : public QObject {
     void imageSizePowerOfTwoButton();
     void rearrangeAndReduceTiles();
     void optionsStoreBitsAndRefuseAFolder();
+    void optionsBrowseButtonChoosesThePaletteFile();
+    void appIconLoadsEverySize();
     void newAsksBeforeDroppingChangesAndCancelKeepsThem();
     void unhandledCommandsAreDisabled();
     void keysScrollAndMiddleButtonPans();
@@ -333,6 +336,40 @@ void MainWindowTest::optionsStoreBitsAndRefuseAFolder() {
     });
     w.frame->RunCommand(ID_TOOLS_OPTIONS);
     QCOMPARE(AppProfile().GetString("main", "PalDefault", ""), palette);
+}
+
+void MainWindowTest::optionsBrowseButtonChoosesThePaletteFile() {
+    Window w;
+    ScopedTempDir dir;
+    const std::string typed = dir.File("typed.pal");
+    const std::string chosen = dir.File("chosen.pal");
+    { std::ofstream(typed) << "CLRX 8 0\n"; }
+    { std::ofstream(chosen) << "CLRX 8 0\n"; }
+    w.ui.QueueFileCancel();
+    w.ui.QueueFile(chosen);
+    WhenModal<OptionsDialog>([&](OptionsDialog* d) {
+        d->paletteEdit->setText(QString::fromStdString(typed));
+        QTest::mouseClick(d->browseButton, Qt::LeftButton);  // cancelled: the name stays
+        QCOMPARE(d->paletteEdit->text(), QString::fromStdString(typed));
+        QTest::mouseClick(d->browseButton, Qt::LeftButton);
+        QCOMPARE(d->paletteEdit->text(), QString::fromStdString(chosen));
+        d->accept();
+    });
+    w.frame->RunCommand(ID_TOOLS_OPTIONS);
+    QCOMPARE(w.ui.fileRequests.size(), size_t{2});
+    QVERIFY(w.ui.fileRequests[0].open);
+    QCOMPARE(w.ui.fileRequests[0].initialDir, dir.Path().string());  // the typed file's folder
+    QVERIFY(w.ui.fileRequests[0].filter.find("*.pal") != std::string::npos);
+    QCOMPARE(AppProfile().GetString("main", "PalDefault", ""), chosen);
+}
+
+void MainWindowTest::appIconLoadsEverySize() {
+    const QIcon icon = AppIcon();
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QPixmap pixmap = icon.pixmap(QSize(size, size));
+        QVERIFY2(!pixmap.isNull(), qPrintable(QString::number(size)));
+        QCOMPARE(pixmap.size(), QSize(size, size));
+    }
 }
 
 void MainWindowTest::newAsksBeforeDroppingChangesAndCancelKeepsThem() {

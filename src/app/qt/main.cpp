@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/display_check.h"
+#include "app/qt/app_icon.h"
 #include "app/qt/platform_start_guard.h"
 #include "app/qt/vorlin_app.h"
 
@@ -25,6 +26,9 @@ int main(int argc, char* argv[]) {
     std::optional<vorlin::PlatformStartGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
+    // Lets the desktop match the window with the installed launcher and icon.
+    QGuiApplication::setDesktopFileName(vorlin::kDesktopAppId);
+    QApplication::setWindowIcon(vorlin::AppIcon());
     vorlin::VorlinApp vorlinApp;
     if (!vorlinApp.InitInstance(app.arguments())) return 1;
     return app.exec();

@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <filesystem>
 
@@ -11,6 +14,8 @@
 #include "app/palette_bar_link.h"
 #include "platform/app_paths.h"
 #include "app/file_type_set.h"
+#include "app/string_table.h"
+#include "app/ui_services.h"
 #include "platform/profile.h"
 
 namespace vorlin {
@@ -21,13 +26,27 @@ bool IsRegularFile(const std::filesystem::path& p) {
     std::error_code ec;
     return !p.empty() && std::filesystem::is_regular_file(p, ec);
 }
+
+// The chooser starts where the current name resolves to, which is the shipped palette's
+// folder for the first-time "vorlin.pal".
+std::string BrowseStartFolder(const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path file = IsRegularFile(name)
+                                           ? std::filesystem::absolute(name, ec)
+                                           : std::filesystem::path(ShippedFilePath(name));
+    return file.parent_path().string();
+}
+
+std::string PaletteFileFilter() {
+    return std::string(LoadResourceString(IDS_FILTER_PAL).value_or("")) +
+           std::string(LoadResourceString(IDS_FILTER_ALL).value_or(""));
+}
+
 }  // namespace
 
 bool IsUsablePaletteName(const std::string& name) {
     if (name.empty()) return false;
-    if (IsRegularFile(name)) return true;
-    const std::string dir = ExecutableDir();
-    return !dir.empty() && IsRegularFile(std::filesystem::path(dir) / name);
+    return IsRegularFile(name) || IsRegularFile(ShippedFilePath(name));
 }
 
 OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent)
@@ -42,10 +61,27 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     clearBox->setChecked(profile.GetInt(kSectionMain, kKeyPalClear, 0) != 0);
     sharedBox = new QCheckBox("&shared file dir", this);
     sharedBox->setChecked(profile.GetInt(kSectionLastFile, kKeyIsSharedDir, 0) != 0);
-    Form()->addRow("&default", paletteEdit);
+    browseButton = new QPushButton("...", this);
+    browseButton->setToolTip("Choose the palette file");
+    connect(browseButton, &QPushButton::clicked, this, &OptionsDialog::OnBrowse);
+    auto* paletteRow = new QHBoxLayout;
+    paletteRow->addWidget(paletteEdit, 1);
+    paletteRow->addWidget(browseButton);
+    auto* paletteLabel = new QLabel("&default", this);
+    paletteLabel->setBuddy(paletteEdit);
+    Form()->addRow(paletteLabel, paletteRow);
     Form()->addRow("&bits/shade", bitsBox);
     Form()->addRow(clearBox);
     Form()->addRow(sharedBox);
+}
+
+void OptionsDialog::OnBrowse() {
+    FileDialogRequest request;
+    request.caption = "Default Palette";
+    request.filter = PaletteFileFilter();
+    request.initialDir = BrowseStartFolder(paletteEdit->text().toStdString());
+    if (UiServicesInstance().ChooseFile(request))
+        paletteEdit->setText(QString::fromStdString(request.path));
 }
 
 bool OptionsDialog::Exchange() {

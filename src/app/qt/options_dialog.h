@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace vorlin {
 
@@ -23,12 +24,16 @@ class OptionsDialog : public FormDialog {
     int BitsPerShade() const { return bitsPerShade_; }
 
     QLineEdit* paletteEdit;
+    QPushButton* browseButton;  // "..." chooses the palette file
     QComboBox* bitsBox;
     QCheckBox* clearBox;
     QCheckBox* sharedBox;
 
   protected:
     bool Exchange() override;
+
+  private slots:
+    void OnBrowse();
 
   private:
     Profile& profile_;

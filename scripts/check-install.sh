@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Installs BUILD_DIR into a scratch prefix and checks what a desktop user gets: the programs,
+# their shipped files, the launcher, icons, metainfo and man pages. The launcher and metainfo
+# go through their standard validators when those are installed.
+set -euo pipefail
+build=$1
+id=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+expected=(
+  bin/vorlin-cli
+  share/vorlin/vorlin.pal share/vorlin/manual.md
+  "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+  "share/icons/hicolor/scalable/apps/$id.svg"
+  share/man/man1/vorlin.1 share/man/man1/vorlin-cli.1
+)
+[ -e "$build/vorlin" ] && expected+=(bin/vorlin)
+for file in "${expected[@]}"; do
+  [ -s "$prefix/$file" ] || fail "$file is not installed"
+done
+for file in bin/vorlin bin/vorlin-cli; do
+  [ ! -e "$prefix/$file" ] || [ -x "$prefix/$file" ] || fail "$file is not executable"
+done
+
+# Each bitmap icon is as large as the theme folder it is in says (PNG width and height).
+for size in 16 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+  if [ ! -s "$icon" ]; then
+    fail "no ${size}x${size} icon"
+    continue
+  fi
+  read -r w h < <(od -An -tu4 --endian=big -j16 -N8 "$icon")
+  [ "$w" = "$size" ] && [ "$h" = "$size" ] || fail "${size}x${size} icon is ${w}x${h}"
+done
+
+desktop="$prefix/share/applications/$id.desktop"
+grep -qx "Exec=vorlin %f" "$desktop" || fail "the launcher does not start vorlin"
+grep -qx "Icon=$id" "$desktop" || fail "the launcher names another icon"
+"$prefix/bin/vorlin-cli" --help >/dev/null || fail "the installed vorlin-cli does not run"
+
+validated=()
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+  validated+=(desktop-file-validate)
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
+    fail "appstreamcli validate"
+  validated+=(appstreamcli)
+fi
+if command -v groff >/dev/null; then
+  for page in "$prefix"/share/man/man1/*.1; do
+    warnings=$(groff -man -ww -z "$page" 2>&1)
+    [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+  done
+  validated+=(groff)
+fi
+echo "checked the install layout; validated with: ${validated[*]:-nothing (no validators installed)}"
+[ "$failures" -eq 0 ]
