@@ -22,6 +22,10 @@ void Failed(const std::string& file, const std::string& reason) {
     throw CliFailure{kExitFailed, file + ": " + reason};
 }
 
+void PrintWarning(const std::string& message) {
+    std::fprintf(stderr, "vorlin-cli: warning: %s\n", message.c_str());
+}
+
 const std::string& ArgCursor::Value(const std::string& option) {
     if (Done()) UsageError(option + " needs a value");
     return Next();

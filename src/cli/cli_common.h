@@ -21,6 +21,8 @@ struct CliFailure {
 
 [[noreturn]] void UsageError(const std::string& message);
 [[noreturn]] void Failed(const std::string& file, const std::string& reason);
+// One line on stderr that does not change the exit status.
+void PrintWarning(const std::string& message);
 
 class ArgCursor {
   public:

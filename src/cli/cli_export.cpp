@@ -50,6 +50,19 @@ ExportCommand ParseExport(const Args& raw) {
     return command;
 }
 
+// An --area the picture does not reach is a mistake; one that reaches past the
+// picture is exported as the dialog would, with index 0 outside, and said so.
+void CheckArea(const ExportDialogValues& values, PackedDib picture) {
+    if (values.areaMode != AREA_CUSTOM) return;
+    const int width = DibWidth(picture), height = DibHeight(picture);
+    const std::string pictureSize = std::to_string(width) + " x " + std::to_string(height);
+    if (values.areaLeft >= width || values.areaTop >= height)
+        UsageError("--area lies wholly outside the " + pictureSize + " picture");
+    if (values.areaLeft + values.areaWidth > width || values.areaTop + values.areaHeight > height)
+        PrintWarning("--area reaches past the " + pictureSize +
+                     " picture; pixels outside it are exported as index 0");
+}
+
 // A bare file name is meant in the current folder, not beside the input.
 std::string WithFolder(const std::string& path) {
     return path.find('/') == std::string::npos ? "./" + path : path;
@@ -73,6 +86,7 @@ int RunExport(const Args& args) {
     SetOutputPath(command.values, WithFolder(command.output));
     if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
     const OpenedPicture opened = OpenPicture(command.input);
+    CheckArea(command.values, opened.picture.get());
     ExportJobPtr job(ExportJobNew());
     if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
         Failed(command.output, kExportConvertFailed);

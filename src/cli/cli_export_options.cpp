@@ -39,8 +39,9 @@ void SetGroupSize(ExportDialogValues& v, const std::string& option, ArgCursor& a
     const std::string& text = args.Value(option);
     const std::size_t x = text.find('x');
     if (x == std::string::npos) UsageError(option + " needs WIDTHxHEIGHT, for example 2x2");
-    v.groupWidth = ParseInt(text.substr(0, x), option, 0, kMaxGroupSide);
-    v.groupHeight = ParseInt(text.substr(x + 1), option, 0, kMaxGroupSide);
+    // A tile group is at least one tile each way; 0 would be taken as 1 without a word.
+    v.groupWidth = ParseInt(text.substr(0, x), option, 1, kMaxGroupSide);
+    v.groupHeight = ParseInt(text.substr(x + 1), option, 1, kMaxGroupSide);
     v.groupCustom = true;
 }
 

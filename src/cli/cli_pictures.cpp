@@ -97,14 +97,20 @@ bool IsBlank(const std::uint8_t* tile, std::uint32_t flags) {
     return true;
 }
 
-// Distinct tiles of the picture; the reduction's blank tile counts only when
-// the picture has one.
+// Tiles the reduction keeps: the picture's distinct tiles, with a blank tile 0
+// put first whether or not the picture has one.
+std::size_t ReducedTiles(const std::vector<std::uint8_t>& tiles, std::size_t count,
+                         std::uint32_t flags) {
+    return ReduceTiles(tiles.data(), count, flags).tiles.size() / 64;
+}
+
+// Distinct tiles of the picture itself: the blank tile counts only when the
+// picture has one.
 std::size_t UniqueTiles(const std::vector<std::uint8_t>& tiles, std::size_t count,
                         std::uint32_t flags) {
-    const std::size_t reduced = ReduceTiles(tiles.data(), count, flags).tiles.size() / 64;
     bool blank = false;
     for (std::size_t t = 0; t < count && !blank; ++t) blank = IsBlank(&tiles[t * 64], flags);
-    return reduced - (blank ? 0 : 1);
+    return ReducedTiles(tiles, count, flags) - (blank ? 0 : 1);
 }
 
 }  // namespace
@@ -149,11 +155,19 @@ int RunInfo(const Args& args) {
     const std::vector<std::uint8_t> tiles = PictureTiles(picture, count);
     std::printf("width: %d\nheight: %d\ndepth: %d\ncolours used: %d\n", DibWidth(picture),
                 DibHeight(picture), opened.fileDepth, colours);
-    std::printf(
-        "tiles: %zu\nunique tiles: %zu\nunique with flips: %zu\n"
-        "unique with flips and banks: %zu\n",
-        count, UniqueTiles(tiles, count, 0), UniqueTiles(tiles, count, MAP_FLIP),
-        UniqueTiles(tiles, count, MAP_FLIP | MAP_PALBANK));
+    std::printf("tiles: %zu\n", count);
+    const struct {
+        const char* unique;
+        const char* reduced;
+        std::uint32_t flags;
+    } kinds[] = {{"unique tiles", "reduced tiles", 0},
+                 {"unique with flips", "reduced with flips", MAP_FLIP},
+                 {"unique with flips and banks", "reduced with flips and banks",
+                  MAP_FLIP | MAP_PALBANK}};
+    for (const auto& kind : kinds)
+        std::printf("%s: %zu\n", kind.unique, UniqueTiles(tiles, count, kind.flags));
+    for (const auto& kind : kinds)
+        std::printf("%s: %zu\n", kind.reduced, ReducedTiles(tiles, count, kind.flags));
     return kExitOk;
 }
 

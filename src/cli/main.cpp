@@ -5,6 +5,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
+#include "platform/build_info.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     if (all[0] == "--version") {
-        std::printf("vorlin-cli %s\n", VORLIN_VERSION);
+        std::printf("vorlin-cli %s\n", vorlin::ProgramVersion());
         return kExitOk;
     }
     const auto found = Commands().find(all[0]);

@@ -12,7 +12,10 @@ std::string CSourceText(const ExportJob& job, const std::tm& when) {
         if (!WriteBlockHasData(block)) continue;
         out += "const unsigned ";
         out += UnitCType(block.unit);
-        out += ' ' + block.name + '[' + std::to_string(block.items) + "]=\n{";
+        // Word alignment: the BIOS decompression calls and 32-bit DMA need it, and a
+        // compiler optimising for size packs short and char arrays tighter.
+        out += ' ' + block.name + '[' + std::to_string(block.items) +
+               "] __attribute__((aligned(4)))=\n{";
         AppendItems(out, block, style);
         out += "\n};\n\n";
     }

@@ -6,6 +6,7 @@
 
 #include "export/export_blocks.h"
 #include "export/export_names.h"
+#include "platform/build_info.h"
 
 namespace vorlin {
 
@@ -88,7 +89,7 @@ std::string TimeStamp(const std::tm& when) {
 
 const std::string& ExportBanner() {
     static const std::string banner =
-        std::string(kBannerFirst) + VORLIN_VERSION + '\n' + kBannerSecond;
+        std::string(kBannerFirst) + ProgramVersion() + '\n' + kBannerSecond;
     return banner;
 }
 

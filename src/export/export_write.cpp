@@ -11,17 +11,19 @@
 #include "export/export_names.h"
 #include "export/export_text_writers.h"
 #include "export/gbfs_archive.h"
-#include "platform/atomic_write.h"
+#include "platform/file_batch.h"
 
 namespace vorlin {
 
 namespace {
 
 // Existing contents of an output that is appended to or merged with; an
-// absent file reads as empty. False (errno set) when it cannot be read.
-bool ReadExisting(const std::string& path, std::string& out) {
+// absent file reads as empty (and clears `present`). False (errno set) when it
+// cannot be read.
+bool ReadExisting(const std::string& path, std::string& out, bool* present = nullptr) {
     out.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (present) *present = file != nullptr;
     if (!file) return errno == ENOENT;
     char chunk[1 << 16];
     std::size_t n;
@@ -32,30 +34,42 @@ bool ReadExisting(const std::string& path, std::string& out) {
     return error == 0;
 }
 
+// Collects every output of one export in a batch, so that the files on disk
+// change only when all of them could be written.
 class OutputWriter {
   public:
     explicit OutputWriter(ExportJob& job) : job_(job) {}
 
     void Put(const std::string& suffix, std::string_view content, bool append) {
+        if (!Ok()) return;
         const std::string path = ExportOutputPath(job_, suffix);
         std::string data;
         if (append && !ReadExisting(path, data)) return Fail(path, std::strerror(errno));
         data.append(content);
-        errno = 0;
-        if (!WriteFileAtomically(path, data))
-            Fail(path, errno ? std::strerror(errno) : kWriteErrorNotWritten);
+        if (!batch_.Stage(path, data)) FailFromBatch();
+    }
+
+    void Commit() {
+        if (Ok() && !batch_.Commit()) FailFromBatch();
     }
 
     void Fail(const std::string& path, const std::string& reason) {
         if (!job_.failedFile.empty()) return;  // the first failure is the one to report
         job_.failedFile = path;
         job_.failedReason = reason;
+        batch_.Discard();
     }
 
     bool Ok() const { return job_.failedFile.empty(); }
 
   private:
+    void FailFromBatch() {
+        const int error = batch_.FailedError();
+        Fail(batch_.FailedPath(), error ? std::strerror(error) : kWriteErrorNotWritten);
+    }
+
     ExportJob& job_;
+    FileBatch batch_;
 };
 
 bool Appending(const ExportJob& job) {
@@ -79,8 +93,14 @@ void WriteArchive(OutputWriter& out, const ExportJob& job) {
                          block.data->bytes.data(), block.data->bytes.size()});
     const std::string path = ExportOutputPath(job, ".gbfs");
     std::string old;
-    if (Appending(job) && !ReadExisting(path, old)) return out.Fail(path, std::strerror(errno));
+    bool present = false;
+    if (Appending(job) && !ReadExisting(path, old, &present))
+        return out.Fail(path, std::strerror(errno));
     const std::vector<std::uint8_t> existing(old.begin(), old.end());
+    // A damaged archive is refused rather than rebuilt, which would drop its objects.
+    std::vector<GbfsObject> kept;
+    std::string damage;
+    if (present && !ReadGbfsDirectory(existing, kept, &damage)) return out.Fail(path, damage);
     const std::vector<std::uint8_t> archive =
         BuildGbfs(fresh, Appending(job) ? &existing : nullptr);
     if (archive.empty()) return out.Fail(path, kWriteErrorArchiveTooLarge);
@@ -129,6 +149,7 @@ int ExportWriteAt(ExportJob* job, const std::tm& localTime) {
     OutputWriter out(*job);
     try {
         WriteOutputs(out, *job, localTime);
+        out.Commit();
     } catch (const std::bad_alloc&) {
         out.Fail(ExportOutputPath(*job, ""), kWriteErrorOutOfMemory);
     }

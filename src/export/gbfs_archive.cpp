@@ -52,22 +52,56 @@ GbfsName GbfsEntryName(const std::string& symbol, const std::string& suffix) {
     return name;
 }
 
-bool ReadGbfsDirectory(const std::vector<std::uint8_t>& archive, std::vector<GbfsObject>& out) {
-    out.clear();
-    if (archive.size() < kGbfsHeaderSize) return false;
-    if (std::memcmp(archive.data(), kGbfsMagic, kGbfsMagicSize) != 0) return false;
+namespace {
+
+// An entry name for a message: printable ASCII kept, anything else as '?'.
+std::string PrintableName(const std::uint8_t* entry) {
+    std::string name;
+    for (std::size_t i = 0; i < kGbfsNameSize && entry[i]; ++i)
+        name += (entry[i] >= 0x20 && entry[i] < 0x7F) ? static_cast<char>(entry[i]) : '?';
+    return name;
+}
+
+// What makes `archive` unusable, or empty when it is a sound archive.
+std::string GbfsDamage(const std::vector<std::uint8_t>& archive) {
+    if (archive.size() < kGbfsMagicSize ||
+        std::memcmp(archive.data(), kGbfsMagic, kGbfsMagicSize) != 0)
+        return "not a GBFS archive";
+    if (archive.size() < kGbfsHeaderSize) return "GBFS header cut short";
+    const std::uint64_t length = Le32(&archive[16]);
+    if (length > archive.size())
+        return "archive cut short: its header gives " + std::to_string(length) +
+               " bytes, the file has " + std::to_string(archive.size());
     const std::size_t dir = Le16(&archive[20]);
     const std::size_t count = Le16(&archive[22]);
-    if (dir < kGbfsHeaderSize || dir + count * kGbfsEntrySize > archive.size()) return false;
+    if (dir < kGbfsHeaderSize) return "GBFS directory overlaps the header";
+    if (dir + count * kGbfsEntrySize > archive.size()) return "GBFS directory cut short";
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = &archive[dir + i * kGbfsEntrySize];
         const std::uint64_t size = Le32(entry + kGbfsNameSize);
         const std::uint64_t offset = Le32(entry + kGbfsNameSize + 4);
-        if (offset + size > archive.size()) return false;
+        if (offset + size > archive.size())
+            return "GBFS object \"" + PrintableName(entry) + "\" lies outside the archive data";
+    }
+    return {};
+}
+
+}  // namespace
+
+bool ReadGbfsDirectory(const std::vector<std::uint8_t>& archive, std::vector<GbfsObject>& out,
+                       std::string* problem) {
+    out.clear();
+    const std::string damage = GbfsDamage(archive);
+    if (problem) *problem = damage;
+    if (!damage.empty()) return false;
+    const std::size_t dir = Le16(&archive[20]);
+    const std::size_t count = Le16(&archive[22]);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* entry = &archive[dir + i * kGbfsEntrySize];
         GbfsObject object;
         std::memcpy(object.name.data(), entry, kGbfsNameSize);
-        object.data = archive.data() + offset;
-        object.size = static_cast<std::size_t>(size);
+        object.data = archive.data() + Le32(entry + kGbfsNameSize + 4);
+        object.size = Le32(entry + kGbfsNameSize);
         out.push_back(object);
     }
     return true;

@@ -31,8 +31,10 @@ struct GbfsObject {
 };
 
 // Objects of a well-formed archive, pointing into `archive`, in directory
-// order; false when it is not an archive or a directory entry lies outside it.
-bool ReadGbfsDirectory(const std::vector<std::uint8_t>& archive, std::vector<GbfsObject>& out);
+// order; false when it is not an archive or is damaged, with what is wrong in
+// `problem` when given.
+bool ReadGbfsDirectory(const std::vector<std::uint8_t>& archive, std::vector<GbfsObject>& out,
+                       std::string* problem = nullptr);
 
 // An archive of `fresh`. With `existing` (an earlier archive, or null), its
 // objects whose names `fresh` does not use are kept, their data before the new

@@ -11,9 +11,7 @@
 
 namespace vorlin {
 
-namespace {
-
-bool WriteAll(int fd, std::string_view content) {
+bool WriteAllToDescriptor(int fd, std::string_view content) {
     std::size_t done = 0;
     while (done < content.size()) {
         const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
@@ -23,8 +21,6 @@ bool WriteAll(int fd, std::string_view content) {
     }
     return true;
 }
-
-}  // namespace
 
 unsigned FileModeForReplacing(const std::string& path) {
     struct stat st {};
@@ -59,7 +55,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
     std::string temp;
     const int fd = OpenReplacementFile(path, temp);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    bool ok = WriteAllToDescriptor(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());

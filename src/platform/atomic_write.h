@@ -15,6 +15,9 @@ unsigned FileModeForReplacing(const std::string& path);
 // `tempPath`), or -1 when the folder cannot be written.
 int OpenReplacementFile(const std::string& target, std::string& tempPath);
 
+// Writes all of `content` to an open descriptor, retrying short writes.
+bool WriteAllToDescriptor(int fd, std::string_view content);
+
 // Writes `content` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`. Missing parent folders are created. On failure the
 // old file is untouched and the temporary file removed.

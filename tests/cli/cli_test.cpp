@@ -52,10 +52,11 @@ class CliTest : public ::testing::Test {
 #endif
     }
 
-    // A 32 x 16 picture: tile columns 0 and 2 alike, column 1 its mirror, column 3 blank.
-    std::string Picture(const std::string& name) {
+    // A 32 x 16 picture: tile columns 0 and 2 alike, column 1 its mirror, column 3 blank
+    // (index 0) or filled with `column3`.
+    std::string Picture(const std::string& name, int column3 = 0) {
         DibPtr dib(DibCreate(32, 16, 8, nullptr, 1));
-        std::memset(DibPixels(dib.get()), 0, DibHeader(dib.get())->biSizeImage);
+        std::memset(DibPixels(dib.get()), column3, DibHeader(dib.get())->biSizeImage);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 24; ++x) {
                 const int tx = x % 8;
@@ -92,6 +93,12 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
         {"export " + pic + " -o out.c --pal-start 300", "--pal-start must be between 0 and 255"},
         {"export " + pic + " -o out.c --meta 2", "--meta needs WIDTHxHEIGHT"},
         {"export " + pic + " -o out.c --area 1,2,3", "--area needs X,Y,WIDTH,HEIGHT"},
+        {"export " + pic + " -o out.c --area 40,0,8,8",
+         "--area lies wholly outside the 32 x 16 picture"},
+        {"export " + pic + " -o out.c --area 0,16,8,8",
+         "--area lies wholly outside the 32 x 16 picture"},
+        {"export " + pic + " -o out.c --meta 3x0", "--meta must be between 1 and 256"},
+        {"export " + pic + " -o out.c --meta 0x2", "--meta must be between 1 and 256"},
         {"export " + pic + " -o out.c --tile-offset x1", "--tile-offset needs a whole number"},
         {"export " + pic + " -o out.c --frobnicate", "unknown option --frobnicate"},
         {"convert " + pic, "expected INPUT OUTPUT"},
@@ -124,6 +131,13 @@ TEST_F(CliTest, FailuresExitWithOneAndNameTheFile) {
     EXPECT_EQ(Lines(run.err), 1) << run.err;
     EXPECT_NE(run.err.find("blocker/out.h: Not a directory"), std::string::npos) << run.err;
 
+    // Nothing is left behind: the header would declare arrays that were never written.
+    std::filesystem::create_directory(dir_.File("adir.c"));
+    run = Cli("export " + pic + " -o adir.c");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "vorlin-cli export: " + dir_.File("adir.c") + ": Is a directory\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("adir.h")));
+
     run = Cli("export missing.png -o out.c");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("missing.png"), std::string::npos) << run.err;
@@ -147,10 +161,10 @@ TEST_F(CliTest, ExportWritesTheChosenKindWithTheOptionsApplied) {
     EXPECT_FALSE(std::filesystem::exists(dir_.File("gfx.h")));
     const std::string c = ReadAll(dir_.File("gfx.c"));
     EXPECT_NE(c.find("//\ttiles8, 32x16@4, \n"), std::string::npos) << c;
-    EXPECT_NE(c.find("const unsigned char tiles8Pal[32]="), std::string::npos);
+    EXPECT_NE(c.find("const unsigned char tiles8Pal[32] __attribute__((aligned(4)))="), std::string::npos);
     // Blank tile plus one tile (its mirror and copy reduce to it), 32 bytes each at 4 bpp.
-    EXPECT_NE(c.find("const unsigned char tiles8Tiles[64]="), std::string::npos) << c;
-    EXPECT_NE(c.find("const unsigned char tiles8Map[16]="), std::string::npos);
+    EXPECT_NE(c.find("const unsigned char tiles8Tiles[64] __attribute__((aligned(4)))="), std::string::npos) << c;
+    EXPECT_NE(c.find("const unsigned char tiles8Map[16] __attribute__((aligned(4)))="), std::string::npos);
 
     run = Cli("export " + pic + " -o gfx.img.bin --no-pal --bpp 8 --img-cprs rle");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -159,6 +173,59 @@ TEST_F(CliTest, ExportWritesTheChosenKindWithTheOptionsApplied) {
     EXPECT_EQ(static_cast<unsigned char>(bin[0]), 0x30);
     EXPECT_TRUE(std::filesystem::exists(dir_.File("gfx.h")));
     EXPECT_FALSE(std::filesystem::exists(dir_.File("gfx.pal.bin")));
+}
+
+TEST_F(CliTest, AreaPastThePictureIsExportedWithAWarning) {
+    const std::string pic = Picture("p.bmp");
+    const struct {
+        const char* area;
+        const char* warning;  // empty: none
+        const char* size;
+    } cases[] = {
+        {"0,0,32,16", "", "32x16@4"},
+        {"8,8,24,8", "", "24x8@4"},
+        {"16,0,24,8",
+         "vorlin-cli: warning: --area reaches past the 32 x 16 picture; pixels outside it are "
+         "exported as index 0\n",
+         "24x8@4"},
+        {"0,0,999,999",
+         "vorlin-cli: warning: --area reaches past the 32 x 16 picture; pixels outside it are "
+         "exported as index 0\n",
+         "1000x1000@4"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli("export " + pic + " -o a.c --bpp 4 --area " + c.area);
+        EXPECT_EQ(run.status, 0) << c.area;
+        EXPECT_EQ(run.err, c.warning) << c.area;
+        EXPECT_NE(ReadAll(dir_.File("a.c")).find(std::string(", ") + c.size + ", \n"),
+                  std::string::npos)
+            << c.area;
+    }
+}
+
+TEST_F(CliTest, InfoGivesDistinctTilesAndWhatReductionKeeps) {
+    const struct {
+        int column3;
+        const char* counts;
+    } cases[] = {
+        // The picture's own blank tile is the one reduction keeps first.
+        {0,
+         "unique tiles: 3\nunique with flips: 2\nunique with flips and banks: 2\n"
+         "reduced tiles: 3\nreduced with flips: 2\nreduced with flips and banks: 2\n"},
+        // Without one, reduction adds it.
+        {2,
+         "unique tiles: 3\nunique with flips: 2\nunique with flips and banks: 2\n"
+         "reduced tiles: 4\nreduced with flips: 3\nreduced with flips and banks: 3\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string pic = Picture("p.bmp", c.column3);
+        const CliRun run = Cli("info " + pic);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string("tiles: 8\n") + c.counts), std::string::npos)
+            << run.out;
+    }
+    const CliRun version = Cli("--version");
+    EXPECT_EQ(version.out, "vorlin-cli " VORLIN_VERSION "\n");
 }
 
 TEST_F(CliTest, PresetsSaveEveryOptionAndReadThemBack) {
@@ -189,9 +256,9 @@ TEST_F(CliTest, ConvertReduceInfoAndCompressionRoundTrip) {
     ASSERT_EQ(Cli("convert " + pic + " q.png --bpp 4").status, 0);
     CliRun run = Cli("info q.png");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "width: 32\nheight: 16\ndepth: 4\ncolours used: 3\ntiles: 8\nunique tiles: 3\n"
-              "unique with flips: 2\nunique with flips and banks: 2\n");
+    EXPECT_EQ(run.out.rfind("width: 32\nheight: 16\ndepth: 4\ncolours used: 3\ntiles: 8\n", 0),
+              0u)
+        << run.out;
 
     // Pictures, like exports, may go into folders that do not exist yet.
     run = Cli("convert " + pic + " new/folder/q.tga");

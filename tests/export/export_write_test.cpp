@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "export/gbfs_archive.h"
+#include "support/folder_snapshot.h"
 #include "support/temp_profile.h"
 
 namespace vorlin {
@@ -88,7 +89,7 @@ TEST(ExportWriteFiles, AppendAddsToTextFilesAndMergesArchives) {
     ASSERT_EQ(ExportWrite(job.get()), 1);
     const std::string c = ReadText(dir.File("foo.c"));
     EXPECT_EQ(c.rfind("// earlier\n//====", 0), 0u);
-    EXPECT_NE(c.find("const unsigned short fooPal[2]="), std::string::npos);
+    EXPECT_NE(c.find("const unsigned short fooPal[2] __attribute__((aligned(4)))="), std::string::npos);
 
     ExportJobPtr bar = Job(dir, OUT_KIND_GBFS, "bar");
     bar->title = "pack";
@@ -121,6 +122,47 @@ TEST(ExportWriteFiles, UnwritableOutputIsReportedWithItsPath) {
     job->outFlags = 7;
     EXPECT_EQ(ExportWrite(job.get()), 0);
     EXPECT_EQ(job->failedReason, kWriteErrorUnknownKind);
+}
+
+TEST(ExportWriteFiles, AFailedExportCreatesAndChangesNothing) {
+    const std::string notArchive = "not an archive, and not to be thrown away";
+    const Bytes data(20, 7);
+    Bytes damaged =
+        BuildGbfs({{GbfsEntryName("keep", "Map"), data.data(), data.size()}}, nullptr);
+    damaged[32 + 31] = 0x7F;  // the object's offset points far past the end
+    const struct {
+        const char* name;
+        std::uint32_t flags;
+        const char* existing;  // the file in the way, or the damaged archive
+        std::string content;   // empty: a folder stands there
+        const char* reason;
+    } cases[] = {
+        {"C source", OUT_KIND_C | OUT_HEADER, "foo.c", "", "Is a directory"},
+        {"assembler", OUT_KIND_ASM | OUT_HEADER, "foo.s", "", "Is a directory"},
+        {"binary", OUT_KIND_BIN | OUT_HEADER, "foo.img.bin", "", "Is a directory"},
+        {"archive", OUT_KIND_GBFS | OUT_HEADER, "foo.gbfs", "", "Is a directory"},
+        {"append to other file", OUT_KIND_GBFS | OUT_HEADER | OUT_APPEND, "foo.gbfs", notArchive,
+         "not a GBFS archive"},
+        {"append to damaged archive", OUT_KIND_GBFS | OUT_APPEND, "foo.gbfs",
+         std::string(damaged.begin(), damaged.end()),
+         "GBFS object \"keepMap\" lies outside the archive data"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedTempDir dir;
+        WriteText(dir.File("foo.pal.bin"), "an older palette");
+        WriteText(dir.File("foo.h"), "// an older header");
+        if (c.content.empty())
+            fs::create_directory(dir.File(c.existing));
+        else
+            WriteText(dir.File(c.existing), c.content);
+        const auto before = FolderSnapshot(dir.Path());
+        ExportJobPtr job = Job(dir, c.flags);
+        EXPECT_EQ(ExportWrite(job.get()), 0);
+        EXPECT_EQ(job->failedFile, dir.File(c.existing));
+        EXPECT_EQ(job->failedReason, c.reason);
+        EXPECT_EQ(FolderSnapshot(dir.Path()), before);
+    }
 }
 
 TEST(ExportWriteFiles, AppendingToAnUnreadableFileFailsAndKeepsIt) {

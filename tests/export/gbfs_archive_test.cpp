@@ -106,6 +106,40 @@ TEST(GbfsArchive, ExistingFileThatIsNoSoundArchiveIsReplaced) {
     EXPECT_FALSE(ReadGbfsDirectory(counted, dir));
 }
 
+TEST(GbfsArchive, DamagedArchivesSayWhatIsWrong) {
+    const Bytes data(20, 7);
+    const Bytes sound = BuildGbfs({Object("bar", "Map", data), Object("bar", "Pal", data)}, nullptr);
+    auto changed = [&](std::size_t at, std::uint8_t value) {
+        Bytes b = sound;
+        b[at] = value;
+        return b;
+    };
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* problem;
+    } cases[] = {
+        {"empty file", {}, "not a GBFS archive"},
+        {"other file", Bytes(100, 'x'), "not a GBFS archive"},
+        {"header cut short", Bytes(sound.begin(), sound.begin() + 24), "GBFS header cut short"},
+        {"file cut short", Bytes(sound.begin(), sound.end() - 16),
+         "archive cut short: its header gives 160 bytes, the file has 144"},
+        {"directory inside the header", changed(20, 16), "GBFS directory overlaps the header"},
+        {"more entries than the file holds", changed(22, 9), "GBFS directory cut short"},
+        {"object past the end", changed(32 + 31, 0x7F),
+         "GBFS object \"barMap\" lies outside the archive data"},
+    };
+    std::vector<GbfsObject> dir;
+    std::string problem;
+    ASSERT_TRUE(ReadGbfsDirectory(sound, dir, &problem));
+    EXPECT_EQ(problem, "");
+    for (const auto& c : cases) {
+        EXPECT_FALSE(ReadGbfsDirectory(c.bytes, dir, &problem)) << c.name;
+        EXPECT_EQ(problem, c.problem) << c.name;
+        EXPECT_TRUE(dir.empty()) << c.name;
+    }
+}
+
 TEST(GbfsArchive, EmptyArchiveIsJustTheHeader) {
     const Bytes a = BuildGbfs({}, nullptr);
     ASSERT_EQ(a.size(), 32u);

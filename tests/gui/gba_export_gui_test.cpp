@@ -15,6 +15,7 @@
 #include "app/qt/gba_export_dialog.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
+#include "support/folder_snapshot.h"
 #include "support/temp_profile.h"
 #include "app/command_ids.h"
 #include "app/qt/int_field.h"
@@ -131,7 +132,9 @@ void GbaExportGuiTest::bitmapGreysOutMapAndTileGroup() {
 void GbaExportGuiTest::failedWriteNamesTheFile() {
     ExportFixture f;
     if (!f.OpenPicture()) QSKIP("shared sample pictures are not present");
-    std::filesystem::create_directory(f.dir.File("bad.h"));  // the header cannot be written
+    // The source cannot be written; the header, written first, must not appear either.
+    std::filesystem::create_directory(f.dir.File("bad.c"));
+    const auto before = FolderSnapshot(f.dir.Path());
     QString shown;
     bool stayedOpen = false;
     WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
@@ -148,7 +151,8 @@ void GbaExportGuiTest::failedWriteNamesTheFile() {
     const QStringList lines = shown.split('\n');
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], QString(kExportFailed));
-    QVERIFY2(lines[1].endsWith("/bad.h"), qPrintable(shown));
+    QVERIFY2(lines[1].endsWith("/bad.c: Is a directory"), qPrintable(shown));
+    QVERIFY(FolderSnapshot(f.dir.Path()) == before);
 }
 
 int RunGbaExportGuiTests(int argc, char* argv[]) {

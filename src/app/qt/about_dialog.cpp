@@ -4,13 +4,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "platform/build_info.h"
+
 namespace vorlin {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Vorlin");
     auto* layout = new QVBoxLayout(this);
-    versionLabel = new QLabel(QString("Vorlin ") + kVersionString, this);
-    buildLabel = new QLabel(QString("Build: ") + kBuildDate, this);
+    versionLabel = new QLabel(QString("Vorlin v") + ProgramVersion(), this);
+    buildLabel = new QLabel(QString("Build: ") + QString::fromStdString(BuildDate()), this);
     QFont big = versionLabel->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);

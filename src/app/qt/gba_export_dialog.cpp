@@ -439,7 +439,7 @@ void GbaExportDialog::accept() {
         return;
     }
     std::string message = kExportFailed;
-    if (!job_->failedFile.empty()) message += "\n" + job_->failedFile;
+    if (!job_->failedFile.empty()) message += "\n" + job_->failedFile + ": " + job_->failedReason;
     UiServicesInstance().Inform(message);
 }
 
