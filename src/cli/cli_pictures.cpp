@@ -160,10 +160,10 @@ int RunInfo(const Args& args) {
         const char* unique;
         const char* reduced;
         std::uint32_t flags;
-    } kinds[] = {{"unique tiles", "reduced tiles", 0},
-                 {"unique with flips", "reduced with flips", MAP_FLIP},
-                 {"unique with flips and banks", "reduced with flips and banks",
-                  MAP_FLIP | MAP_PALBANK}};
+    } kinds[] = {
+        {"unique tiles", "reduced tiles", 0},
+        {"unique with flips", "reduced with flips", MAP_FLIP},
+        {"unique with flips and banks", "reduced with flips and banks", MAP_FLIP | MAP_PALBANK}};
     for (const auto& kind : kinds)
         std::printf("%s: %zu\n", kind.unique, UniqueTiles(tiles, count, kind.flags));
     for (const auto& kind : kinds)

@@ -17,7 +17,7 @@ std::string BuildDate() {
     const int month = found ? static_cast<int>(found - kMonths) / 3 + 1 : 0;
     int day = 0, year = 0;
     std::sscanf(date + 4, "%d %d", &day, &year);
-    char text[16];
+    char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
     return text;
 }

@@ -60,10 +60,14 @@ TEST(ExportCSource, PaletteInEachUnitPrintsTheBytesHighByteFirst) {
         const char* expected;
     } cases[] = {
         {BLK_SIZE_U8,
-         "const unsigned char fooPal[8] __attribute__((aligned(4)))=\n{\n\t0x00,0x00,0xFF,0x7F,0x1F,0x00,0xE0,0x03,\n};\n\n"},
+         "const unsigned char fooPal[8] "
+         "__attribute__((aligned(4)))=\n{\n\t0x00,0x00,0xFF,0x7F,0x1F,0x00,0xE0,0x03,\n};\n\n"},
         {BLK_SIZE_U16,
-         "const unsigned short fooPal[4] __attribute__((aligned(4)))=\n{\n\t0x0000,0x7FFF,0x001F,0x03E0,\n};\n\n"},
-        {BLK_SIZE_U32, "const unsigned int fooPal[2] __attribute__((aligned(4)))=\n{\n\t0x7FFF0000,0x03E0001F,\n};\n\n"},
+         "const unsigned short fooPal[4] "
+         "__attribute__((aligned(4)))=\n{\n\t0x0000,0x7FFF,0x001F,0x03E0,\n};\n\n"},
+        {BLK_SIZE_U32,
+         "const unsigned int fooPal[2] "
+         "__attribute__((aligned(4)))=\n{\n\t0x7FFF0000,0x03E0001F,\n};\n\n"},
     };
     for (const Case& c : cases) {
         ExportJobPtr job = Job();
@@ -79,7 +83,8 @@ TEST(ExportCSource, LineBreaksAfter16BytesAndAnEmptyLineAfterEightLines) {
     DataBlockAssign(job->imgData, 1, Sequence(17));
     const std::string seventeen = Body(CSourceText(*job, FixedTime()), *job, "//");
     EXPECT_EQ(seventeen,
-              "const unsigned char fooTiles[17] __attribute__((aligned(4)))=\n{\n\t0x00,0x01,0x02,0x03,0x04,0x05,0x06,0x07,"
+              "const unsigned char fooTiles[17] "
+              "__attribute__((aligned(4)))=\n{\n\t0x00,0x01,0x02,0x03,0x04,0x05,0x06,0x07,"
               "0x08,0x09,0x0A,0x0B,0x0C,0x0D,0x0E,0x0F,\n\t0x10,\n};\n\n");
 
     DataBlockAssign(job->imgData, 1, Sequence(129));
@@ -104,7 +109,8 @@ TEST(ExportCSource, OddSizeIsPaddedWithZerosAndEmptyBlocksAreLeftOut) {
     job->mapFlags = Flags(BLK_SIZE_U32) | MAP_AFFINE;
     DataBlockAssign(job->mapData, 1, Bytes{0x01, 0x02, 0x03, 0x04, 0x05});
     EXPECT_EQ(Body(CSourceText(*job, FixedTime()), *job, "//"),
-              "const unsigned int fooMap[2] __attribute__((aligned(4)))=\n{\n\t0x04030201,0x00000005,\n};\n\n");
+              "const unsigned int fooMap[2] "
+              "__attribute__((aligned(4)))=\n{\n\t0x04030201,0x00000005,\n};\n\n");
 }
 
 TEST(ExportAsmSource, DeclaresEachBlockWithItsDirectiveAndByteCount) {

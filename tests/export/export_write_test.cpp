@@ -89,7 +89,8 @@ TEST(ExportWriteFiles, AppendAddsToTextFilesAndMergesArchives) {
     ASSERT_EQ(ExportWrite(job.get()), 1);
     const std::string c = ReadText(dir.File("foo.c"));
     EXPECT_EQ(c.rfind("// earlier\n//====", 0), 0u);
-    EXPECT_NE(c.find("const unsigned short fooPal[2] __attribute__((aligned(4)))="), std::string::npos);
+    EXPECT_NE(c.find("const unsigned short fooPal[2] __attribute__((aligned(4)))="),
+              std::string::npos);
 
     ExportJobPtr bar = Job(dir, OUT_KIND_GBFS, "bar");
     bar->title = "pack";
@@ -127,8 +128,7 @@ TEST(ExportWriteFiles, UnwritableOutputIsReportedWithItsPath) {
 TEST(ExportWriteFiles, AFailedExportCreatesAndChangesNothing) {
     const std::string notArchive = "not an archive, and not to be thrown away";
     const Bytes data(20, 7);
-    Bytes damaged =
-        BuildGbfs({{GbfsEntryName("keep", "Map"), data.data(), data.size()}}, nullptr);
+    Bytes damaged = BuildGbfs({{GbfsEntryName("keep", "Map"), data.data(), data.size()}}, nullptr);
     damaged[32 + 31] = 0x7F;  // the object's offset points far past the end
     const struct {
         const char* name;

@@ -108,7 +108,8 @@ TEST(GbfsArchive, ExistingFileThatIsNoSoundArchiveIsReplaced) {
 
 TEST(GbfsArchive, DamagedArchivesSayWhatIsWrong) {
     const Bytes data(20, 7);
-    const Bytes sound = BuildGbfs({Object("bar", "Map", data), Object("bar", "Pal", data)}, nullptr);
+    const Bytes sound =
+        BuildGbfs({Object("bar", "Map", data), Object("bar", "Pal", data)}, nullptr);
     auto changed = [&](std::size_t at, std::uint8_t value) {
         Bytes b = sound;
         b[at] = value;

@@ -235,9 +235,9 @@ TEST(ExportOnConsole, ArraysCompiledForSizeStayWordAligned) {
               0)
         << log;
     int status = 0;
-    log = Command("arm-none-eabi-gcc -mcpu=arm7tdmi -mthumb -Os -c -o " + dir + "/pic.o " + dir +
-                      "/pic.c",
-                  status);
+    log = Command(
+        "arm-none-eabi-gcc -mcpu=arm7tdmi -mthumb -Os -c -o " + dir + "/pic.o " + dir + "/pic.c",
+        status);
     ASSERT_EQ(status, 0) << log;
     for (const auto& [name, place] : RodataSymbols(dir + "/pic.o"))
         EXPECT_EQ(place.first % 4, 0u) << name << " at " << place.first;

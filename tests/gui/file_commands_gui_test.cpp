@@ -11,12 +11,8 @@
 #include <memory>
 #include <sstream>
 
-#include "document/vorlin_doc.h"
-#include "app/file_commands.h"
-#include "gui_suites.h"
-#include "gui_test_util.h"
-#include "support/temp_profile.h"
 #include "app/command_ids.h"
+#include "app/file_commands.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/export_options_dialog.h"
@@ -26,6 +22,10 @@
 #include "app/qt/palette_export_dialog.h"
 #include "app/qt/qt_ui_services.h"
 #include "app/qt/vorlin_app.h"
+#include "document/vorlin_doc.h"
+#include "gui_suites.h"
+#include "gui_test_util.h"
+#include "support/temp_profile.h"
 
 namespace vorlin {
 

@@ -10,16 +10,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/command_ids.h"
+#include "app/qt/gba_export_dialog.h"
+#include "app/qt/int_field.h"
+#include "app/qt/main_frame.h"
 #include "document/vorlin_doc.h"
 #include "export/export_job.h"
-#include "app/qt/gba_export_dialog.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/folder_snapshot.h"
 #include "support/temp_profile.h"
-#include "app/command_ids.h"
-#include "app/qt/int_field.h"
-#include "app/qt/main_frame.h"
 
 namespace vorlin {
 

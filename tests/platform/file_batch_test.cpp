@@ -21,13 +21,20 @@ void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// Stages each (name, content) in `dir`; false at the first that fails.
+bool StageEach(FileBatch& batch, const ScopedTempDir& dir,
+               std::initializer_list<std::pair<const char*, const char*>> files) {
+    for (const auto& [name, content] : files)
+        if (!batch.Stage(dir.File(name), content)) return false;
+    return true;
+}
+
 TEST(FileBatch, CommitReplacesEveryFileAndLeavesNoTemporaries) {
     ScopedTempDir dir;
     Write(dir.File("old.txt"), "old contents, longer than the new");
     {
         FileBatch batch;
-        ASSERT_TRUE(batch.Stage(dir.File("old.txt"), "new"));
-        ASSERT_TRUE(batch.Stage(dir.File("new/sub/fresh.txt"), "fresh"));
+        ASSERT_TRUE(StageEach(batch, dir, {{"old.txt", "new"}, {"new/sub/fresh.txt", "fresh"}}));
         EXPECT_EQ(FolderSnapshot(dir.Path()).count("new/sub/fresh.txt"), 0u)
             << "nothing is visible before the commit";
         ASSERT_TRUE(batch.Commit());
@@ -59,8 +66,7 @@ TEST(FileBatch, FailedStageLeavesTheFolderAsItWas) {
         const auto before = FolderSnapshot(dir.Path());
         {
             FileBatch batch;
-            ASSERT_TRUE(batch.Stage(dir.File("a"), "new a"));
-            ASSERT_TRUE(batch.Stage(dir.File("made/here/c"), "c"));
+            ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"made/here/c", "c"}}));
             EXPECT_FALSE(batch.Stage(dir.File(c.failing), "b"));
             EXPECT_EQ(batch.FailedPath(), dir.File(c.failing));
             EXPECT_EQ(batch.FailedError(), c.error);
@@ -89,9 +95,7 @@ TEST(FileBatch, FailedRenamePutsBackTheFilesAlreadyReplaced) {
     ScopedTempDir dir;
     Write(dir.File("a"), "old a");
     FileBatch batch;
-    ASSERT_TRUE(batch.Stage(dir.File("a"), "new a"));
-    ASSERT_TRUE(batch.Stage(dir.File("b"), "new b"));
-    ASSERT_TRUE(batch.Stage(dir.File("c"), "new c"));
+    ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}, {"c", "new c"}}));
     fs::create_directory(dir.File("c"));  // appears between writing and renaming
     const std::map<std::string, std::string> expected = {{"a", "old a"}, {"c", "<folder>"}};
     EXPECT_FALSE(batch.Commit());
