@@ -40,8 +40,8 @@ struct Sprite {
 /* Where the sprites start: ship, coin, heart, star (their order in art/sprites.png). */
 static struct Sprite sprites[kSprites] = {{40, 60}, {120, 40}, {180, 100}, {200, 20}};
 
-/* Video memory ignores byte writes, so data moves in halfwords (every exported array is at
-   least halfword-aligned, whatever its unit). */
+/* Video memory ignores byte writes, so data moves in halfwords (every exported array is
+   word-aligned, whatever its unit). */
 static void CopyHalfwords(volatile u16* dst, const void* src, u32 bytes) {
     const u16* from = (const u16*)src;
     for (u32 i = 0; i < bytes / 2; ++i) dst[i] = from[i];
