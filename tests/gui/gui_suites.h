@@ -8,6 +8,7 @@ int RunToolsInViewTests(int argc, char* argv[]);
 int RunFileCommandsGuiTests(int argc, char* argv[]);
 int RunStartupTests(int argc, char* argv[]);
 int RunGbaExportGuiTests(int argc, char* argv[]);
+int RunToolsBarTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
@@ -15,6 +16,7 @@ inline int RunGuiSuites(int argc, char* argv[]) {
     failures += RunFileCommandsGuiTests(argc, argv);
     failures += RunStartupTests(argc, argv);
     failures += RunGbaExportGuiTests(argc, argv);
+    failures += RunToolsBarTests(argc, argv);
     return failures;
 }
 

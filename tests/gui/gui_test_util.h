@@ -10,10 +10,12 @@
 #include <string>
 
 #include "document/vorlin_doc.h"
+#include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/qt_ui_services.h"
+#include "app/qt/vorlin_view.h"
 
 namespace vorlin {
 
@@ -65,6 +67,26 @@ struct ScriptedWindow {
     ScopedUiServices installed;
     CVorlinDoc doc;
     CMainFrame frame;
+};
+
+// A shown main window on a new 256 x 256 picture at zoom 8, messages answered by a fake.
+struct ToolWindow {
+    ScopedTempProfile profile;
+    FakeUiServices ui;
+    ScopedUiServices installed{ui};
+    CVorlinDoc doc;
+    CMainFrame frame{doc};
+
+    ToolWindow() {
+        frame.resize(800, 600);
+        frame.show();
+        frame.Commands().NewDocument();
+        View().SetZoom(8);  // high zoom: one image pixel is 8 by 8 screen pixels
+    }
+    CVorlinView& View() { return frame.View(); }
+    QWidget* Area() { return View().viewport(); }
+    // The screen point at the middle of image pixel (x, y).
+    static QPoint At(int x, int y) { return {x * 8 + 4, y * 8 + 4}; }
 };
 
 }  // namespace vorlin

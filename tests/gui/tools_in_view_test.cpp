@@ -7,6 +7,7 @@
 
 #include "document/vorlin_doc.h"
 #include "gui_suites.h"
+#include "gui_test_util.h"
 #include "support/fake_ui_services.h"
 #include "support/temp_profile.h"
 #include "tools/tool_box.h"
@@ -18,28 +19,6 @@
 #include "app/qt/vorlin_view.h"
 
 namespace vorlin {
-
-namespace {
-
-struct ToolWindow {
-    ScopedTempProfile profile;
-    FakeUiServices ui;
-    ScopedUiServices installed{ui};
-    CVorlinDoc doc;
-    CMainFrame frame{doc};
-
-    ToolWindow() {
-        frame.resize(800, 600);
-        frame.show();
-        frame.Commands().NewDocument();
-        View().SetZoom(8);  // high zoom: one image pixel is 8 by 8 screen pixels
-    }
-    CVorlinView& View() { return frame.View(); }
-    QWidget* Area() { return View().viewport(); }
-    static QPoint At(int x, int y) { return {x * 8 + 4, y * 8 + 4}; }
-};
-
-}  // namespace
 
 class ToolsInViewTest : public QObject {
     Q_OBJECT

@@ -18,6 +18,7 @@
 #include "app/qt/doc_commands.h"
 #include "app/qt/options_dialog.h"
 #include "app/qt/palette_menu_target.h"
+#include "app/qt/tools_bar.h"
 #include "app/qt/view_bar.h"
 #include "app/qt/vorlin_view.h"
 
@@ -155,6 +156,7 @@ void CMainFrame::CreateBars() {
     for (int id : {ID_VIEW_TEXEL_GRID, ID_VIEW_TILE_GRID, ID_VIEW_PAN})
         viewBar_->addAction(actions_[id]);
     addToolBar(Qt::TopToolBarArea, viewBar_);
+    toolsBar_ = AddToolsBar(*this);
 }
 
 void CMainFrame::CreateStatusBar() {

@@ -25,6 +25,7 @@ namespace vorlin {
 class CVorlinView;
 class DocCommands;
 class PaletteMenuTarget;
+class ToolsBar;
 class ViewBar;
 
 inline constexpr const char* kBarSettingsSection = "Bar Settings";
@@ -48,6 +49,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     CVorlinView& View() { return *view_; }
     DocCommands& Commands() { return *docCommands_; }
     ViewBar& ViewOptionsBar() { return *viewBar_; }
+    ToolsBar& ToolsPanel() { return *toolsBar_; }
     QLabel* Pane(int id) const { return panes_.value(id, nullptr); }
     int BitsPerShade() const { return paletteBar_.BitsPerChannel(); }
     PaletteBarModel& PaletteBar() { return paletteBar_; }
@@ -92,6 +94,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     QMap<int, QLabel*> panes_;
     QToolBar* toolBar_ = nullptr;
     ViewBar* viewBar_ = nullptr;
+    ToolsBar* toolsBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
 };
 

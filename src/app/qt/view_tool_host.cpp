@@ -4,31 +4,12 @@
 #include <QScrollBar>
 
 #include "app/qt/text_wnd.h"
+#include "app/qt/tool_art.h"
 #include "tools/tool_box.h"
 #include "app/command_ids.h"
 #include "app/qt/vorlin_view.h"
 
 namespace vorlin {
-
-namespace {
-
-// Our own pixel-art cursors are not shipped; the platform's shapes stand in for them.
-Qt::CursorShape CursorFor(int cursorId) {
-    switch (cursorId) {
-        case 210:
-            return Qt::CrossCursor;  // select
-        case 212:
-            return Qt::PointingHandCursor;  // zoom
-        case 214:
-            return Qt::UpArrowCursor;  // pipette
-        case 220:
-            return Qt::IBeamCursor;  // text
-        default:
-            return Qt::CrossCursor;
-    }
-}
-
-}  // namespace
 
 ViewToolHost::ViewToolHost(CVorlinView& view, ButtonSlots& buttons)
     : view_(view), slots_(buttons) {}
@@ -71,7 +52,16 @@ void ViewToolHost::ReleasePointer() {
 }
 
 bool ViewToolHost::ShowCursor(int cursorId) {
-    view_.viewport()->setCursor(CursorFor(cursorId));
+    // Built once per cursor and screen density; the pointer moves far more often.
+    const qreal ratio = view_.devicePixelRatioF();
+    const auto key = std::make_pair(cursorId, ratio);
+    auto it = cursors_.find(key);
+    if (it == cursors_.end()) {
+        QCursor cursor;
+        if (!MakeToolCursor(cursorId, ratio, cursor)) return false;
+        it = cursors_.emplace(key, cursor).first;
+    }
+    view_.viewport()->setCursor(it->second);
     return true;
 }
 

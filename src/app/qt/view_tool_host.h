@@ -2,7 +2,10 @@
 // fonts, repaints, pointer capture, cursors, zoom and scrolling in image pixels.
 #pragma once
 
+#include <QCursor>
+#include <map>
 #include <memory>
+#include <utility>
 
 #include "tools/tool_host.h"
 #include "app/image_viewport.h"
@@ -53,6 +56,7 @@ class ViewToolHost : public ToolHost {
     QtTextRasterizer fonts_;
     CTextWnd* textWnd_ = nullptr;  // made on first use, owned by the view
     bool captured_ = false;
+    std::map<std::pair<int, qreal>, QCursor> cursors_;
 };
 
 // Dotted frames of the tools over the painted view.

@@ -13,6 +13,7 @@
 #include "app/qt/indexed_painter.h"
 #include "app/qt/sketch_wnd.h"
 #include "app/qt/view_tool_host.h"
+#include "app/tool_texts.h"
 
 namespace vorlin {
 
@@ -213,8 +214,11 @@ void CVorlinView::AfterScroll(IPoint oldOrigin) {
 void CVorlinView::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta == 0) return;
-    const QPoint at = event->position().toPoint();
-    if (!viewport_.WheelZoom(delta > 0, at.x(), at.y())) return;
+    ZoomAbout(delta > 0, event->position().toPoint());
+}
+
+void CVorlinView::ZoomAbout(bool zoomIn, QPoint client) {
+    if (!viewport_.WheelZoom(zoomIn, client.x(), client.y())) return;
     emit zoomChanged(viewport_.Zoom());
     OnUpdate(HINT_GEOMETRY, nullptr);
     sketch_->FollowOrigin(viewport_.Origin().x, viewport_.Origin().y);
@@ -319,9 +323,22 @@ void CVorlinView::keyPressEvent(QKeyEvent* event) {
                 ProgramTools().Select().DeleteSelection(*host_);
             break;
         default:
-            QAbstractScrollArea::keyPressEvent(event);
+            if (!PickToolByKey(*event)) QAbstractScrollArea::keyPressEvent(event);
             return;
     }
+}
+
+// A plain letter picks the tool whose tool tip names it. Text fields never pass keys here, so
+// typing elsewhere cannot switch tools.
+bool CVorlinView::PickToolByKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event.text();
+    if (text.size() != 1 || text[0].unicode() > 0x7f) return false;
+    const int id = ToolForKey(static_cast<char>(text[0].unicode()));
+    if (id == 0) return false;
+    SelectTool(id);
+    return true;
 }
 
 void CVorlinView::SetPointer(QPoint client) {
@@ -353,6 +370,10 @@ bool CVorlinView::SelectTool(int id) {
     emit toolChanged(tools_.CurrentId());
     emit toolOptionShown(tools_.Current().Option());
     return true;
+}
+
+void CVorlinView::ChooseToolOption(unsigned index) {
+    tools_.ChooseOption(*host_, index);
 }
 
 bool CVorlinView::EditCommand(int id) {
@@ -387,17 +408,17 @@ bool CVorlinView::EditCommand(int id) {
 
 bool CVorlinView::UpdateEditCommand(int id, CommandState& state) {
     switch (id) {
+        // These act on the floating selection only; without one they would do nothing.
         case ID_EDIT_COPY:
         case ID_EDIT_CUT:
-            state.enabled = ProgramTools().Select().HasSelection();
-            return true;
-        case ID_EDIT_PASTE:
-            state.enabled = CanPaste(host_->Clipboard());
-            return true;
         case ID_IMAGE_FLIP_H:
         case ID_IMAGE_FLIP_V:
         case ID_IMAGE_ROTATE_LEFT:
         case ID_IMAGE_ROTATE_RIGHT:
+            state.enabled = ProgramTools().Select().HasSelection();
+            return true;
+        case ID_EDIT_PASTE:
+            state.enabled = CanPaste(host_->Clipboard());
             return true;
         default:
             return false;
@@ -453,6 +474,10 @@ bool CVorlinView::OnCommand(int id) {
         case ID_VIEW_GRID_SETTINGS:
             ShowGridSettings();
             return true;
+        case ID_VIEW_ZOOM_UP:
+        case ID_VIEW_ZOOM_DOWN:
+            ZoomAbout(id == ID_VIEW_ZOOM_UP, viewport()->rect().center());
+            return true;
         case ID_VIEW_SKETCH:
             sketch_->Show(!sketch_->IsShown());
             if (sketch_->IsShown()) {
@@ -490,6 +515,8 @@ bool CVorlinView::OnUpdateCommand(int id, CommandState& state) {
             state.checked = (viewMode_ & VIEW_PAN) != 0;
             return true;
         case ID_VIEW_GRID_SETTINGS:
+        case ID_VIEW_ZOOM_UP:
+        case ID_VIEW_ZOOM_DOWN:
             return true;
         case ID_VIEW_SKETCH:
             state.checked = sketch_->IsShown();

@@ -60,6 +60,8 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
 
     // Tool switch; -1 is the previous tool. False when no tool has the identifier.
     bool SelectTool(int id);
+    // The tools bar's option list picked another entry for the current tool.
+    void ChooseToolOption(unsigned index);
     CTool& CurrentTool() const { return tools_.Current(); }
     ViewToolHost& Host() { return *host_; }
 
@@ -89,6 +91,9 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     void ScrollTo(ScrollCode code, int position, ScrollBar bar);
     void AfterScroll(IPoint oldOrigin);
     void PanStep(QPoint client);
+    // Halves or doubles the zoom, keeping the image point under `client` in place.
+    void ZoomAbout(bool zoomIn, QPoint client);
+    bool PickToolByKey(const QKeyEvent& event);
     void ToggleMode(int bit);
     void ShowGridSettings();
     void SetPointer(QPoint client);
