@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   gcc-arm-none-eabi libnewlib-arm-none-eabi binutils-arm-none-eabi libmgba-dev
   xvfb

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/tool_ids.h"
+
 // Every command, control-bar and status-pane identifier of the application. The numbers are the
 // documented ones (menus, accelerators, update handlers, tests and stored bar layouts refer to
 // them), so they must never be renumbered.
@@ -21,20 +23,6 @@ enum CommandId : int {
     ID_VIEW_STATUS_BAR = 59393,
 
     // Tools bar: option list and the eleven tool buttons, in bar order.
-    ID_TOOL_OPTIONS = 1024,
-    ID_TOOL_SELECT = 1025,
-    ID_TOOL_PIPETTE = 1026,
-    ID_TOOL_ZOOM = 1027,
-    ID_TOOL_ERASER = 1028,
-    ID_TOOL_PENCIL = 1029,
-    ID_TOOL_LINE = 1030,
-    ID_TOOL_RECT = 1031,
-    ID_TOOL_ELLIPSE = 1032,
-    ID_TOOL_BRUSH = 1033,
-    ID_TOOL_FILL = 1034,
-    ID_TOOL_TEXT = 1035,
-    ID_TOOL_FIRST = ID_TOOL_SELECT,
-    ID_TOOL_LAST = ID_TOOL_TEXT,
 
     // Palette bar controls whose notifications reach the document.
     ID_PALBAR_SIXTEEN = 2060,  // "16" button: toggle sixteen-colour mode

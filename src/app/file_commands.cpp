@@ -8,7 +8,10 @@
 #include "formats/palette_format.h"
 #include "formats/png_format.h"
 #include "app/command_ids.h"
+#include "app/save_prompt.h"
 #include "app/ui_services.h"
+#include "document/document_settings.h"
+#include "platform/profile.h"
 
 namespace vorlin {
 
@@ -89,12 +92,14 @@ bool FileCommands::SaveDocument(CVorlinDoc&) {
 }
 
 bool FileCommands::New() {
-    if (!doc_.SaveModified()) return false;
+    if (!SaveModified(doc_, UiServicesInstance())) return false;
+    // The Options dialog may have named another default palette since the last New.
+    doc_.SetSettings(ReadDocumentSettings(AppProfile()));
     return doc_.OnNewDocument();
 }
 
 bool FileCommands::Open(const std::string& givenPath) {
-    if (!doc_.SaveModified()) return false;
+    if (!SaveModified(doc_, UiServicesInstance())) return false;
     doc_.SetModifiedFlag(false);
     std::string path = givenPath;
     if (path.empty() && DoFileDialog(openSet_, path, true) == kFileDialogCancelled) return false;
@@ -112,6 +117,7 @@ bool FileCommands::Open(const std::string& givenPath) {
         return false;
     }
     const DibPtr dib = format->DetachImage();
+    doc_.SetSettings(ReadDocumentSettings(AppProfile()));
     // One-bit pictures are saved back at four bits.
     if (format->depth == 1) format->depth = 4;
     FileFormat& previous = formats_.Current();

@@ -3,10 +3,15 @@
 #include <cstdint>
 
 #include "app/palette_bar_model.h"
+#include "app/ui_services.h"
 #include "document/vorlin_doc.h"
 #include "palette/palette_commands.h"
 
 namespace vorlin {
+
+bool AskAndClearPalette(CVorlinDoc& doc, UiServices& ui) {
+    return ui.AskYesNo(kAskClearPalette) == UiAnswer::Yes && ClearPalette(doc);
+}
 
 int BarShift(const PaletteBarModel* bar) {
     return bar ? bar->Shift() : 0;

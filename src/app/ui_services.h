@@ -1,12 +1,13 @@
 // What needs a person: message boxes, questions and file choices. The desktop
-// application implements it with real dialogs, tests with a scripted fake, and
-// engine code reaches it through UiServicesInstance() without knowing which.
+// application implements it with real dialogs, tests with a scripted fake. Only
+// the application layer uses it: operations below return their results.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "app/file_requests.h"
+#include "core/operation_result.h"
 
 namespace vorlin {
 
@@ -52,6 +53,11 @@ class UiServices {
     }
     UiAnswer AskYesNo(std::string_view text) {
         return Message(text, kAppCaption, UiButtons::YesNo, UiIcon::Question);
+    }
+    // Shows the message of a failed operation; nothing for a success. The result's ok flag.
+    bool Report(const OperationResult& result, UiIcon icon = UiIcon::Warning) {
+        if (!result.ok && !result.message.empty()) Inform(result.message, icon);
+        return result.ok;
     }
 };
 

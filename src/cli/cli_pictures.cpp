@@ -10,7 +10,6 @@
 #include "document/vorlin_doc.h"
 #include "export/export_job.h"
 #include "export/reduce_tiles.h"
-#include "app/ui_services.h"
 
 namespace vorlin::cli {
 
@@ -58,17 +57,6 @@ PictureCommand ParsePictureCommand(const Args& raw, std::size_t fileCount, const
     if (c.files.size() != fileCount) UsageError(std::string("expected ") + usage);
     return c;
 }
-
-// Keeps the text of the message a document operation shows instead of a box.
-class MessageCatcher : public UiServices {
-  public:
-    UiAnswer Message(std::string_view text, std::string_view, UiButtons, UiIcon) override {
-        last = text;
-        return UiAnswer::Ok;
-    }
-    bool ChooseFile(FileDialogRequest&) override { return false; }
-    std::string last;
-};
 
 // The picture's 8 x 8 tiles in row order, padded with index 0 to whole tiles.
 std::vector<std::uint8_t> PictureTiles(PackedDib picture, std::size_t& count) {
@@ -129,15 +117,13 @@ int RunReduce(const Args& args) {
     const PictureCommand c =
         ParsePictureCommand(args, 2, "INPUT OUTPUT", {"--flip", "--pal", "--meta"});
     const OpenedPicture opened = OpenPicture(c.files[0]);
-    MessageCatcher messages;
-    ScopedUiServices scoped(messages);
     CVorlinDoc doc;
     if (!doc.GetImage().SetFromDib(opened.picture.get())) Failed(c.files[0], "cannot be used");
-    if (!ReduceImageTiles(doc, c.pal, c.flip, c.metaWidth, c.metaHeight))
-        Failed(c.files[0], messages.last);
-    DibPtr reduced(doc.GetImage().ToDib(8, 0));
-    if (!reduced) Failed(c.files[1], "out of memory");
-    SavePicture(reduced.get(), c.files[1], SaveOptions{});
+    const OperationResult reduced = ReduceImageTiles(doc, c.pal, c.flip, c.metaWidth, c.metaHeight);
+    if (!reduced) Failed(c.files[0], reduced.message);
+    DibPtr picture(doc.GetImage().ToDib(8, 0));
+    if (!picture) Failed(c.files[1], "out of memory");
+    SavePicture(picture.get(), c.files[1], SaveOptions{});
     return kExitOk;
 }
 

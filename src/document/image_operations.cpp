@@ -6,7 +6,6 @@
 
 #include "export/export_job.h"
 #include "export/tile_ops.h"
-#include "app/ui_services.h"
 
 namespace vorlin {
 
@@ -26,9 +25,8 @@ int ReplacePicture(CVorlinDoc& doc, PackedDib dib) {
     return 1;
 }
 
-int Fail(const char* message) {
-    UiServicesInstance().Inform(message);
-    return 0;
+OperationResult Fail(const char* message) {
+    return OperationResult::Failure(message);
 }
 
 ExportJobPtr ReductionJob(const CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth,
@@ -84,16 +82,17 @@ int RoundUpPowerOfTwo(int n) {
     return power;
 }
 
-int RearrangeImage(CVorlinDoc& doc, int tileWidth, int tileHeight) {
+OperationResult RearrangeImage(CVorlinDoc& doc, int tileWidth, int tileHeight) {
     if (tileWidth < 1 || tileHeight < 1) return Fail(kRearrangeFailed);
     DibPtr picture(doc.image.ToDib(8, 0));
     if (!picture) return Fail(kRearrangeFailed);
     DibPtr result(DibRetile(picture.get(), tileWidth, tileHeight, 0));
     if (!result || !ReplacePicture(doc, result.get())) return Fail(kRearrangeFailed);
-    return 1;
+    return OperationResult::Success();
 }
 
-int ReduceImageTiles(CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth, int metaHeight) {
+OperationResult ReduceImageTiles(CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth,
+                                 int metaHeight) {
     ExportJobPtr job = ReductionJob(doc, palBanks, flips, metaWidth, metaHeight);
     if (!job || !job->image) return Fail(kExportFailed);
     if (!ExportValidate(job.get())) return Fail(kReductionValidationFailed);
@@ -105,7 +104,7 @@ int ReduceImageTiles(CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth, 
         if (!groups) return Fail(kExportFailed);
     }
     if (!ReplacePicture(doc, groups ? groups.get() : job->work.get())) return Fail(kExportFailed);
-    return 1;
+    return OperationResult::Success();
 }
 
 }  // namespace vorlin

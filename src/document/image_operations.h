@@ -4,6 +4,7 @@
 // CVorlinDoc::ResizeImage.
 #pragma once
 
+#include "core/operation_result.h"
 #include "document/vorlin_doc.h"
 
 namespace vorlin {
@@ -18,13 +19,13 @@ int RoundUpPowerOfTwo(int n);
 
 // Re-lays the picture with blocks tileWidth wide and tileHeight high: a wider
 // picture becomes a column of blocks, a narrower one is laid out back into rows.
-// Shows kRearrangeFailed and changes nothing when it cannot be done. 1 on success.
-int RearrangeImage(CVorlinDoc& doc, int tileWidth, int tileHeight);
+// Fails with kRearrangeFailed and changes nothing when it cannot be done.
+OperationResult RearrangeImage(CVorlinDoc& doc, int tileWidth, int tileHeight);
 
 // Replaces the picture by its unique 8 x 8 tiles (blank tile first), found as
 // the map export finds them; with a tile group larger than 1 x 1 the picture
 // becomes the unique groups, each metaWidth tiles wide and metaHeight high,
-// stacked downwards. Failures show a message and change nothing. 1 on success.
-int ReduceImageTiles(CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth, int metaHeight);
+// stacked downwards. A failure carries its message and changes nothing.
+OperationResult ReduceImageTiles(CVorlinDoc& doc, bool palBanks, bool flips, int metaWidth, int metaHeight);
 
 }  // namespace vorlin

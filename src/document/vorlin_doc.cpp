@@ -2,13 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "document/undo_records.h"
-#include "platform/app_paths.h"
-#include "platform/profile.h"
-#include "app/ui_services.h"
 
 namespace vorlin {
 
@@ -17,15 +12,6 @@ namespace {
 std::string FileNamePart(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The default palette file as given, else among the program's shipped files.
-std::string ResolveDefaultPalette() {
-    const std::string name =
-        AppProfile().GetString(kSectionMain, kKeyPalDefault, kDefaultPaletteFile);
-    std::error_code ec;
-    if (std::filesystem::exists(name, ec)) return name;
-    return ShippedFilePath(name);
 }
 
 IRect ClipToImage(const IRect& r, const CIndexImage& img) {
@@ -43,15 +29,12 @@ bool DocumentFileHooks::SaveDocument(CVorlinDoc&) {
     return false;
 }
 
-CVorlinDoc::CVorlinDoc() : history(kDocumentUndoCap) {
-    const Profile& profile = AppProfile();
-    const int width = profile.GetInt(kSectionImage, kKeyWidth, kDefaultImageSide);
-    const int height = profile.GetInt(kSectionImage, kKeyHeight, kDefaultImageSide);
+CVorlinDoc::CVorlinDoc(const DocumentSettings& settings)
+    : history(kDocumentUndoCap), settings_(settings) {
     // A damaged setting must not leave the program without a picture.
-    if (!image.Create(width, height, nullptr, nullptr))
+    if (!image.Create(settings.width, settings.height, nullptr, nullptr))
         image.Create(kDefaultImageSide, kDefaultImageSide, nullptr, nullptr);
     backup.CopyFrom(&image);
-    recent_.Load(profile);
     SetTitle();
 }
 
@@ -113,7 +96,9 @@ bool CVorlinDoc::OnNewDocument() {
     // A new picture has no file yet: Save must ask for a name instead of
     // writing the blank picture over the file that was open before.
     path_.clear();
-    const std::vector<RgbQuad> colours = FileHooks().ReadPaletteFile(ResolveDefaultPalette());
+    const std::vector<RgbQuad> colours = settings_.defaultPalette.empty()
+                                             ? std::vector<RgbQuad>{}
+                                             : FileHooks().ReadPaletteFile(settings_.defaultPalette);
     if (!colours.empty()) image.SetColors(0, static_cast<int>(colours.size()), colours.data());
     FileHooks().ResetCurrentFormat();
     SetTitle();
@@ -126,7 +111,7 @@ bool CVorlinDoc::OpenFromDib(PackedDib dib, const std::string& path) {
     const int fileColours = DibBitCount(dib) <= 8 ? DibColorCount(dib) : kPaletteSize;
     CIndexImage fresh;
     if (!fresh.SetFromDib(dib)) return false;
-    const bool keepOldEntries = AppProfile().GetInt(kSectionMain, kKeyPalClear, 0) == 0;
+    const bool keepOldEntries = !settings_.clearPaletteOnLoad;
     if (keepOldEntries && fileColours > 0 && fileColours < kPaletteSize)
         fresh.SetColors(fileColours, kPaletteSize - fileColours, image.Palette() + fileColours);
     image = std::move(fresh);
@@ -143,26 +128,9 @@ void CVorlinDoc::InstallFreshPicture() {
     SetModifiedFlag(false);
 }
 
-void CVorlinDoc::OnCloseDocument() {
-    Profile& profile = AppProfile();
-    profile.WriteInt(kSectionImage, kKeyWidth, image.Width());
-    profile.WriteInt(kSectionImage, kKeyHeight, image.Height());
+void CVorlinDoc::OnCloseDocument(Profile& profile) {
+    StoreDocumentSize(profile, image.Width(), image.Height());
     recent_.Save(profile);
-}
-
-bool CVorlinDoc::SaveModified() {
-    if (!IsModified()) return true;
-    std::string question(kAskSaveChanges);
-    const std::string name = path_.empty() ? std::string(kUntitled) : path_;
-    question.replace(question.find("%s"), 2, name);
-    switch (UiServicesInstance().AskYesNoCancel(question)) {
-        case UiAnswer::Yes:
-            return FileHooks().SaveDocument(*this);
-        case UiAnswer::No:
-            return true;
-        default:
-            return false;
-    }
 }
 
 int CVorlinDoc::SyncBackup() {

@@ -13,8 +13,9 @@
 #include "core/packed_dib.h"
 #include "document/color_ref.h"
 #include "document/index_image.h"
+#include "document/document_settings.h"
+#include "document/recent_file_list.h"
 #include "document/undo_history.h"
-#include "app/recent_file_list.h"
 
 namespace vorlin {
 
@@ -60,24 +61,13 @@ class DocumentFileHooks {
 
 // Fixed texts of the document.
 inline constexpr std::string_view kUntitled = "Untitled";
-inline constexpr std::string_view kAskSaveChanges = "Save changes to %s?";
-
-// Settings used by the document.
-inline constexpr const char* kSectionImage = "image";
-inline constexpr const char* kKeyWidth = "width";
-inline constexpr const char* kKeyHeight = "height";
-inline constexpr int kDefaultImageSide = 256;
-inline constexpr const char* kSectionMain = "main";
-inline constexpr const char* kKeyPalDefault = "PalDefault";
-inline constexpr const char* kDefaultPaletteFile = "vorlin.pal";
-inline constexpr const char* kKeyPalClear = "PalClear";
 inline constexpr int kDocumentUndoCap = 32;
 
 class CVorlinDoc {
   public:
-    // The picture at the size stored in the settings (256 x 256 when absent)
-    // with the default palette; the backup a copy of it; undo cap 32.
-    CVorlinDoc();
+    // The picture at the settings' size (256 x 256 when that cannot be made),
+    // all black; the backup a copy of it; undo cap 32.
+    explicit CVorlinDoc(const DocumentSettings& settings = {});
     virtual ~CVorlinDoc();
     CVorlinDoc(const CVorlinDoc&) = delete;
     CVorlinDoc& operator=(const CVorlinDoc&) = delete;
@@ -111,6 +101,9 @@ class CVorlinDoc {
     void SetTitle(std::string_view text = {});
     RecentFileList& RecentFiles() { return recent_; }
     const RecentFileList& RecentFiles() const { return recent_; }
+    // The default palette and the clear-on-load rule New and Open follow.
+    const DocumentSettings& Settings() const { return settings_; }
+    void SetSettings(const DocumentSettings& settings) { settings_ = settings; }
 
     // --- life cycle ---
     // All pixels index 0 and the whole palette black; the size stays.
@@ -123,11 +116,8 @@ class CVorlinDoc {
     // supplied keep the current palette. False (nothing changed) when the block
     // cannot be used.
     bool OpenFromDib(PackedDib dib, const std::string& path);
-    // Stores the picture size in the settings and the recent files.
-    void OnCloseDocument();
-    // When modified asks whether to save: Yes saves (false if that fails), No
-    // goes on, Cancel gives false. True when the caller may go ahead.
-    bool SaveModified();
+    // Stores the picture size and the recent files in `profile`.
+    void OnCloseDocument(Profile& profile);
 
     // --- operations other parts call ---
     // Copies the picture into the backup. 1.
@@ -161,6 +151,7 @@ class CVorlinDoc {
     std::string path_;
     std::string title_;
     RecentFileList recent_;
+    DocumentSettings settings_;
 };
 
 }  // namespace vorlin

@@ -8,7 +8,6 @@
 #include "palette/hue_turn.h"
 #include "palette/palette_colors.h"
 #include "palette/palette_permutation.h"
-#include "app/ui_services.h"
 
 namespace vorlin {
 namespace {
@@ -54,8 +53,7 @@ int MoveToSubPalette(CVorlinDoc& doc, int bank) {
     return 1;
 }
 
-bool ClearPalette(CVorlinDoc& doc, UiServices& ui) {
-    if (ui.AskYesNo(kAskClearPalette) != UiAnswer::Yes) return false;
+bool ClearPalette(CVorlinDoc& doc) {
     const std::vector<RgbQuad> black(256, RgbQuad{0, 0, 0, 0});
     return doc.SetPaletteEntries(black.data(), 0, 256, true) != 0;
 }

@@ -11,9 +11,6 @@
 namespace vorlin {
 
 class CVorlinDoc;
-class UiServices;
-
-inline constexpr std::string_view kAskClearPalette = "Clear the palette, are you sure?";
 
 // Entry from[i] moves to to[i] and every pixel of index from[i] becomes to[i]
 // (one snapshot undo state). 0 when the work copy cannot be made; nothing changes then.
@@ -21,8 +18,8 @@ int PermutePalette(CVorlinDoc& doc, const std::uint8_t* from, const std::uint8_t
 // Every pixel index i becomes (i mod 16) + 16·bank; the palette stays. 0 for a bank outside 0 … 15.
 int MoveToSubPalette(CVorlinDoc& doc, int bank);
 
-// After a Yes to the question, all 256 entries become black. True when cleared.
-bool ClearPalette(CVorlinDoc& doc, UiServices& ui);
+// All 256 entries become black (one undo step). True when cleared.
+bool ClearPalette(CVorlinDoc& doc);
 // Entries first … last (0 ≤ first ≤ last ≤ 255) reordered by key; stable.
 int SortPalette(CVorlinDoc& doc, int first, int last, PaletteSortKey key, bool ascending,
                 int shift);

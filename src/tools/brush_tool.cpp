@@ -5,7 +5,7 @@
 
 #include "tools/tool_document.h"
 #include "tools/tool_geometry.h"
-#include "app/command_ids.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 namespace {

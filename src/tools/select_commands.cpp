@@ -5,8 +5,7 @@
 #include "tools/select_tool.h"
 #include "tools/tool_document.h"
 #include "tools/tool_messages.h"
-#include "app/command_ids.h"
-#include "app/ui_services.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 
@@ -31,7 +30,7 @@ bool CSelectTool::RotateSelection(ToolHost& view, bool clockwise) {
 bool CSelectTool::CopyToClipboard(ToolHost& view, bool cut) {
     if (!HasSelection()) return false;
     if (content_.width <= 0 || content_.height <= 0) {
-        UiServicesInstance().Inform(kMsgNoBitmapData);
+        view.Warn(kMsgNoBitmapData);
         return false;
     }
     std::vector<std::uint8_t> block;
@@ -43,7 +42,7 @@ bool CSelectTool::CopyToClipboard(ToolHost& view, bool cut) {
     if (cut) DeleteSelection(view);
     ClipboardPort& clipboard = view.Clipboard();
     if (!clipboard.Open()) {
-        UiServicesInstance().Inform(kMsgClipboardOpen);
+        view.Warn(kMsgClipboardOpen);
         return false;
     }
     clipboard.Empty();
@@ -68,8 +67,7 @@ bool CSelectTool::PasteSequence(ToolHost& view) {
     CVorlinDoc& doc = view.Document();
     BackupPicture(doc);
     if (!PasteFromClipboard(view, view.ScrollOrigin())) {
-        UiServicesInstance().Message(kMsgPasteFailed, kCaptionPasteFailed, UiButtons::Ok,
-                                     UiIcon::Warning);
+        view.Warn(kMsgPasteFailed, kCaptionPasteFailed);
         return false;
     }
     MarkModified(doc);

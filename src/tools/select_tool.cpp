@@ -7,8 +7,7 @@
 #include "tools/tool_document.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_messages.h"
-#include "app/command_ids.h"
-#include "app/ui_services.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 namespace {
@@ -23,8 +22,8 @@ bool MakeSurface(IndexSurface& out, int w, int h) {
     }
 }
 
-void WarnMemory() {
-    UiServicesInstance().Inform(kMsgSelectionMemory, UiIcon::Warning);
+void WarnMemory(ToolHost& view) {
+    view.Warn(kMsgSelectionMemory);
 }
 
 // Mirrored copy: columns for horizontal, rows for vertical.
@@ -140,7 +139,7 @@ bool CSelectTool::Lift(ToolHost& view, ConstIndexView source, const IRect& rect,
     owner_ = &view;
     selRect_ = RectOfSize(x, y, w, h);
     if (!MakeSurface(under_, w, h) || !MakeSurface(content_, w, h)) {
-        WarnMemory();
+        WarnMemory(view);
         DiscardSelection();
         return false;
     }
@@ -148,7 +147,7 @@ bool CSelectTool::Lift(ToolHost& view, ConstIndexView source, const IRect& rect,
     BlockCopy(ViewOf(content_), 0, 0, w, h, source, rect.left, rect.top);
     BlockCopy(picture, x, y, w, h, ViewOf(content_), 0, 0);
     if (Transparent() && !BuildMasks(view.Slots().GetSlotIndex(kSlotRight))) {
-        WarnMemory();
+        WarnMemory(view);
         DiscardSelection();
         return false;
     }
@@ -172,7 +171,7 @@ bool CSelectTool::Flip(ToolHost& view, bool horizontal) {
     if (!HasSelection()) return false;
     IndexSurface mirrored;
     if (!Mirrored(content_, horizontal, mirrored)) {
-        WarnMemory();
+        WarnMemory(view);
         return false;
     }
     return ReplaceContent(view, mirrored, selRect_.left, selRect_.top);
@@ -182,7 +181,7 @@ bool CSelectTool::Rotate(ToolHost& view, bool clockwise) {
     if (!HasSelection()) return false;
     IndexSurface turned;
     if (!Turned(content_, clockwise, turned)) {
-        WarnMemory();
+        WarnMemory(view);
         return false;
     }
     // The centre stays where it was (divisions truncate toward zero).

@@ -3,8 +3,7 @@
 #include "tools/tool_document.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_messages.h"
-#include "app/command_ids.h"
-#include "app/ui_services.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 
@@ -38,7 +37,7 @@ void CTextTool::OnPress(ToolHost& view, std::uint32_t flags, int /*x*/, int /*y*
     BackupPicture(doc);
     TextEditorPort& editor = view.TextEditor();
     if (!editor.Exists() && !editor.Create()) {
-        UiServicesInstance().Inform(kMsgTextWindow);
+        view.Warn(kMsgTextWindow);
         return;
     }
     textRect_ = RectOfSize(stroke_.current.x, stroke_.current.y, kTextBoxSide, kTextBoxSide);

@@ -1,7 +1,7 @@
 #include "tools/tool_box.h"
 
 #include "tools/tool_catalog.h"
-#include "app/command_ids.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 namespace {

@@ -1,6 +1,6 @@
 #include "tools/tool_catalog.h"
 
-#include "app/command_ids.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "core/index_surface.h"
@@ -85,6 +86,9 @@ class ToolHost {
     virtual void SelectTool(int id) = 0;
     // Makes the tools bar's option list show this entry of the current tool.
     virtual void ShowToolOption(unsigned index) = 0;
+    // Tells the person why a command could not be done: a warning box with
+    // `caption` (empty: the program's own caption) and an OK button.
+    virtual void Warn(std::string_view text, std::string_view caption = {}) = 0;
 };
 
 }  // namespace vorlin

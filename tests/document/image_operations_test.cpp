@@ -37,8 +37,6 @@ struct ImageOperations : ::testing::Test {
     }
 
     ScopedTempProfile profile;
-    FakeUiServices ui;
-    ScopedUiServices installed{ui};
     CVorlinDoc doc;
 };
 
@@ -52,7 +50,7 @@ TEST_F(ImageOperations, RearrangeToAColumnAndBack) {
     // Each quarter of the 16 x 16 picture has its own index.
     Paint(16, 16, [](int x, int y) { return static_cast<std::uint8_t>(1 + x / 8 + 2 * (y / 8)); });
     doc.image.Palette()[3] = RgbQuad{1, 2, 3, 0};
-    ASSERT_EQ(RearrangeImage(doc, 8, 8), 1);
+    ASSERT_TRUE(RearrangeImage(doc, 8, 8).ok);
     EXPECT_EQ(doc.image.Width(), 8);
     EXPECT_EQ(doc.image.Height(), 32);
     for (int q = 0; q < 4; ++q) EXPECT_EQ(doc.image.GetPixel(5, q * 8 + 3), 1 + q) << q;
@@ -61,7 +59,7 @@ TEST_F(ImageOperations, RearrangeToAColumnAndBack) {
     EXPECT_EQ(doc.history.UndoCount(), 1);
     EXPECT_EQ(doc.backup.Height(), 32);
 
-    ASSERT_EQ(RearrangeImage(doc, 16, 8), 1);
+    ASSERT_TRUE(RearrangeImage(doc, 16, 8).ok);
     ASSERT_EQ(doc.image.Width(), 16);
     EXPECT_EQ(doc.image.GetPixel(12, 12), 4);
     EXPECT_EQ(doc.image.GetPixel(12, 3), 2);
@@ -69,15 +67,15 @@ TEST_F(ImageOperations, RearrangeToAColumnAndBack) {
     doc.history.Undo();
     EXPECT_EQ(doc.image.Width(), 8);
     EXPECT_EQ(doc.image.Height(), 32);
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ImageOperations, RearrangeFailuresChangeNothing) {
     Paint(16, 16, [](int x, int) { return static_cast<std::uint8_t>(x); });
     for (auto [w, h] : {std::pair{0, 8}, {8, 0}, {-8, 8}, {8, 17}}) {
-        EXPECT_EQ(RearrangeImage(doc, w, h), 0) << w << "x" << h;
+        const OperationResult result = RearrangeImage(doc, w, h);
+        EXPECT_FALSE(result.ok) << w << "x" << h;
+        EXPECT_EQ(result.message, kRearrangeFailed) << w << "x" << h;
     }
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>(4, kRearrangeFailed));
     EXPECT_EQ(doc.image.Width(), 16);
     EXPECT_EQ(doc.history.UndoCount(), 0);
     EXPECT_FALSE(doc.IsModified());
@@ -85,7 +83,7 @@ TEST_F(ImageOperations, RearrangeFailuresChangeNothing) {
 
 TEST_F(ImageOperations, ReduceToUniqueTiles) {
     Paint(16, 16, [](int x, int y) { return static_cast<std::uint8_t>(x < 8 && y < 8 ? 5 : 0); });
-    ASSERT_EQ(ReduceImageTiles(doc, false, false, 1, 1), 1);
+    ASSERT_TRUE(ReduceImageTiles(doc, false, false, 1, 1).ok);
     EXPECT_EQ(doc.image.Width(), 8);
     EXPECT_EQ(doc.image.Height(), 16);
     EXPECT_EQ(Tile(0, 0), Bytes(64, 0));
@@ -94,7 +92,7 @@ TEST_F(ImageOperations, ReduceToUniqueTiles) {
     EXPECT_TRUE(doc.IsModified());
 
     Paint(24, 16, [](int, int) { return std::uint8_t{0}; });
-    ASSERT_EQ(ReduceImageTiles(doc, true, true, 1, 1), 1);
+    ASSERT_TRUE(ReduceImageTiles(doc, true, true, 1, 1).ok);
     EXPECT_EQ(doc.image.Width(), 8);
     EXPECT_EQ(doc.image.Height(), 8);
     doc.history.Undo();
@@ -109,8 +107,9 @@ TEST_F(ImageOperations, ReduceOfALargePictureKeepsEveryUniqueTile) {
         if (tile >= 9000 || (x % 8) > 1 || (y % 8) != 0) return std::uint8_t{0};
         return static_cast<std::uint8_t>(x % 8 == 0 ? 1 + tile % 250 : 1 + tile / 250);
     });
-    ASSERT_EQ(ReduceImageTiles(doc, false, false, 1, 1), 0);
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{kExportFailed});
+    const OperationResult result = ReduceImageTiles(doc, false, false, 1, 1);
+    ASSERT_FALSE(result.ok);
+    EXPECT_EQ(result.message, kExportFailed);
     EXPECT_EQ(doc.image.Width(), 1024);
     EXPECT_EQ(doc.history.UndoCount(), 0);
 
@@ -120,7 +119,7 @@ TEST_F(ImageOperations, ReduceOfALargePictureKeepsEveryUniqueTile) {
         if ((x % 8) > 1 || (y % 8) != 0) return std::uint8_t{0};
         return static_cast<std::uint8_t>(x % 8 == 0 ? 1 + tile % 250 : 1 + tile / 250);
     });
-    ASSERT_EQ(ReduceImageTiles(doc, false, false, 1, 1), 1);
+    ASSERT_TRUE(ReduceImageTiles(doc, false, false, 1, 1).ok);
     EXPECT_EQ(doc.image.Width(), 8);
     ASSERT_EQ(doc.image.Height(), 8 * 4001);
     EXPECT_EQ(doc.image.GetPixel(0, 8 * 3999 + 8), 1 + 3999 % 250);
@@ -138,14 +137,13 @@ TEST_F(ImageOperations, ReduceWithGroupsRedrawsFlippedTiles) {
         const Bytes* t = layout[x / 8];
         return t ? (*t)[y * 8 + x % 8] : std::uint8_t{0};
     });
-    ASSERT_EQ(ReduceImageTiles(doc, false, true, 2, 1), 1);
+    ASSERT_TRUE(ReduceImageTiles(doc, false, true, 2, 1).ok);
     ASSERT_EQ(doc.image.Width(), 16);
     ASSERT_EQ(doc.image.Height(), 16);
     EXPECT_EQ(Tile(0, 0), a);
     EXPECT_EQ(Tile(1, 0), mirrored);  // stored once, drawn flipped
     EXPECT_EQ(Tile(0, 1), Bytes(64, 0));
     EXPECT_EQ(Tile(1, 1), a);
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

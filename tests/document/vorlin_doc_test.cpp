@@ -6,6 +6,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/save_prompt.h"
 #include "support/fake_ui_services.h"
 #include "support/rgb.h"
 #include "support/temp_profile.h"
@@ -56,27 +57,43 @@ DibPtr Block(int w, int h, int colours, int index) {
 TEST(VorlinDoc, FirstDocumentTakesItsSizeFromTheSettingsAndCloseStoresIt) {
     ScopedTempProfile profile;
     {
-        CVorlinDoc doc;
+        CVorlinDoc doc(ReadDocumentSettings(profile.Get()));
         EXPECT_EQ(doc.image.Width(), 256);
         EXPECT_EQ(doc.image.Height(), 256);
         EXPECT_EQ(doc.history.Cap(), 32);
         EXPECT_EQ(doc.GetTitle(), "Untitled [256x256@8]");
         EXPECT_FALSE(doc.IsModified());
         doc.ResizeImage(64, 32, 0);
-        doc.OnCloseDocument();
+        doc.OnCloseDocument(profile.Get());
     }
     EXPECT_EQ(profile.Get().GetInt("image", "width", 0), 64);
-    CVorlinDoc next;
+    CVorlinDoc next(ReadDocumentSettings(profile.Get()));
     EXPECT_EQ(next.image.Width(), 64);
     EXPECT_EQ(next.image.Height(), 32);
     EXPECT_EQ(next.backup.Height(), 32);
+}
+
+TEST(VorlinDoc, WithoutSettingsGivenTheDocumentIgnoresTheSettingsFile) {
+    ScopedTempProfile profile;
+    profile.Get().WriteInt("image", "width", 64);
+    profile.Get().WriteInt("main", "PalClear", 1);
+    CVorlinDoc doc;
+    EXPECT_EQ(doc.image.Width(), 256);
+    ScriptedHooks hooks;
+    doc.SetFileHooks(&hooks);
+    doc.OnNewDocument();
+    EXPECT_TRUE(hooks.asked.empty());  // no default palette without settings
+    doc.SetPaletteEntry(20, Rgb(7, 7, 7));
+    DibPtr dib = Block(8, 8, 16, 3);
+    ASSERT_TRUE(doc.OpenFromDib(dib.get(), "/pics/a.pcx"));
+    EXPECT_EQ(doc.image.Palette()[20], Rgb(7, 7, 7));
 }
 
 TEST(VorlinDoc, DamagedSizeSettingStillGivesAPicture) {
     ScopedTempProfile profile;
     profile.Get().WriteInt("image", "width", -4);
     profile.Get().WriteString("image", "height", "lots");
-    CVorlinDoc doc;
+    CVorlinDoc doc(ReadDocumentSettings(profile.Get()));
     EXPECT_EQ(doc.image.Width(), 256);
     EXPECT_EQ(doc.image.Height(), 256);
 }
@@ -87,7 +104,7 @@ TEST(VorlinDoc, NewKeepsTheSizeClearsPixelsLoadsDefaultPaletteAndForgetsHistory)
     const std::string palPath = dir.File("mine.pal");
     std::ofstream(palPath) << "x";
     profile.Get().WriteString("main", "PalDefault", palPath);
-    CVorlinDoc doc;
+    CVorlinDoc doc(ReadDocumentSettings(profile.Get()));
     ScriptedHooks hooks;
     hooks.colours = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
     doc.SetFileHooks(&hooks);
@@ -128,7 +145,7 @@ TEST(VorlinDoc, NewAfterOpenForgetsThePathSoSaveCannotOverwriteTheOldFile) {
 TEST(VorlinDoc, MissingDefaultPaletteIsLookedForBesideTheProgramAndLeavesBlack) {
     ScopedTempProfile profile;
     profile.Get().WriteString("main", "PalDefault", "no-such-palette.pal");
-    CVorlinDoc doc;
+    CVorlinDoc doc(ReadDocumentSettings(profile.Get()));
     ScriptedHooks hooks;  // reads nothing
     doc.SetFileHooks(&hooks);
     doc.OnNewDocument();
@@ -156,6 +173,7 @@ TEST(VorlinDoc, OpenKeepsUpperEntriesUnlessPalClear) {
     EXPECT_EQ(doc.RecentFiles().Entries().front(), "/pics/hero.pcx");
 
     profile.Get().WriteInt("main", "PalClear", 1);
+    doc.SetSettings(ReadDocumentSettings(profile.Get()));
     doc.SetPaletteEntry(20, Rgb(7, 7, 7));
     ASSERT_TRUE(doc.OpenFromDib(dib.get(), "/pics/hero.pcx"));
     EXPECT_EQ(doc.image.Palette()[20], Rgb(0, 0, 0));
@@ -174,16 +192,15 @@ TEST(VorlinDoc, FailedOpenChangesNothing) {
 TEST(VorlinDoc, ReplacingAModifiedDocumentAsksAndCancelAbandons) {
     ScopedTempProfile profile;
     FakeUiServices ui;
-    ScopedUiServices installed(ui);
     CVorlinDoc doc;
     ScriptedHooks hooks;
     doc.SetFileHooks(&hooks);
-    EXPECT_TRUE(doc.SaveModified());  // unmodified: no question
+    EXPECT_TRUE(SaveModified(doc, ui));  // unmodified: no question
     EXPECT_TRUE(ui.messages.empty());
 
     doc.SetPaletteEntry(3, Rgb(1, 2, 3));
     ui.QueueAnswer(UiAnswer::Cancel);
-    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_FALSE(SaveModified(doc, ui));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Save changes to Untitled?");
     EXPECT_EQ(ui.messages[0].caption, "Vorlin");
@@ -192,15 +209,15 @@ TEST(VorlinDoc, ReplacingAModifiedDocumentAsksAndCancelAbandons) {
     EXPECT_TRUE(doc.IsModified());
 
     ui.QueueAnswer(UiAnswer::No);
-    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_TRUE(SaveModified(doc, ui));
     EXPECT_EQ(hooks.saves, 0);
 
     hooks.saveWorks = false;
     ui.QueueAnswer(UiAnswer::Yes);
-    EXPECT_FALSE(doc.SaveModified());  // a failed save stops the command
+    EXPECT_FALSE(SaveModified(doc, ui));  // a failed save stops the command
     hooks.saveWorks = true;
     ui.QueueAnswer(UiAnswer::Yes);
-    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_TRUE(SaveModified(doc, ui));
     EXPECT_EQ(hooks.saves, 2);
     EXPECT_FALSE(doc.IsModified());
 }

@@ -249,10 +249,10 @@ TEST_F(PaletteCommandsTest, ClearAsksFirst) {
     FakeUiServices ui;
     const auto palette = Palette();
     ui.QueueAnswer(UiAnswer::No);
-    EXPECT_FALSE(ClearPalette(doc, ui));
+    EXPECT_FALSE(AskAndClearPalette(doc, ui));
     EXPECT_EQ(Palette(), palette);
     ui.QueueAnswer(UiAnswer::Yes);
-    EXPECT_TRUE(ClearPalette(doc, ui));
+    EXPECT_TRUE(AskAndClearPalette(doc, ui));
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text, "Clear the palette, are you sure?");
     EXPECT_EQ(ui.messages[1].buttons, UiButtons::YesNo);

@@ -100,6 +100,11 @@ class FakeToolHost : public ToolHost {
         toolSwitch.Select(*this, id);
     }
     void ShowToolOption(unsigned index) override { shownOption = static_cast<int>(index); }
+    // Through the scripted services the tests install, so they see every text.
+    void Warn(std::string_view text, std::string_view caption) override {
+        UiServicesInstance().Message(text, caption.empty() ? kAppCaption : caption,
+                                     UiButtons::Ok, UiIcon::Warning);
+    }
 
     CVorlinDoc& doc;
     ToolBox& tools;

@@ -6,6 +6,7 @@
 #include "document/vorlin_doc.h"
 #include "app/file_commands.h"
 #include "app/command_ids.h"
+#include "app/ui_services.h"
 #include "app/qt/image_size_dialog.h"
 #include "app/qt/tile_image_dialog.h"
 #include "app/qt/vorlin_view.h"
@@ -40,15 +41,15 @@ void DocCommands::Rearrange() {
     const ImageViewport& vp = view_.Viewport();
     TileImageDialog dialog(vp.TileWidth(), vp.TileHeight(), dialogParent_);
     if (dialog.exec() != QDialog::Accepted) return;
-    RearrangeImage(doc_, dialog.TileWidth(), dialog.TileHeight());
+    UiServicesInstance().Report(RearrangeImage(doc_, dialog.TileWidth(), dialog.TileHeight()));
 }
 
 void DocCommands::ReduceTiles() {
     TileReductionDialog dialog(reduction_, dialogParent_);
     if (dialog.exec() != QDialog::Accepted) return;
     reduction_ = dialog.Values();
-    ReduceImageTiles(doc_, reduction_.pal, reduction_.flip, reduction_.metaWidth,
-                     reduction_.metaHeight);
+    UiServicesInstance().Report(ReduceImageTiles(doc_, reduction_.pal, reduction_.flip, reduction_.metaWidth,
+                                 reduction_.metaHeight));
 }
 
 bool DocCommands::OnCommand(int id) {

@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "app/command_ids.h"
+#include "app/save_prompt.h"
+#include "app/ui_services.h"
 #include "platform/profile.h"
 #include "app/qt/command_table.h"
 #include "app/qt/doc_commands.h"
@@ -296,13 +298,13 @@ void CMainFrame::RestoreBarState() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!doc_.SaveModified()) {
+    if (!SaveModified(doc_, UiServicesInstance())) {
         event->ignore();
         return;
     }
     SavePaletteBarSettings(paletteBar_, AppProfile());
     SaveBarState();
-    doc_.OnCloseDocument();
+    doc_.OnCloseDocument(AppProfile());
     event->accept();
 }
 

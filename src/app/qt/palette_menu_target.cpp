@@ -10,7 +10,7 @@ namespace vorlin {
 bool PaletteMenuTarget::OnCommand(int id) {
     switch (id) {
         case ID_PAL_CLEAR:
-            ClearPalette(doc_, UiServicesInstance());
+            AskAndClearPalette(doc_, UiServicesInstance());
             return true;
         case ID_PAL_QUICK_SWAP:
             QuickSwap(doc_, &bar_);

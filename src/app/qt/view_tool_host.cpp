@@ -7,6 +7,7 @@
 #include "app/qt/tool_art.h"
 #include "tools/tool_box.h"
 #include "app/command_ids.h"
+#include "app/ui_services.h"
 #include "app/qt/vorlin_view.h"
 
 namespace vorlin {
@@ -84,6 +85,11 @@ void ViewToolHost::ScrollTo(IPoint origin) {
 
 void ViewToolHost::SelectTool(int id) {
     view_.SelectTool(id);
+}
+
+void ViewToolHost::Warn(std::string_view text, std::string_view caption) {
+    UiServicesInstance().Message(text, caption.empty() ? kAppCaption : caption, UiButtons::Ok,
+                                 UiIcon::Warning);
 }
 
 void ViewToolHost::ShowToolOption(unsigned index) {

@@ -46,6 +46,7 @@ class ViewToolHost : public ToolHost {
 
     void SelectTool(int id) override;
     void ShowToolOption(unsigned index) override;
+    void Warn(std::string_view text, std::string_view caption) override;
 
     CTextWnd* TextWindow() const { return textWnd_; }
 

@@ -1,5 +1,6 @@
 #include "app/qt/vorlin_app.h"
 
+#include "document/document_settings.h"
 #include "document/vorlin_doc.h"
 #include "app/command_ids.h"
 #include "platform/profile.h"
@@ -23,7 +24,7 @@ VorlinApp::~VorlinApp() {
 }
 
 bool VorlinApp::InitInstance(const QStringList& arguments) {
-    doc_ = std::make_unique<CVorlinDoc>();
+    doc_ = std::make_unique<CVorlinDoc>(ReadDocumentSettings(AppProfile()));
     doc_->RecentFiles().Load(AppProfile());
     frame_ = std::make_unique<CMainFrame>(*doc_);
     frame_->AddCommandTarget(this);

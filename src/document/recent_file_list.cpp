@@ -1,4 +1,4 @@
-#include "app/recent_file_list.h"
+#include "document/recent_file_list.h"
 
 #include <algorithm>
 
