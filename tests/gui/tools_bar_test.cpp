@@ -57,11 +57,19 @@ struct BarWindow : ToolWindow {
         const QRect r = Options().visualItemRect(Options().item(row));
         QTest::mouseClick(Options().viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     }
-    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::mouseMove(Area(), At(from.x(), from.y()));
-        QTest::mousePress(Area(), Qt::LeftButton, mods, At(from.x(), from.y()));
-        QTest::mouseMove(Area(), At(to.x(), to.y()));
-        QTest::mouseRelease(Area(), Qt::LeftButton, mods, At(to.x(), to.y()));
+    // A drag between image pixels at zoom 8.
+    void Drag(QPoint from, QPoint to) { DragAt(At(from.x(), from.y()), At(to.x(), to.y())); }
+    // A drag between screen points.
+    void DragAt(QPoint from, QPoint to) {
+        QTest::mouseMove(Area(), from);
+        QTest::mousePress(Area(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(Area(), to);
+        QTest::mouseRelease(Area(), Qt::LeftButton, Qt::NoModifier, to);
+    }
+    // The screen point over image pixel (x, y) at any zoom.
+    QPoint Point(int x, int y) {
+        const IRect r = View().Viewport().ImageRectToClient(IRect{x, y, x + 1, y + 1});
+        return {(r.left + r.right - 1) / 2, (r.top + r.bottom - 1) / 2};
     }
     QStringList OptionTexts() {
         QStringList texts;
@@ -127,6 +135,8 @@ class ToolsBarTest : public QObject {
     void overlaysLeaveNoTrace();
     void selectionCommandsNeedASelection();
     void zoomUpAndDownStepTheZoom();
+    void artScalesByWholeFactors_data();
+    void artScalesByWholeFactors();
 };
 
 void ToolsBarTest::barStartsOnTheLeftWithTheFirstOptions() {
@@ -350,26 +360,39 @@ void ToolsBarTest::zoomOptionZoomsAndFlipsBack() {
 void ToolsBarTest::overlaysLeaveNoTrace_data() {
     QTest::addColumn<Overlay>("overlay");
     QTest::addColumn<Removal>("removal");
-    QTest::newRow("brush outline, tool switch") << Overlay::Brush << Removal::Switch;
-    QTest::newRow("eraser outline, tool switch") << Overlay::Eraser << Removal::Switch;
-    QTest::newRow("selection frame, tool switch") << Overlay::Selection << Removal::Switch;
-    QTest::newRow("selection frame, Escape") << Overlay::Selection << Removal::Escape;
-    QTest::newRow("selection frame, Undo") << Overlay::Selection << Removal::Undo;
-    QTest::newRow("marquee, Escape") << Overlay::Marquee << Removal::Escape;
-    QTest::newRow("marquee, tool switch") << Overlay::Marquee << Removal::Switch;
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("brush outline, tool switch") << Overlay::Brush << Removal::Switch << 8.0;
+    QTest::newRow("eraser outline, tool switch") << Overlay::Eraser << Removal::Switch << 8.0;
+    QTest::newRow("selection frame, tool switch") << Overlay::Selection << Removal::Switch << 8.0;
+    QTest::newRow("selection frame, Escape") << Overlay::Selection << Removal::Escape << 8.0;
+    QTest::newRow("selection frame, Undo") << Overlay::Selection << Removal::Undo << 8.0;
+    QTest::newRow("marquee, Escape") << Overlay::Marquee << Removal::Escape << 8.0;
+    QTest::newRow("marquee, tool switch") << Overlay::Marquee << Removal::Switch << 8.0;
+    // Below zoom 5 the tile grid leaves gaps between tiles, so frames sit between pixels.
+    QTest::newRow("brush outline, zoom 2") << Overlay::Brush << Removal::Switch << 2.0;
+    QTest::newRow("selection frame, Escape, zoom 1")
+        << Overlay::Selection << Removal::Escape << 1.0;
+    QTest::newRow("selection frame, Escape, zoom 3")
+        << Overlay::Selection << Removal::Escape << 3.0;
+    QTest::newRow("selection frame, switch, zoom 4")
+        << Overlay::Selection << Removal::Switch << 4.0;
+    QTest::newRow("marquee, Escape, zoom 2") << Overlay::Marquee << Removal::Escape << 2.0;
 }
 
 void ToolsBarTest::overlaysLeaveNoTrace() {
     QFETCH(Overlay, overlay);
     QFETCH(Removal, removal);
+    QFETCH(double, zoom);
     BarWindow w;
+    w.View().SetZoom(zoom);
+    const auto at = [&w](int x, int y) { return w.Point(x, y); };
     // Some picture under the overlays, so inverted pixels would show.
     w.frame.PaletteBar().Select(kSlotLeft, 3);
     w.ClickButton(ID_TOOL_RECT);
     w.ChooseOption(0);
-    w.Drag({3, 3}, {12, 9});
+    w.DragAt(at(3, 3), at(12, 9));
     w.ClickButton(ID_TOOL_PENCIL);
-    QTest::mouseMove(w.Area(), BarWindow::At(7, 6));
+    QTest::mouseMove(w.Area(), at(7, 6));
     const QImage clean = w.Screen();
     const std::vector<std::uint8_t> picture = w.Picture();
 
@@ -377,17 +400,17 @@ void ToolsBarTest::overlaysLeaveNoTrace() {
         case Overlay::Brush:
         case Overlay::Eraser:
             w.Key(overlay == Overlay::Brush ? 'b' : 'e');
-            QTest::mouseMove(w.Area(), BarWindow::At(8, 6));
-            QTest::mouseMove(w.Area(), BarWindow::At(7, 6));
+            QTest::mouseMove(w.Area(), at(8, 6));
+            QTest::mouseMove(w.Area(), at(7, 6));
             break;
         case Overlay::Selection:
             w.Key('s');
-            w.Drag({2, 2}, {8, 6});
+            w.DragAt(at(2, 2), at(8, 6));
             break;
         case Overlay::Marquee:
             w.Key('s');
-            QTest::mousePress(w.Area(), Qt::LeftButton, Qt::NoModifier, BarWindow::At(2, 2));
-            QTest::mouseMove(w.Area(), BarWindow::At(8, 6));
+            QTest::mousePress(w.Area(), Qt::LeftButton, Qt::NoModifier, at(2, 2));
+            QTest::mouseMove(w.Area(), at(8, 6));
             break;
     }
     QVERIFY(w.Screen() != clean);  // the overlay is there to be removed
@@ -404,7 +427,7 @@ void ToolsBarTest::overlaysLeaveNoTrace() {
             break;
     }
     if (overlay == Overlay::Marquee)
-        QTest::mouseRelease(w.Area(), Qt::LeftButton, Qt::NoModifier, BarWindow::At(8, 6));
+        QTest::mouseRelease(w.Area(), Qt::LeftButton, Qt::NoModifier, at(8, 6));
     QVERIFY(w.Picture() == picture);
     QVERIFY(w.Screen() == clean);
 }
@@ -436,6 +459,54 @@ void ToolsBarTest::zoomUpAndDownStepTheZoom() {
     QVERIFY(w.frame.RunCommand(ID_VIEW_ZOOM_DOWN));
     QCOMPARE(w.View().Viewport().Zoom(), 4.0);
     QCOMPARE(w.frame.ViewOptionsBar().ZoomBox()->currentText(), QString("4x"));
+}
+
+namespace {
+
+// Every screen pixel is the art pixel it covers: no smoothing, no shift.
+bool IsWholeScale(const QImage& scaled, const QImage& art, int factor) {
+    if (scaled.size() != art.size() * factor) return false;
+    const QImage a = art.convertToFormat(QImage::Format_ARGB32);
+    const QImage s = scaled.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            if (s.pixel(x, y) != a.pixel(x / factor, y / factor)) return false;
+    return true;
+}
+
+}  // namespace
+
+void ToolsBarTest::artScalesByWholeFactors_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("1") << 1.0 << 1;
+    QTest::newRow("1.25") << 1.25 << 1;
+    QTest::newRow("1.5") << 1.5 << 2;
+    QTest::newRow("2") << 2.0 << 2;
+    QTest::newRow("3") << 3.0 << 3;
+    QTest::newRow("4, beyond the largest") << 4.0 << 3;
+}
+
+void ToolsBarTest::artScalesByWholeFactors() {
+    QFETCH(double, ratio);
+    QFETCH(int, factor);
+    for (const ToolInfo& info : kToolTable) {
+        const CursorArt art = LoadCursorArt(info.cursorId);
+        QVERIFY(!art.image.isNull());
+        QVERIFY(art.image.rect().contains(art.hotSpot));
+        QCursor cursor;
+        QVERIFY(MakeToolCursor(info.cursorId, ratio, cursor));
+        QCOMPARE(cursor.pixmap().devicePixelRatio(), static_cast<qreal>(factor));
+        QVERIFY(IsWholeScale(cursor.pixmap().toImage(), art.image, factor));
+        QCOMPARE(cursor.hotSpot(), art.hotSpot);
+
+        const QImage icon(QString(":/tools/icon_%1.png").arg(info.id));
+        const QSize side = icon.size() * factor;
+        QVERIFY(IsWholeScale(ToolIcon(info.id).pixmap(side).toImage(), icon, factor));
+    }
+    QCursor none;
+    QVERIFY(!MakeToolCursor(999, ratio, none));
+    QVERIFY(ToolIcon(999).isNull());
 }
 
 int RunToolsBarTests(int argc, char* argv[]) {
