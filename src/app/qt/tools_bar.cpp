@@ -43,6 +43,10 @@ void DecorateToolAction(QAction& action, const ToolInfo& info) {
     action.setIcon(ToolIcon(info.id));
     action.setToolTip(QString::fromStdString(texts.tip));
     action.setStatusTip(QString::fromStdString(texts.prompt));
+    // Shown in the menu's key column only: the view handles the letter itself, so typing
+    // into a text field never switches tools.
+    if (texts.key != 0 && !action.text().contains('\t'))
+        action.setText(action.text() + '\t' + QChar(texts.key));
 }
 
 }  // namespace
