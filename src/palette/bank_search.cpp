@@ -1,0 +1,216 @@
+// Overload-and-remove: to save a bank, its sets move into the others even when that overfills
+// them; an overfull bank then gives back the set whose removal frees most colours, and that set
+// looks for a new bank in turn. A short tabu on (set, bank) keeps sets from bouncing back.
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+
+#include "palette/bank_packing.h"
+
+namespace vorlin {
+namespace {
+
+int Count(const ColourSet& set) {
+    return static_cast<int>(set.count());
+}
+
+constexpr int kMovesPerAttempt = 4000;
+constexpr int kTabuTenure = 12;
+
+struct SearchBank {
+    std::array<std::uint16_t, kColourIds> uses{};
+    ColourSet colours;
+    ColourSet pins;
+    std::vector<int> members;
+    int label = -1;
+};
+
+class OverloadSearch {
+  public:
+    OverloadSearch(const BankProblem& problem, std::vector<ColourSet> sets, const BankPacking& start)
+        : problem_(problem), sets_(std::move(sets)), tabuBank_(sets_.size(), -1),
+          tabuUntil_(sets_.size(), 0) {
+        for (std::size_t b = 0; b < start.banks.size(); ++b) {
+            SearchBank bank;
+            bank.label = start.labels[b];
+            if (bank.label >= 0) bank.pins = problem.pinned[bank.label];
+            bank.colours = bank.pins;
+            banks_.push_back(bank);
+        }
+        for (std::size_t s = 0; s < sets_.size(); ++s)
+            if (start.bankOfSet[s] != kNoBank) Add(static_cast<int>(s), start.bankOfSet[s]);
+    }
+
+    int BankCount() const { return static_cast<int>(banks_.size()); }
+
+    // Tries to do with one bank less, emptying each free bank in turn; true when one worked.
+    bool SaveOneBank() {
+        std::vector<int> victims;
+        for (int b = 0; b < BankCount(); ++b)
+            if (banks_[b].label < 0) victims.push_back(b);
+        std::stable_sort(victims.begin(), victims.end(), [&](int a, int b) {
+            return banks_[a].members.size() < banks_[b].members.size();
+        });
+        for (int victim : victims) {
+            const std::vector<SearchBank> saved = banks_;
+            if (Empty(victim)) return true;
+            banks_ = saved;
+        }
+        return false;
+    }
+
+    BankPacking Result() const {
+        BankPacking packing;
+        for (const SearchBank& bank : banks_) {
+            packing.banks.push_back(bank.colours);
+            packing.labels.push_back(bank.label);
+        }
+        return packing;
+    }
+
+  private:
+    bool Empty(int victim) {
+        std::deque<int> pending(banks_[victim].members.begin(), banks_[victim].members.end());
+        banks_.erase(banks_.begin() + victim);
+        std::fill(tabuUntil_.begin(), tabuUntil_.end(), 0);
+        for (int move = 1; move <= kMovesPerAttempt; ++move) {
+            if (pending.empty()) return true;
+            const int set = pending.front();
+            pending.pop_front();
+            const int bank = InsertionBank(set, move);
+            if (bank < 0) return false;
+            Add(set, bank);
+            while (Count(banks_[bank].colours) > problem_.capacity) {
+                const int evicted = EvictionFrom(bank, set);
+                Remove(evicted, bank);
+                tabuBank_[evicted] = bank;
+                tabuUntil_[evicted] = move + kTabuTenure;
+                pending.push_back(evicted);
+            }
+        }
+        return pending.empty();
+    }
+
+    // The bank the set overfills least, then grows least; its label decides for pinned sets.
+    int InsertionBank(int set, int move) {
+        const int label = PinnedLabel(problem_, sets_[set]);
+        int best = -1;
+        long bestScore = 0;
+        for (int b = 0; b < BankCount(); ++b) {
+            if (label >= 0 && banks_[b].label != label) continue;
+            if (tabuBank_[set] == b && tabuUntil_[set] > move) continue;
+            const int size = Count(banks_[b].colours | sets_[set]);
+            const long score = static_cast<long>(std::max(0, size - problem_.capacity)) * 1024 +
+                               (size - Count(banks_[b].colours)) * 16 + Noise() % 16;
+            if (best < 0 || score < bestScore) best = b, bestScore = score;
+        }
+        return best;
+    }
+
+    // The member whose removal frees most colours and which is cheapest to place elsewhere; the
+    // set just inserted only when nothing else can go. Pinned sets never leave their bank.
+    int EvictionFrom(int bank, int inserted) {
+        ColourSet single;
+        for (int c = 0; c < kColourIds; ++c)
+            if (banks_[bank].uses[c] == 1) single.set(c);
+        single &= ~banks_[bank].pins;
+        int best = inserted;
+        long bestScore = 0;
+        for (int member : banks_[bank].members) {
+            if (member == inserted || PinnedLabel(problem_, sets_[member]) >= 0) continue;
+            const long score = Count(sets_[member] & single) * 64 - CheapestElsewhere(member, bank) * 16 +
+                               Noise() % 16;
+            if (best == inserted || score > bestScore) best = member, bestScore = score;
+        }
+        return best;
+    }
+
+    int CheapestElsewhere(int set, int bank) const {
+        int cheapest = kColourIds;
+        for (int b = 0; b < BankCount(); ++b)
+            if (b != bank)
+                cheapest = std::min(cheapest,
+                                    Count(banks_[b].colours | sets_[set]) - Count(banks_[b].colours));
+        return cheapest;
+    }
+
+    void Add(int set, int bank) {
+        SearchBank& target = banks_[bank];
+        for (int c = 0; c < kColourIds; ++c)
+            if (sets_[set][c]) ++target.uses[c];
+        target.colours |= sets_[set];
+        target.members.push_back(set);
+    }
+
+    void Remove(int set, int bank) {
+        SearchBank& source = banks_[bank];
+        for (int c = 0; c < kColourIds; ++c)
+            if (sets_[set][c] && --source.uses[c] == 0 && !source.pins[c]) source.colours.reset(c);
+        source.members.erase(std::find(source.members.begin(), source.members.end(), set));
+    }
+
+    // Deterministic tie-breaking, so equal inputs give equal palettes.
+    std::uint32_t Noise() {
+        seed_ ^= seed_ << 13;
+        seed_ ^= seed_ >> 17;
+        seed_ ^= seed_ << 5;
+        return seed_;
+    }
+
+    const BankProblem& problem_;
+    std::vector<ColourSet> sets_;
+    std::vector<SearchBank> banks_;
+    std::vector<int> tabuBank_;
+    std::vector<int> tabuUntil_;
+    std::uint32_t seed_ = 2463534242u;
+};
+
+// Places every set of the problem in a bank of the packing that already holds all its colours.
+BankPacking Expand(const BankProblem& problem, BankPacking packing) {
+    packing.bankOfSet.assign(problem.sets.size(), kNoBank);
+    for (std::size_t s = 0; s < problem.sets.size(); ++s) {
+        const ColourSet& set = problem.sets[s];
+        if (!SetCanBePlaced(problem, set)) continue;
+        if (packing.banks.empty()) {  // only colourless sets: they still need a bank number
+            packing.banks.emplace_back();
+            packing.labels.push_back(-1);
+        }
+        const int label = PinnedLabel(problem, set);
+        for (std::size_t b = 0; b < packing.banks.size(); ++b) {
+            if ((label < 0 || packing.labels[b] == label) && (set & ~packing.banks[b]).none()) {
+                packing.bankOfSet[s] = static_cast<int>(b);
+                break;
+            }
+        }
+    }
+    return packing;
+}
+
+}  // namespace
+
+BankPacking PackBanks(const BankProblem& problem) {
+    BankProblem core = problem;
+    core.sets.clear();
+    std::vector<ColourSet> placeable;
+    for (const ColourSet& set : problem.sets)
+        if (SetCanBePlaced(problem, set) && set.any()) placeable.push_back(set);
+    for (int s : MaximalSets(placeable)) core.sets.push_back(placeable[s]);
+
+    OverloadSearch search(problem, core.sets, PackBestFit(core));
+    const int bound = BankLowerBound(core);
+    while (search.BankCount() > bound && search.SaveOneBank()) {
+    }
+    BankPacking packed = Expand(problem, search.Result());
+    BankPacking firstFit = PackFirstFit(problem);
+    const auto placed = [](const BankPacking& p) {
+        return std::count_if(p.bankOfSet.begin(), p.bankOfSet.end(),
+                             [](int b) { return b != kNoBank; });
+    };
+    // Pinned banks can crowd out differently; keep whichever places more, then uses fewer banks.
+    if (placed(firstFit) > placed(packed) ||
+        (placed(firstFit) == placed(packed) && BanksUsed(firstFit) < BanksUsed(packed)))
+        return firstFit;
+    return packed;
+}
+
+}  // namespace vorlin
