@@ -81,6 +81,7 @@ enum CommandId : int {
     ID_PAL_QUICK_GRADIENT = 33414,
     ID_PAL_QUICK_COPY = 33415,
     ID_PAL_QUICK_INVERT = 33416,
+    ID_PAL_ARRANGE_BANKS = 33430,
 
     // Tools menu.
     ID_TOOLS_OPTIONS = 33202,

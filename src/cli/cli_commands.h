@@ -15,6 +15,7 @@ int RunInfo(const Args& args);
 int RunReduce(const Args& args);
 int RunCompress(const Args& args);
 int RunDecompress(const Args& args);
+int RunBanks(const Args& args);
 
 // Help texts, shown by --help and after usage errors.
 extern const char kMainHelp[];
@@ -24,6 +25,7 @@ extern const char kInfoHelp[];
 extern const char kReduceHelp[];
 extern const char kCompressHelp[];
 extern const char kDecompressHelp[];
+extern const char kBanksHelp[];
 
 // Prints `help` to stdout and returns 0 when the arguments ask for help.
 bool ShowHelpIfAsked(const Args& args, const char* help);

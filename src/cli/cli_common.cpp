@@ -44,6 +44,14 @@ int ParseInt(const std::string& text, const std::string& option, std::int64_t lo
     return static_cast<int>(value);
 }
 
+SizePair ParseSize(const std::string& text, const std::string& option, std::int64_t low,
+                   std::int64_t high) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) UsageError(option + " needs WIDTHxHEIGHT, for example 2x2");
+    return {ParseInt(text.substr(0, x), option, low, high),
+            ParseInt(text.substr(x + 1), option, low, high)};
+}
+
 int ParseChoice(const std::string& text, const std::string& option,
                 const std::vector<std::string>& choices) {
     for (std::size_t i = 0; i < choices.size(); ++i)

@@ -40,6 +40,12 @@ class ArgCursor {
 // Whole-string integer in [low, high]; a usage error naming `option` otherwise.
 int ParseInt(const std::string& text, const std::string& option, std::int64_t low,
              std::int64_t high);
+struct SizePair {
+    int width = 0, height = 0;
+};
+// "WxH" with both numbers in [low, high]; a usage error naming `option` otherwise.
+SizePair ParseSize(const std::string& text, const std::string& option, std::int64_t low,
+                   std::int64_t high);
 // Index of `text` in `choices`; a usage error listing them otherwise.
 int ParseChoice(const std::string& text, const std::string& option,
                 const std::vector<std::string>& choices);

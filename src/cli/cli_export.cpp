@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "cli/cli_banks.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
 #include "cli/cli_export_options.h"
@@ -14,12 +17,15 @@ constexpr char kExportOutputKinds[] = "-o OUTPUT must end in .c, .s, .bin or .gb
 constexpr char kExportInvalid[] = "export settings cannot be used";
 constexpr char kExportBitmapWithMap[] = "a bitmap cannot be exported with a map";
 constexpr char kExportConvertFailed[] = "conversion failed (out of memory?)";
+constexpr char kAutoBanksNeedTiles[] = "--auto-banks needs --tiles: a bitmap has no banks";
+constexpr int kBppIndex4 = 2;
 
 struct ExportCommand {
     ExportDialogValues values;
     std::string input;
     std::string output;
     std::string savePreset;
+    bool autoBanks = false;
 };
 
 ExportCommand ParseExport(const Args& raw) {
@@ -33,6 +39,8 @@ ExportCommand ParseExport(const Args& raw) {
             LoadPreset(command.values, args.Value(arg));
         } else if (arg == "--save-preset") {
             command.savePreset = args.Value(arg);
+        } else if (arg == "--auto-banks") {
+            command.autoBanks = true;
         } else if (ApplyExportOption(command.values, arg, args)) {
         } else if (arg.starts_with("-") && arg != "-") {
             UsageError("unknown option " + arg);
@@ -47,6 +55,11 @@ ExportCommand ParseExport(const Args& raw) {
     std::string extension = PathExtension(command.output);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (FileKindFromExtension(extension) < 0) UsageError(kExportOutputKinds);
+    if (command.autoBanks) {
+        if (command.values.imgBitmap) UsageError(kAutoBanksNeedTiles);
+        command.values.bppIndex = kBppIndex4;
+        command.values.reducePal = true;
+    }
     return command;
 }
 
@@ -68,6 +81,15 @@ std::string WithFolder(const std::string& path) {
     return path.find('/') == std::string::npos ? "./" + path : path;
 }
 
+// Tiles of the export's tile group, so each group keeps one bank.
+BankOptions ExportBankOptions(const ExportDialogValues& values) {
+    const TileGroupSize group = DialogTileGroup(values);
+    BankOptions options;
+    options.tileWidth = 8 * std::max(1, group.width);
+    options.tileHeight = 8 * std::max(1, group.height);
+    return options;
+}
+
 void RunJob(ExportJob& job, const std::string& output) {
     if (!ExportValidate(&job)) {
         const bool bitmapMap = (job.imgFlags & IMG_BITMAP) && ExportsMap(job);
@@ -85,8 +107,11 @@ int RunExport(const Args& args) {
     ExportCommand command = ParseExport(args);
     SetOutputPath(command.values, WithFolder(command.output));
     if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
-    const OpenedPicture opened = OpenPicture(command.input);
+    OpenedPicture opened = OpenPicture(command.input);
     CheckArea(command.values, opened.picture.get());
+    if (command.autoBanks)
+        opened.picture = ArrangePictureBanks(opened.picture.get(),
+                                             ExportBankOptions(command.values), command.input);
     ExportJobPtr job(ExportJobNew());
     if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
         Failed(command.output, kExportConvertFailed);

@@ -36,12 +36,10 @@ Setter Number(int ExportDialogValues::*field, std::int64_t low, std::int64_t hig
 
 // "WxH" for --meta.
 void SetGroupSize(ExportDialogValues& v, const std::string& option, ArgCursor& args) {
-    const std::string& text = args.Value(option);
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos) UsageError(option + " needs WIDTHxHEIGHT, for example 2x2");
     // A tile group is at least one tile each way; 0 would be taken as 1 without a word.
-    v.groupWidth = ParseInt(text.substr(0, x), option, 1, kMaxGroupSide);
-    v.groupHeight = ParseInt(text.substr(x + 1), option, 1, kMaxGroupSide);
+    const SizePair size = ParseSize(args.Value(option), option, 1, kMaxGroupSide);
+    v.groupWidth = size.width;
+    v.groupHeight = size.height;
     v.groupCustom = true;
 }
 

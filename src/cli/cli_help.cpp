@@ -15,6 +15,7 @@ const char kMainHelp[] =
     "  reduce INPUT OUTPUT [options]      reduce the picture to its unique 8x8 tiles\n"
     "  compress lz77|huff|rle IN OUT      compress a raw file as a BIOS stream\n"
     "  decompress IN OUT                  decompress a BIOS stream\n"
+    "  banks INPUT OUTPUT [options]       arrange the palette in 16-colour banks\n"
     "\n"
     "Exit status: 0 success, 1 failed operation, 2 bad usage.\n";
 
@@ -48,6 +49,9 @@ const char kExportHelp[] =
     "          --header | --no-header      also write TITLE.h (on)\n"
     "          --append | --no-append      append to the files / merge into the archive (off)\n"
     "          --symbol NAME               array base name (the output's title)\n"
+    "Banks:    --auto-banks                arrange the palette in banks first (as vorlin-cli\n"
+    "                                      banks does, tiles of the tile group's size), then\n"
+    "                                      export at 4 bpp with palette banks\n"
     "Presets:  --preset FILE               read options from FILE, one per line\n"
     "          --save-preset FILE          write the resulting options to FILE\n"
     "Options apply left to right; later ones override a preset read earlier.\n";
@@ -87,6 +91,20 @@ const char kDecompressHelp[] =
     "usage: vorlin-cli decompress INPUT OUTPUT\n"
     "\n"
     "Decompresses an LZ77, Huffman or run-length BIOS stream; the header tells which.\n";
+
+const char kBanksHelp[] =
+    "usage: vorlin-cli banks INPUT OUTPUT [options]\n"
+    "\n"
+    "Arranges the palette in 16-colour banks as the editor's Palette > Arrange in banks\n"
+    "does: every tile's pixels get indices of one bank, colours are copied into several\n"
+    "banks where that saves banks, and every pixel keeps its colour. Saves OUTPUT at 8 bpp\n"
+    "and prints the result line. When some tiles cannot fit, nothing is written (status 1)\n"
+    "unless --partial is given.\n"
+    "  --max-banks N                    at most N banks, 1..16 (16)\n"
+    "  --shared-zero | --no-shared-zero index 0 is every bank's transparent entry (on)\n"
+    "  --tile WxH                       tile size in pixels, multiples of 8 (8x8)\n"
+    "  --fixed LIST                     entries that keep their index, such as 1-3,200\n"
+    "  --partial                        write the result even when some tiles do not fit\n";
 
 bool ShowHelpIfAsked(const Args& args, const char* help) {
     for (const std::string& arg : args)

@@ -47,11 +47,9 @@ PictureCommand ParsePictureCommand(const Args& raw, std::size_t fileCount, const
         else if (arg == "--pal")
             c.pal = true;
         else if (arg == "--meta") {
-            const std::string& text = args.Value(arg);
-            const std::size_t x = text.find('x');
-            if (x == std::string::npos) UsageError(arg + " needs WIDTHxHEIGHT, for example 2x2");
-            c.metaWidth = ParseInt(text.substr(0, x), arg, 1, 256);
-            c.metaHeight = ParseInt(text.substr(x + 1), arg, 1, 256);
+            const SizePair size = ParseSize(args.Value(arg), arg, 1, 256);
+            c.metaWidth = size.width;
+            c.metaHeight = size.height;
         }
     }
     if (c.files.size() != fileCount) UsageError(std::string("expected ") + usage);

@@ -24,6 +24,7 @@ const std::map<std::string, Command>& Commands() {
         {"reduce", {RunReduce, kReduceHelp}},
         {"compress", {RunCompress, kCompressHelp}},
         {"decompress", {RunDecompress, kDecompressHelp}},
+        {"banks", {RunBanks, kBanksHelp}},
     };
     return commands;
 }

@@ -100,7 +100,7 @@ bool Arranger::KeepBanks() {
         return pa != pb ? pa : tilesIn[a] > tilesIn[b];
     });
     result.banksNeeded = static_cast<int>(order.size());
-    const int limit = std::clamp(options.maxBanks, 1, kBankCount);
+    const int limit = result.bankLimit = std::clamp(options.maxBanks, 1, kBankCount);
     if (result.banksNeeded > limit && !options.acceptPartial) {
         result.status = BankStatus::TooManyBanks;
         return false;

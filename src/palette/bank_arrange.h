@@ -44,6 +44,7 @@ struct BankArrangement {
     int tiles = 0;              // tiles placed in one bank
     int banks = 0;              // banks holding colours in the result
     int banksNeeded = 0;        // banks the packing asked for
+    int bankLimit = kBankCount;  // the options' maxBanks, brought into 1 … 16
     int tilesOverLimit = 0;     // tiles left out because their bank was beyond maxBanks
     int droppedColours = 0;     // unused entries that no longer found a place
     int badIndex = -1;

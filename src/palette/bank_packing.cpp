@@ -70,41 +70,55 @@ std::vector<int> PinnedFirst(const BankProblem& problem, std::vector<int> order)
     return order;
 }
 
-bool Conflict(const BankProblem& problem, const ColourSet& a, const ColourSet& b) {
-    const int la = PinnedLabel(problem, a), lb = PinnedLabel(problem, b);
-    return Count(a | b) > problem.capacity || (la >= 0 && lb >= 0 && la != lb);
-}
-
-// A group of sets no two of which can share a bank, grown greedily from `seed` through the
-// candidates in `order`.
-int GreedyConflictGroup(const BankProblem& problem, const std::vector<ColourSet>& sets,
-                        const std::vector<int>& order, int seed) {
-    std::vector<int> group{seed};
-    for (int candidate : order) {
-        if (candidate == seed) continue;
-        const bool apart = std::all_of(group.begin(), group.end(), [&](int member) {
-            return Conflict(problem, sets[member], sets[candidate]);
-        });
-        if (apart) group.push_back(candidate);
+// Sets with their pinned labels, and whether two of them can share a bank.
+class ConflictGraph {
+  public:
+    ConflictGraph(const BankProblem& problem, std::vector<ColourSet> sets)
+        : capacity_(problem.capacity), sets_(std::move(sets)) {
+        for (const ColourSet& set : sets_) labels_.push_back(PinnedLabel(problem, set));
     }
-    return static_cast<int>(group.size());
-}
 
-int LargestConflictGroup(const BankProblem& problem, const std::vector<ColourSet>& sets) {
-    const int n = static_cast<int>(sets.size());
-    std::vector<int> degree(n, 0);
-    for (int a = 0; a < n; ++a)
-        for (int b = a + 1; b < n; ++b)
-            if (Conflict(problem, sets[a], sets[b])) ++degree[a], ++degree[b];
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return degree[a] > degree[b]; });
-    constexpr int kSeeds = 32;
-    int best = 0;
-    for (int s = 0; s < std::min(n, kSeeds); ++s)
-        best = std::max(best, GreedyConflictGroup(problem, sets, order, order[s]));
-    return best;
-}
+    int Size() const { return static_cast<int>(sets_.size()); }
+    bool Apart(int a, int b) const {
+        const bool pinnedApart = labels_[a] >= 0 && labels_[b] >= 0 && labels_[a] != labels_[b];
+        return pinnedApart || Count(sets_[a] | sets_[b]) > capacity_;
+    }
+
+    // The largest group found of sets no two of which can share a bank: grown greedily from
+    // the most conflicting sets.
+    int LargestApartGroup() const {
+        const int n = Size();
+        std::vector<int> degree(n, 0);
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b)
+                if (Apart(a, b)) ++degree[a], ++degree[b];
+        std::vector<int> order(n);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return degree[a] > degree[b]; });
+        constexpr int kSeeds = 32;
+        int best = 0;
+        for (int s = 0; s < std::min(n, kSeeds); ++s)
+            best = std::max(best, GroupFrom(order, order[s]));
+        return best;
+    }
+
+  private:
+    int GroupFrom(const std::vector<int>& order, int seed) const {
+        std::vector<int> group{seed};
+        for (int candidate : order) {
+            if (candidate == seed) continue;
+            if (std::all_of(group.begin(), group.end(),
+                            [&](int member) { return Apart(member, candidate); }))
+                group.push_back(candidate);
+        }
+        return static_cast<int>(group.size());
+    }
+
+    int capacity_;
+    std::vector<ColourSet> sets_;
+    std::vector<int> labels_;
+};
 
 }  // namespace
 
@@ -170,7 +184,7 @@ int BankLowerBound(const BankProblem& problem) {
     std::vector<ColourSet> maximal;
     for (int s : MaximalSets(placeable)) maximal.push_back(placeable[s]);
     const int byColours = (Count(all) + problem.capacity - 1) / std::max(1, problem.capacity);
-    return std::max({byColours, pinnedBanks, LargestConflictGroup(problem, maximal)});
+    return std::max({byColours, pinnedBanks, ConflictGraph(problem, maximal).LargestApartGroup()});
 }
 
 int BanksUsed(const BankPacking& packing) {

@@ -30,6 +30,7 @@ class OverloadSearch {
     OverloadSearch(const BankProblem& problem, std::vector<ColourSet> sets, const BankPacking& start)
         : problem_(problem), sets_(std::move(sets)), tabuBank_(sets_.size(), -1),
           tabuUntil_(sets_.size(), 0) {
+        for (const ColourSet& set : sets_) labels_.push_back(PinnedLabel(problem, set));
         for (std::size_t b = 0; b < start.banks.size(); ++b) {
             SearchBank bank;
             bank.label = start.labels[b];
@@ -93,7 +94,7 @@ class OverloadSearch {
 
     // The bank the set overfills least, then grows least; its label decides for pinned sets.
     int InsertionBank(int set, int move) {
-        const int label = PinnedLabel(problem_, sets_[set]);
+        const int label = labels_[set];
         int best = -1;
         long bestScore = 0;
         for (int b = 0; b < BankCount(); ++b) {
@@ -117,7 +118,7 @@ class OverloadSearch {
         int best = inserted;
         long bestScore = 0;
         for (int member : banks_[bank].members) {
-            if (member == inserted || PinnedLabel(problem_, sets_[member]) >= 0) continue;
+            if (member == inserted || labels_[member] >= 0) continue;
             const long score = Count(sets_[member] & single) * 64 - CheapestElsewhere(member, bank) * 16 +
                                Noise() % 16;
             if (best == inserted || score > bestScore) best = member, bestScore = score;
@@ -159,6 +160,7 @@ class OverloadSearch {
 
     const BankProblem& problem_;
     std::vector<ColourSet> sets_;
+    std::vector<int> labels_;
     std::vector<SearchBank> banks_;
     std::vector<int> tabuBank_;
     std::vector<int> tabuUntil_;

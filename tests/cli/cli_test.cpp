@@ -13,6 +13,8 @@
 
 #include "core/packed_dib.h"
 #include "formats/bmp_format.h"
+#include "support/bank_corpus.h"
+#include "support/format_test_util.h"
 #include "support/temp_profile.h"
 
 namespace vorlin {
@@ -115,7 +117,8 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
 }
 
 TEST_F(CliTest, EveryCommandHasHelp) {
-    for (const char* command : {"export", "convert", "info", "reduce", "compress", "decompress"}) {
+    for (const char* command :
+         {"export", "convert", "info", "reduce", "compress", "decompress", "banks"}) {
         const CliRun run = Cli(std::string(command) + " --help");
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.out.rfind(std::string("usage: vorlin-cli ") + command, 0), 0u) << run.out;
@@ -276,6 +279,80 @@ TEST_F(CliTest, ConvertReduceInfoAndCompressionRoundTrip) {
         ASSERT_EQ(Cli("decompress p.z p.back").status, 0) << method;
         EXPECT_EQ(ReadAll(dir_.File("p.back")), ReadAll(pic)) << method;
     }
+}
+
+// Tiles of an 8-bpp file whose indices span more than one bank.
+int TilesAcrossBanks(PackedDib dib) {
+    const std::vector<std::uint8_t> bytes = testing::PictureBytes(dib);
+    const int width = DibWidth(dib), height = DibHeight(dib);
+    int across = 0;
+    for (int top = 0; top < height; top += 8)
+        for (int left = 0; left < width; left += 8) {
+            int banks = 0;
+            for (int y = top; y < std::min(top + 8, height); ++y)
+                for (int x = left; x < std::min(left + 8, width); ++x)
+                    banks |= 1 << (bytes[static_cast<std::size_t>(y) * width + x] / 16);
+            across += (banks & (banks - 1)) != 0;
+        }
+    return across;
+}
+
+TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
+    testing::CorpusPicture corpus = testing::MakeCorpusPicture({64, 32, 3, 15, 0, 4, 5});
+    BmpFormat bmp;
+    bmp.AttachImage(testing::CorpusDib(corpus));
+    ASSERT_EQ(bmp.Write(dir_.File("in.bmp")), 1);
+    CliRun run = Cli("banks in.bmp out.bmp --max-banks 3");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "32 tiles in 3 banks\n");
+    BmpFormat before, after;
+    ASSERT_EQ(before.Read(dir_.File("in.bmp")), 1);
+    ASSERT_EQ(after.Read(dir_.File("out.bmp")), 1);
+    EXPECT_EQ(testing::ToRgba(after.image.get()), testing::ToRgba(before.image.get()));
+    EXPECT_EQ(TilesAcrossBanks(after.image.get()), 0);
+
+    const struct {
+        std::string args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"banks in.bmp x.bmp --max-banks 2", 1, "in.bmp: The tiles need 3 banks, at most 2 are allowed; nothing changed"},
+        {"banks in.bmp x.bmp --tile 12x8", 2, "multiples of 8"},
+        {"banks in.bmp x.bmp --max-banks 17", 2, "--max-banks must be between 1 and 16"},
+        {"banks in.bmp x.bmp --fixed 3-x", 2, "Fixed entries"},
+        {"banks in.bmp x.bmp --fixed 16", 1, "Entry 16 is its bank's transparent entry"},
+        {"banks in.bmp", 2, "expected INPUT OUTPUT"},
+        {"export in.bmp -o x.c --auto-banks --bitmap", 2, "--auto-banks needs --tiles"},
+    };
+    for (const auto& c : cases) {
+        run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir_.File("x.bmp"))) << c.args;
+    }
+
+    // Tile (24,0) gets sixteen colours besides index 0.
+    for (int y = 0; y < 8; ++y)
+        for (int x = 24; x < 32; ++x)
+            corpus.pixels.Row(y)[x] = static_cast<std::uint8_t>(100 + (y * 8 + x) % 16);
+    bmp.AttachImage(testing::CorpusDib(corpus));
+    ASSERT_EQ(bmp.Write(dir_.File("crowded.bmp")), 1);
+    run = Cli("banks crowded.bmp x.bmp");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("1 tile needs more than 15 colours: (24,0); nothing changed"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("x.bmp")));
+    run = Cli("banks crowded.bmp x.bmp --partial");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("31 tiles in 3 banks; 1 tile needs more than 15 colours: (24,0)"),
+              std::string::npos)
+        << run.out;
+
+    run = Cli("export in.bmp -o auto.c --auto-banks --map --no-header");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "32 tiles in 3 banks\n");
+    EXPECT_NE(ReadAll(dir_.File("auto.c")).find(", 64x32@4, "), std::string::npos);
 }
 
 }  // namespace

@@ -32,17 +32,27 @@ int PictureIndex(int x, int y) {
     return nibble == 0 ? 0 : bank * 16 + nibble;
 }
 
+// Six groups of fifteen colours scattered over the palette; each tile draws on one group, and
+// one pixel value in sixteen is index 0. Shown at 4 bpp only after arranging the banks.
+int ScatteredIndex(int x, int y) {
+    const int tx = x / 8, ty = y / 8;
+    const int group = (tx * 3 + ty * 5) % 6, k = (x % 8 * 3 + y % 8 * 7 + tx) % 16;
+    return k == 15 ? 0 : 1 + (group * 15 + k) * 97 % 255;
+}
+
+using IndexAt = int (*)(int x, int y);
+
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string WritePicture(const std::string& dir, int width, int height,
-                         int (*index)(int, int) = PictureIndex) {
+                         IndexAt indexAt = PictureIndex) {
     DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(index(x, y));
+            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(indexAt(x, y));
     for (int i = 0; i < 256; ++i) {
         const std::uint16_t c = Color(i);
         DibColors(dib.get())[i] = {static_cast<std::uint8_t>(((c >> 10) & 31) << 3),
@@ -115,6 +125,17 @@ Glue GlueFor(const ConsoleCase& c) {
     return glue;
 }
 
+// Screen pixels whose colour is not the source pixel's; the first few are reported.
+int WrongPixels(GbaMachine& machine, IndexAt indexAt, const std::string& name) {
+    int wrong = 0;
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x)
+            if (machine.Pixel555(x, y) != Color(indexAt(x, y)) && wrong++ < 3)
+                ADD_FAILURE() << name << " pixel " << x << "," << y << ": "
+                              << machine.Pixel555(x, y) << " instead of " << Color(indexAt(x, y));
+    return wrong;
+}
+
 TEST(ExportOnConsole, ScreenShowsTheSourcePicture) {
 #ifndef VORLIN_CLI
     GTEST_SKIP() << "vorlin-cli not built";
@@ -128,14 +149,7 @@ TEST(ExportOnConsole, ScreenShowsTheSourcePicture) {
             << log;
         GbaMachine machine;
         ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
-        int wrong = 0;
-        for (int y = 0; y < kScreenHeight; ++y)
-            for (int x = 0; x < kScreenWidth; ++x)
-                if (machine.Pixel555(x, y) != Color(PictureIndex(x, y)) && wrong++ < 3)
-                    ADD_FAILURE() << c.name << " pixel " << x << "," << y << ": "
-                                  << machine.Pixel555(x, y) << " instead of "
-                                  << Color(PictureIndex(x, y));
-        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(WrongPixels(machine, PictureIndex, c.name), 0);
         if (c.dispcnt == kMode3Bg2) {
             // The colour key (palette entry 0) marks its pixels with bit 15 in memory.
             for (int x = 0; x < 64; ++x) {
@@ -144,6 +158,22 @@ TEST(ExportOnConsole, ScreenShowsTheSourcePicture) {
             }
         }
     }
+}
+
+TEST(ExportOnConsole, AutoBanksShowAScatteredPaletteAtFourBitsPerPixel) {
+#ifndef VORLIN_CLI
+    GTEST_SKIP() << "vorlin-cli not built";
+#endif
+    const ConsoleCase c{"t4_auto_banks", 256, 256, "--auto-banks --map --map-layout flat",
+                        kMode0Bg0, 30 << 8, true, false, false, kVram};
+    const std::string dir = MakeWorkDir("export_auto_banks");
+    const std::string picture = WritePicture(dir, c.width, c.height, ScatteredIndex);
+    std::string log;
+    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.c " + c.options, log, dir), 0)
+        << log;
+    GbaMachine machine;
+    ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
+    EXPECT_EQ(WrongPixels(machine, ScatteredIndex, c.name), 0);
 }
 
 std::string Command(const std::string& command, int& status) {

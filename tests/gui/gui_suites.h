@@ -9,6 +9,7 @@ int RunFileCommandsGuiTests(int argc, char* argv[]);
 int RunStartupTests(int argc, char* argv[]);
 int RunGbaExportGuiTests(int argc, char* argv[]);
 int RunToolsBarTests(int argc, char* argv[]);
+int RunBankDialogGuiTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
@@ -17,6 +18,7 @@ inline int RunGuiSuites(int argc, char* argv[]) {
     failures += RunStartupTests(argc, argv);
     failures += RunGbaExportGuiTests(argc, argv);
     failures += RunToolsBarTests(argc, argv);
+    failures += RunBankDialogGuiTests(argc, argv);
     return failures;
 }
 

@@ -10,7 +10,7 @@ namespace vorlin {
 namespace {
 
 using testing::CorpusPicture;
-using testing::CorpusSpec;
+using testing::CorpusRecipe;
 using testing::MakeCorpusPicture;
 
 bool SameRgb(const RgbQuad& a, const RgbQuad& b) {
@@ -53,7 +53,7 @@ BankArrangement Arrange(const CorpusPicture& picture, const BankOptions& options
 
 struct LookCase {
     std::string name;
-    CorpusSpec spec;
+    CorpusRecipe recipe;
     BankOptions options;
     int banks;
 };
@@ -62,7 +62,7 @@ class ArrangeKeepsTheLook : public ::testing::TestWithParam<LookCase> {};
 
 TEST_P(ArrangeKeepsTheLook, EveryPixelKeepsItsColourAndEveryTileOneBank) {
     const LookCase& c = GetParam();
-    const CorpusPicture picture = MakeCorpusPicture(c.spec);
+    const CorpusPicture picture = MakeCorpusPicture(c.recipe);
     const BankArrangement result = Arrange(picture, c.options);
     ASSERT_EQ(result.status, BankStatus::Arranged);
     ASSERT_EQ(result.pixels.width, picture.pixels.width);

@@ -13,7 +13,7 @@
 
 namespace vorlin::testing {
 
-struct CorpusSpec {
+struct CorpusRecipe {
     int width = 64, height = 64;
     int groups = 4;
     int groupSize = 15;  // colours per group, shared ones included
@@ -22,6 +22,9 @@ struct CorpusSpec {
     int transparentShare = 4;
     std::uint32_t seed = 1;
     int tileSide = 8;  // pixels: the tiles (or tile groups) whose colours come from one group
+    // Without the whole-group tiles the count is no longer known, but far fewer tiles are
+    // contained in others: the harder case for timing.
+    bool wholeGroupTiles = true;
 };
 
 struct CorpusPicture {
@@ -30,6 +33,8 @@ struct CorpusPicture {
 };
 
 // Palette entries are scattered so the picture does not start out arranged.
-CorpusPicture MakeCorpusPicture(const CorpusSpec& spec);
+CorpusPicture MakeCorpusPicture(const CorpusRecipe& recipe);
+// The picture as a top-down 8-bpp block, for writing it to a file.
+DibPtr CorpusDib(const CorpusPicture& picture);
 
 }  // namespace vorlin::testing

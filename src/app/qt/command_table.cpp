@@ -49,6 +49,8 @@ constexpr CommandSpec kSpecs[] = {
     {ID_PAL_GRADIENT, "&Gradient ...", "", "Make a gradient between two entries", false},
     {ID_PAL_COPY, "C&opy ...", "", "Copy palette entries, optionally turning their hue", false},
     {ID_PAL_ADJUST, "&Adjust ...", "", "Adjust the tone curve of a range", false},
+    {ID_PAL_ARRANGE_BANKS, "Arrange in &banks ...", "",
+     "Arrange the palette in 16-colour banks so that each tile uses one bank", false},
     {ID_PAL_QUICK_SWAP, "Quick S&wap", "Alt+S", "Swap the Left and Right colours", false},
     {ID_PAL_QUICK_GRADIENT, "Quick &Gradient", "Alt+G", "Gradient from Left to Right", false},
     {ID_PAL_QUICK_COPY, "Quick &Copy", "Alt+C", "Copy the Left colour to Right", false},

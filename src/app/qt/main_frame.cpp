@@ -16,6 +16,7 @@
 #include "app/save_prompt.h"
 #include "app/ui_services.h"
 #include "platform/profile.h"
+#include "app/qt/bank_menu_target.h"
 #include "app/qt/command_table.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/options_dialog.h"
@@ -49,6 +50,8 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
     paletteCommands_ = std::make_unique<PaletteMenuTarget>(doc_, paletteBar_);
     router_.AddTarget(docCommands_.get());
     router_.AddTarget(paletteCommands_.get());
+    bankCommands_ = std::make_unique<BankMenuTarget>(doc_, this);
+    router_.AddTarget(bankCommands_.get());
     router_.AddTarget(this);
     CreateActions();
     CreateStatusBar();
@@ -135,7 +138,8 @@ void CMainFrame::CreateMenus() {
                        ID_IMAGE_FLIP_V, ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_RIGHT});
     AddMenu("Pa&lette",
             {ID_PAL_CLEAR, ID_PAL_SWAP, ID_PAL_SORT, ID_PAL_GRADIENT, ID_PAL_COPY, ID_PAL_ADJUST, 0,
-             ID_PAL_QUICK_SWAP, ID_PAL_QUICK_GRADIENT, ID_PAL_QUICK_COPY, ID_PAL_QUICK_INVERT});
+             ID_PAL_QUICK_SWAP, ID_PAL_QUICK_GRADIENT, ID_PAL_QUICK_COPY, ID_PAL_QUICK_INVERT, 0,
+             ID_PAL_ARRANGE_BANKS});
     AddMenu("&Tools", {ID_TOOL_SELECT, ID_TOOL_PIPETTE, ID_TOOL_ZOOM, ID_TOOL_ERASER,
                        ID_TOOL_PENCIL, ID_TOOL_LINE, ID_TOOL_RECT, ID_TOOL_ELLIPSE, ID_TOOL_BRUSH,
                        ID_TOOL_FILL, ID_TOOL_TEXT, 0, ID_TOOLS_OPTIONS});

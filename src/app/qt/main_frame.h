@@ -26,6 +26,7 @@ class CVorlinView;
 class DocCommands;
 class PaletteMenuTarget;
 class ToolsBar;
+class BankMenuTarget;
 class ViewBar;
 
 inline constexpr const char* kBarSettingsSection = "Bar Settings";
@@ -89,6 +90,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     CVorlinView* view_;
     std::unique_ptr<DocCommands> docCommands_;
     std::unique_ptr<PaletteMenuTarget> paletteCommands_;
+    std::unique_ptr<BankMenuTarget> bankCommands_;
     CommandRouter router_;
     QMap<int, QAction*> actions_;
     QMap<int, QLabel*> panes_;
