@@ -39,7 +39,7 @@ std::string MisfitList(const BankArrangement& result, bool fixedApart) {
     if (count == 0) return {};
     if (static_cast<std::size_t>(count) > kListedTiles) places += ", ...";
     const std::string what =
-        fixedApart ? (count == 1 ? " holds" : " hold") + std::string(" fixed colours of different banks")
+        fixedApart ? (count == 1 ? " holds" : " hold") + std::string(" fixed colours no one bank can take")
                    : (count == 1 ? " needs" : " need") + std::string(" more than ") +
                          std::to_string(result.capacity) + " colours";
     return "; " + Plural(count, "tile", "tiles") + what + ": " + places;

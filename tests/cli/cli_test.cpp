@@ -304,7 +304,9 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
     ASSERT_EQ(bmp.Write(dir_.File("in.bmp")), 1);
     CliRun run = Cli("banks in.bmp out.bmp --max-banks 3");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "32 tiles in 3 banks\n");
+    // All 256 entries are distinct colours: colour 0 copied into banks 1 and 2 leaves no room
+    // for two unused colours.
+    EXPECT_EQ(run.out, "32 tiles in 3 banks; 2 unused colours no longer fit the palette\n");
     BmpFormat before, after;
     ASSERT_EQ(before.Read(dir_.File("in.bmp")), 1);
     ASSERT_EQ(after.Read(dir_.File("out.bmp")), 1);
@@ -351,7 +353,7 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
 
     run = Cli("export in.bmp -o auto.c --auto-banks --map --no-header");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "32 tiles in 3 banks\n");
+    EXPECT_EQ(run.out.rfind("32 tiles in 3 banks", 0), 0u) << run.out;
     EXPECT_NE(ReadAll(dir_.File("auto.c")).find(", 64x32@4, "), std::string::npos);
 }
 

@@ -136,20 +136,25 @@ int WrongPixels(GbaMachine& machine, IndexAt indexAt, const std::string& name) {
     return wrong;
 }
 
+// Exports the case's picture with vorlin-cli, runs it on the console and compares the screen.
+void ShowOnConsole(const ConsoleCase& c, IndexAt indexAt, GbaMachine& machine) {
+    const std::string dir = MakeWorkDir(std::string("export_") + c.name);
+    const std::string picture = WritePicture(dir, c.width, c.height, indexAt);
+    std::string log;
+    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.c " + c.options, log, dir), 0)
+        << log;
+    ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
+    EXPECT_EQ(WrongPixels(machine, indexAt, c.name), 0);
+}
+
 TEST(ExportOnConsole, ScreenShowsTheSourcePicture) {
 #ifndef VORLIN_CLI
     GTEST_SKIP() << "vorlin-cli not built";
 #endif
     for (const ConsoleCase& c : Cases()) {
         SCOPED_TRACE(c.name);
-        const std::string dir = MakeWorkDir(std::string("export_") + c.name);
-        const std::string picture = WritePicture(dir, c.width, c.height);
-        std::string log;
-        ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.c " + c.options, log, dir), 0)
-            << log;
         GbaMachine machine;
-        ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
-        EXPECT_EQ(WrongPixels(machine, PictureIndex, c.name), 0);
+        ASSERT_NO_FATAL_FAILURE(ShowOnConsole(c, PictureIndex, machine));
         if (c.dispcnt == kMode3Bg2) {
             // The colour key (palette entry 0) marks its pixels with bit 15 in memory.
             for (int x = 0; x < 64; ++x) {
@@ -166,14 +171,8 @@ TEST(ExportOnConsole, AutoBanksShowAScatteredPaletteAtFourBitsPerPixel) {
 #endif
     const ConsoleCase c{"t4_auto_banks", 256, 256, "--auto-banks --map --map-layout flat",
                         kMode0Bg0, 30 << 8, true, false, false, kVram};
-    const std::string dir = MakeWorkDir("export_auto_banks");
-    const std::string picture = WritePicture(dir, c.width, c.height, ScatteredIndex);
-    std::string log;
-    ASSERT_EQ(RunCli("export " + picture + " -o " + dir + "/pic.c " + c.options, log, dir), 0)
-        << log;
     GbaMachine machine;
-    ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
-    EXPECT_EQ(WrongPixels(machine, ScatteredIndex, c.name), 0);
+    ShowOnConsole(c, ScatteredIndex, machine);
 }
 
 std::string Command(const std::string& command, int& status) {

@@ -248,17 +248,5 @@ TEST(ArrangeBanks, UnusedColoursStayWhereThereIsRoom) {
     for (int i = 0; i < 256; ++i) EXPECT_TRUE(HasColour(result, picture.palette[i])) << i;
 }
 
-TEST(ArrangeBanks, SearchNeverUsesMoreBanksThanFirstFit) {
-    for (std::uint32_t seed = 20; seed < 26; ++seed) {
-        const CorpusPicture picture = MakeCorpusPicture({128, 128, 9, 15, 4, 4, seed});
-        BankOptions options = Options(8, true);
-        const BankArrangement search = Arrange(picture, options);
-        options.firstFit = true;
-        const BankArrangement firstFit = Arrange(picture, options);
-        EXPECT_EQ(search.banks, 9) << seed;
-        EXPECT_LE(search.banks, firstFit.banks) << seed;
-    }
-}
-
 }  // namespace
 }  // namespace vorlin
