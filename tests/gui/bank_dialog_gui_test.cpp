@@ -66,7 +66,7 @@ void BankDialogGuiTest::applyArrangesAsOneUndoStep() {
     const auto pixels = f.Pixels();
     const auto palette = f.Palette();
     const QString line = f.ApplyInDialog([](BankArrangeDialog*) {});
-    QCOMPARE(line, QString("32 tiles in 3 banks"));
+    QVERIFY2(line.startsWith("32 tiles in 3 banks"), qPrintable(line));
     QVERIFY(SameColours(f.Look(), look));
     QVERIFY(f.Pixels() != pixels);
     for (int y = 0; y < 32; ++y)
