@@ -191,9 +191,14 @@ void ToolsBarTest::buttonsPickToolsAndRefillTheOptions() {
         QCOMPARE(w.Bar().Button(info.id)->isChecked(), info.id == id);
     QCOMPARE(w.OptionTexts(), Entries(id));
     QCOMPARE(w.Options().currentRow(), w.Options().count() > 0 ? 1 : -1);
-    QCOMPARE(
-        w.frame.statusBar()->currentMessage().toStdString(),
-        std::string(kToolTable[n].description.substr(0, kToolTable[n].description.find('\n'))));
+    const std::string_view text = kToolTable[n].description;
+    const QString prompt = QString::fromUtf8(text.substr(0, text.find('\n')));
+    QCOMPARE(w.frame.statusBar()->currentMessage(), prompt);
+
+    // A hovered item's tip replaces the prompt only while it is shown.
+    w.frame.statusBar()->showMessage("hovered");
+    w.frame.statusBar()->clearMessage();
+    QCOMPARE(w.frame.statusBar()->currentMessage(), prompt);
 
     // Clicking the pressed button again keeps it pressed.
     w.ClickButton(id);

@@ -79,6 +79,10 @@ ToolsBar::ToolsBar(CMainFrame& frame, CVorlinView& view)
     connect(&view, &CVorlinView::toolChanged, this, &ToolsBar::FillOptions);
     connect(&view, &CVorlinView::toolOptionShown, this, &ToolsBar::ShowOption);
     connect(&view, &CVorlinView::toolChanged, &frame, &CMainFrame::UpdateCommands);
+    // When a hovered item's tip goes away, the current tool's prompt comes back.
+    connect(frame.statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) ShowPrompt();
+    });
 }
 
 void ToolsBar::AddButtons(CMainFrame& frame, QWidget* panel) {
@@ -103,8 +107,14 @@ void ToolsBar::FillOptions() {
     for (const std::string& entry : OptionEntries(&tool))
         options_->addItem(QString::fromStdString(entry));
     if (options_->count() > 0) options_->setCurrentRow(static_cast<int>(tool.Option()));
-    if (const ToolInfo* info = FindToolInfo(tool.Id()))
-        frame_.statusBar()->showMessage(QString::fromStdString(TextsOf(*info).prompt));
+    ShowPrompt();
+}
+
+void ToolsBar::ShowPrompt() {
+    const ToolInfo* info = FindToolInfo(view_.CurrentTool().Id());
+    const std::string prompt = info ? TextsOf(*info).prompt : std::string();
+    // Never an empty message: clearing is what calls this again.
+    if (!prompt.empty()) frame_.statusBar()->showMessage(QString::fromStdString(prompt));
 }
 
 void ToolsBar::ShowOption(unsigned index) {

@@ -35,6 +35,7 @@ class ToolsBar : public QDockWidget, public CommandTarget {
     void AddButtons(CMainFrame& frame, QWidget* panel);
     void FillOptions();
     void ShowOption(unsigned index);
+    void ShowPrompt();
 
     CMainFrame& frame_;
     CVorlinView& view_;
