@@ -76,26 +76,8 @@ std::string MapLine(const ExportDialogValues& v) {
 
 std::string FileLine(const ExportDialogValues& v) {
     std::string line = "files:  ";
-    const auto add = [&](const char* suffix) { line += v.title + suffix + kFileSeparator; };
-    if (v.header) add(".h");
-    switch (v.fileType) {
-        case OUT_KIND_C:
-            add(".c");
-            break;
-        case OUT_KIND_ASM:
-            add(".s");
-            break;
-        case OUT_KIND_BIN:
-            if (v.palEnabled) add(".pal.bin");
-            if (v.imgEnabled) add(".img.bin");
-            if (v.mapEnabled && TilesChosen(v)) add(".map.bin");
-            break;
-        case OUT_KIND_GBFS:
-            add(".gbfs");
-            break;
-        default:
-            break;
-    }
+    for (const std::string& suffix : ExportOutputSuffixes(v))
+        line += v.title + suffix + kFileSeparator;
     return line;
 }
 
@@ -129,6 +111,48 @@ void ApplyOpeningAdjustments(ExportDialogValues& v, const ExportPictureInfo& pic
         v.areaHeight = picture.height;
     }
     if (!v.useName) v.name = v.title;
+}
+
+std::vector<std::string> ExportOutputSuffixes(const ExportDialogValues& v) {
+    std::vector<std::string> suffixes;
+    if (v.header) suffixes.push_back(".h");
+    const bool map = v.mapEnabled && TilesChosen(v);
+    const TileGroupSize group = DialogTileGroup(v);
+    switch (v.fileType) {
+        case OUT_KIND_C:
+            suffixes.push_back(".c");
+            break;
+        case OUT_KIND_ASM:
+            suffixes.push_back(".s");
+            break;
+        case OUT_KIND_BIN:
+            if (v.palEnabled) suffixes.push_back(".pal.bin");
+            if (v.imgEnabled) suffixes.push_back(".img.bin");
+            if (map) suffixes.push_back(".map.bin");
+            if (map && std::int64_t{group.width} * group.height > 1)
+                suffixes.push_back(".meta.bin");
+            break;
+        case OUT_KIND_GBFS:
+            suffixes.push_back(".gbfs");
+            break;
+        default:
+            break;
+    }
+    return suffixes;
+}
+
+std::vector<std::string> ExportOutputFiles(const ExportDialogValues& v) {
+    std::vector<std::string> files;
+    for (const std::string& suffix : ExportOutputSuffixes(v))
+        files.push_back(v.folder + "/" + v.title + suffix);
+    return files;
+}
+
+std::string ReplaceOutputsQuestion(const std::vector<std::string>& existing) {
+    std::string text = existing.size() == 1 ? "This file exists and will be replaced:\n"
+                                            : "These files exist and will be replaced:\n";
+    for (const std::string& file : existing) text += file + "\n";
+    return text + "Replace?";
 }
 
 std::string ExportDialogSummary(const ExportDialogValues& v, const ExportPictureInfo& picture) {

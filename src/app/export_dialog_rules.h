@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/export_dialog_values.h"
 
@@ -41,6 +42,15 @@ struct ExportPictureInfo {
 // starts over at 0 with all colours, a non-custom area follows the picture, and
 // an unused name box shows the title.
 void ApplyOpeningAdjustments(ExportDialogValues& values, const ExportPictureInfo& picture);
+
+// Every file the export will write, as suffixes after the title (".h", ".c",
+// ".pal.bin", ...) in the order they are written.
+std::vector<std::string> ExportOutputSuffixes(const ExportDialogValues& values);
+// The same as full paths (folder/title + suffix).
+std::vector<std::string> ExportOutputFiles(const ExportDialogValues& values);
+// Asked once before outputs that already exist are replaced; the files are listed one a line.
+std::string ReplaceOutputsQuestion(const std::vector<std::string>& existing);
+inline constexpr char kReplaceOutputsCaption[] = "Confirm Replace";
 
 // The six summary lines joined by '\n' (no final line end).
 std::string ExportDialogSummary(const ExportDialogValues& values, const ExportPictureInfo& picture);

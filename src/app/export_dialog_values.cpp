@@ -20,13 +20,25 @@ std::string Lowered(std::string text) {
     return text;
 }
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 void RebuildPathBox(ExportDialogValues& values) {
     values.path = values.folder + "/" + values.title + "." + FileKindExtension(values.fileType);
+}
+
+// Folder, title and (for a known extension) type of an output path, by one
+// rule for proposed and typed paths alike. True when the type changed.
+bool SplitOutputPath(ExportDialogValues& values, const std::string& rawPath) {
+    std::string path = rawPath;
+    NormalizeSlashes(path);
+    values.folder = PathDirectory(path);
+    if (values.folder.empty()) values.folder = values.documentFolder;
+    const std::string extension = Lowered(PathExtension(path));
+    values.title = PathFileTitle(path);
+    if (extension == FileKindExtension(OUT_KIND_BIN)) values.title = PathFileTitle(values.title);
+    const int kind = FileKindFromExtension(extension);
+    const bool changed = kind >= 0 && kind != values.fileType;
+    if (kind >= 0) values.fileType = kind;
+    if (!values.useName) values.name = values.title;  // the greyed name box shows the title used
+    return changed;
 }
 
 std::uint32_t CompressionBits(int code) {
@@ -89,31 +101,27 @@ TileGroupSize DialogTileGroup(const ExportDialogValues& values) {
     return TileGroupPreset(values.groupShape, values.groupSize);
 }
 
-bool SetOutputPath(ExportDialogValues& values, const std::string& rawPath) {
-    std::string path = rawPath;
-    NormalizeSlashes(path);
-    values.folder = PathDirectory(path);
-    const std::string extension = Lowered(PathExtension(path));
-    values.title = PathFileTitle(path);
-    if (extension == FileKindExtension(OUT_KIND_BIN)) values.title = PathFileTitle(values.title);
-    const int kind = FileKindFromExtension(extension);
-    const bool changed = kind >= 0 && kind != values.fileType;
-    if (kind >= 0) values.fileType = kind;
+bool SetOutputPath(ExportDialogValues& values, const std::string& path) {
+    const bool changed = SplitOutputPath(values, path);
     RebuildPathBox(values);
     return changed;
 }
 
 void ParsePathBox(ExportDialogValues& values) {
-    std::string path = values.path;
-    NormalizeSlashes(path);
-    values.folder = PathDirectory(path);
-    values.title = PathFileTitle(FileNameOf(path));
+    SplitOutputPath(values, values.path);
 }
 
 void ChangeOutputType(ExportDialogValues& values, int newType) {
     ParsePathBox(values);
     values.fileType = newType;
     RebuildPathBox(values);
+}
+
+std::string DocumentFolder(const std::string& documentPath, const std::string& currentFolder) {
+    std::string path = documentPath;
+    NormalizeSlashes(path);
+    const std::string folder = PathDirectory(path);
+    return folder.empty() ? currentFolder : folder;
 }
 
 bool TransferToJob(const ExportDialogValues& v, const std::string& documentPath, PackedDib picture,

@@ -54,6 +54,9 @@ struct ExportDialogValues {
     // members that are not controls
     std::string folder;
     std::string title;
+    // Where an output name typed without a folder goes: the document's folder,
+    // or the current folder for a picture never saved.
+    std::string documentFolder;
 };
 
 // Bits per pixel for a "bpp" list index (1 << index).
@@ -61,16 +64,19 @@ int BppFromIndex(int index);
 // The tile group the record asks for (custom size or preset).
 TileGroupSize DialogTileGroup(const ExportDialogValues& values);
 
-// Splits a proposed output path: folder, title (a ".bin" name also loses one
-// more extension) and, for a known extension, the type; then rewrites the path
-// box as folder/title.ext. Returns true when the type changed.
+// Splits a proposed output path: folder (documentFolder for a bare name),
+// title (a ".bin" name also loses one more extension) and, for a known
+// extension, the type; then rewrites the path box as folder/title.ext.
+// Returns true when the type changed.
 bool SetOutputPath(ExportDialogValues& values, const std::string& path);
-// Folder and title from the path box as typed (title: file name without its
-// last extension); the box and the type stay as they are.
+// Reads the path box as typed with the same rules, but leaves its text alone.
 void ParsePathBox(ExportDialogValues& values);
 // The type list changed: folder and title come from the path box, which gets
 // the new type's extension.
 void ChangeOutputType(ExportDialogValues& values, int newType);
+// The folder of a document path: its directory, or `currentFolder` when the
+// document was never saved or names no folder.
+std::string DocumentFolder(const std::string& documentPath, const std::string& currentFolder);
 
 // Dialog to job. The flag words and outFlags are cleared first; image is
 // replaced by a copy of picture (may be null); fields the dialog does not

@@ -21,6 +21,7 @@ enum class UiAnswer { Ok, Cancel, Yes, No };
 // One file dialog: what to show and, after a choice, what was chosen.
 struct FileDialogRequest {
     bool open = true;         // open: path and file must exist; save: confirm overwrite
+    bool confirmOverwrite = true;  // save: off when the caller asks about replacing itself
     std::string caption;      // window title
     std::string filter;       // filters joined: "Description|*.a;*.b|Other|*.c|"
     int filterIndex = 1;      // in: filter shown first; out: filter chosen (counted from 1)

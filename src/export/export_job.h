@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,10 @@ void DataBlockClear(DataBlock& block);
 void DataBlockAssign(DataBlock& block, int elementSize, std::vector<std::uint8_t> data);
 
 struct ExportJob {
-    std::string sourcePath;  // document path: only used to derive missing names
+    // The document's path, used only to derive missing names. Absent is not the
+    // same as empty: a picture never saved has an empty path and still exports
+    // under the names its job was given.
+    std::optional<std::string> sourcePath;
     DibPtr image;            // 8-bpp copy of the picture with its palette
     std::uint32_t outFlags = 0;
     std::string folder;

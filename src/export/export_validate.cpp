@@ -13,14 +13,15 @@ namespace {
 constexpr std::size_t kIdentifierLimit = 260;
 
 bool DeriveNames(ExportJob& job) {
-    if (job.sourcePath.empty()) return false;
-    NormalizeSlashes(job.sourcePath);
+    if (!job.sourcePath) return false;
+    std::string& source = *job.sourcePath;
+    NormalizeSlashes(source);
     if (job.folder.empty()) {
-        job.folder = PathDirectory(job.sourcePath);
+        job.folder = PathDirectory(source);
         if (job.folder.empty()) job.folder.assign(1, '.');  // the current folder
     }
     if (job.title.empty()) {
-        job.title = PathFileTitle(job.sourcePath);
+        job.title = PathFileTitle(source);
         if (job.title.empty()) return false;
     }
     NormalizeSlashes(job.folder);

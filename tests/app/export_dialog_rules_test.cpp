@@ -112,18 +112,79 @@ TEST(ExportDialogSummary, FilesFollowTypeAndBlocks) {
     EXPECT_EQ(SummaryLines(v)[5], "files:  sprites.gbfs   ");
 }
 
-TEST(ExportDialogSummary, TypedPathRenamesTheOutputs) {
-    ExportDialogValues v = WithPath("out/hero.c");
-    v.path = "other\\dir/level.map.c";
-    ParsePathBox(v);
-    EXPECT_EQ(v.folder, "other/dir");
-    EXPECT_EQ(v.title, "level.map");
-    EXPECT_EQ(v.path, "other\\dir/level.map.c");  // the box is left as typed
-    EXPECT_EQ(SummaryLines(v)[5], "files:  level.map.h   level.map.c   ");
-    v.path = "bare";
-    ParsePathBox(v);
-    EXPECT_EQ(v.folder, "");
-    EXPECT_EQ(v.title, "bare");
+TEST(ExportDialogPath, TypedPathsAreReadLikeProposedOnes) {
+    const struct {
+        const char* typed;
+        int typeBefore;
+        const char* folder;
+        const char* title;
+        int type;
+    } cases[] = {
+        {"other\\dir/level.map.c", OUT_KIND_ASM, "other/dir", "level.map", OUT_KIND_C},
+        {"hero.img.bin", OUT_KIND_C, "/pics", "hero", OUT_KIND_BIN},
+        {"out/hero.s", OUT_KIND_C, "out", "hero", OUT_KIND_ASM},
+        {"out/Hero.GBFS", OUT_KIND_C, "out", "Hero", OUT_KIND_GBFS},
+        {"bare", OUT_KIND_GBFS, "/pics", "bare", OUT_KIND_GBFS},  // no extension: type stays
+        {"out/x.txt", OUT_KIND_BIN, "out", "x", OUT_KIND_BIN},
+        {"/root.c", OUT_KIND_C, "/", "root", OUT_KIND_C},
+    };
+    for (const auto& c : cases) {
+        ExportDialogValues v;
+        v.documentFolder = "/pics";
+        v.fileType = c.typeBefore;
+        v.path = c.typed;
+        ParsePathBox(v);
+        EXPECT_EQ(v.folder, c.folder) << c.typed;
+        EXPECT_EQ(v.title, c.title) << c.typed;
+        EXPECT_EQ(v.fileType, c.type) << c.typed;
+        EXPECT_EQ(v.path, c.typed) << "the box is left as typed";
+        EXPECT_EQ(v.name, c.title) << "an unused name box shows the title";
+    }
+}
+
+TEST(ExportDialogPath, BareNameKeepsTheDocumentFolderWhenTheTypeChanges) {
+    ExportDialogValues v;
+    v.documentFolder = DocumentFolder("", "/work/here");  // a picture never saved
+    v.path = "foo.c";
+    ChangeOutputType(v, OUT_KIND_ASM);
+    EXPECT_EQ(v.path, "/work/here/foo.s");
+    EXPECT_EQ(DocumentFolder("C:\\art\\hero.pcx", "/cwd"), "C:/art");
+    EXPECT_EQ(DocumentFolder("hero.pcx", "/cwd"), "/cwd");
+
+    v.useName = true;
+    v.name = "mine";
+    SetOutputPath(v, "/a/other.c");
+    EXPECT_EQ(v.name, "mine") << "a name in use is kept";
+}
+
+TEST(ExportDialogPath, OutputFilesOfEveryKind) {
+    const struct {
+        int type;
+        bool map, bitmap;
+        int groupSize;  // preset index: 0 is 1 x 1, 1 is 2 x 2
+        const char* files;
+    } cases[] = {
+        {OUT_KIND_C, true, false, 1, "/o/s.h /o/s.c"},
+        {OUT_KIND_ASM, false, false, 0, "/o/s.h /o/s.s"},
+        {OUT_KIND_GBFS, true, false, 1, "/o/s.h /o/s.gbfs"},
+        {OUT_KIND_BIN, false, false, 1, "/o/s.h /o/s.pal.bin /o/s.img.bin"},
+        {OUT_KIND_BIN, true, false, 0, "/o/s.h /o/s.pal.bin /o/s.img.bin /o/s.map.bin"},
+        {OUT_KIND_BIN, true, false, 1,
+         "/o/s.h /o/s.pal.bin /o/s.img.bin /o/s.map.bin /o/s.meta.bin"},
+        {OUT_KIND_BIN, true, true, 1, "/o/s.h /o/s.pal.bin /o/s.img.bin"},
+    };
+    for (const auto& c : cases) {
+        ExportDialogValues v = WithPath("/o/s.c");
+        ChangeOutputType(v, c.type);
+        v.mapEnabled = c.map;
+        v.imgBitmap = c.bitmap;
+        v.groupSize = c.groupSize;
+        std::string files;
+        for (const std::string& f : ExportOutputFiles(v)) files += (files.empty() ? "" : " ") + f;
+        EXPECT_EQ(files, c.files) << c.type << " " << c.map << c.bitmap << c.groupSize;
+    }
+    EXPECT_EQ(ReplaceOutputsQuestion({"/o/s.pal.bin", "/o/s.h"}),
+              "These files exist and will be replaced:\n/o/s.pal.bin\n/o/s.h\nReplace?");
 }
 
 TEST(ExportDialogEnables, FollowTheChoices) {

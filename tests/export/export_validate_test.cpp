@@ -132,6 +132,11 @@ TEST(ExportValidate, NamesAreDerivedFromTheSourcePath) {
     job->title = "t";
     job->symbol = "s";
     EXPECT_EQ(ExportValidate(job.get()), 0);  // names need a source path
+    job->sourcePath = "";                     // a picture never saved exports under its names
+    ASSERT_EQ(ExportValidate(job.get()), 1);
+    EXPECT_EQ(job->folder + "/" + job->title + " " + job->symbol, "out/t s");
+    job->title.clear();
+    EXPECT_EQ(ExportValidate(job.get()), 0);  // but cannot make up a title
     job->sourcePath = "C:\\art\\8-bit tiles.bmp";
     job->folder.clear();
     job->title.clear();

@@ -46,6 +46,40 @@ struct ExportFixture : ScriptedWindow {
     }
 };
 
+// While it exists, answers every message box with its Escape button and keeps the texts.
+class BoxWatcher {
+  public:
+    BoxWatcher() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text());
+                box->reject();
+            }
+        });
+        timer_.start();
+    }
+    QStringList texts;
+
+  private:
+    QTimer timer_;
+};
+
+// Closes the dialog when a failed check leaves the test's script early, so the run goes on.
+struct RejectOnExit {
+    QDialog* dialog;
+    ~RejectOnExit() {
+        if (dialog->isVisible()) dialog->reject();
+    }
+};
+
+// Replaces the text of a box the way a user does: select it all, then type over it.
+void TypeInto(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
 }  // namespace
 
 class GbaExportGuiTest : public QObject {
@@ -54,6 +88,9 @@ class GbaExportGuiTest : public QObject {
     void exportsTiledPictureWithMapAsC();
     void bitmapGreysOutMapAndTileGroup();
     void failedWriteNamesTheFile();
+    void unsavedPictureExports();
+    void refusedNumberKeepsWhatWasTyped();
+    void typedPathDecidesFolderTypeAndName();
 };
 
 void GbaExportGuiTest::exportsTiledPictureWithMapAsC() {
@@ -153,6 +190,82 @@ void GbaExportGuiTest::failedWriteNamesTheFile() {
     QCOMPARE(lines[0], QString(kExportFailed));
     QVERIFY2(lines[1].endsWith("/bad.c: Is a directory"), qPrintable(shown));
     QVERIFY(FolderSnapshot(f.dir.Path()) == before);
+}
+
+void GbaExportGuiTest::unsavedPictureExports() {
+    ExportFixture f;  // a new picture, never saved
+    QStringList shown;
+    bool closed = false;
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        BoxWatcher boxes;
+        RejectOnExit closer{d};
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+        closed = !d->isVisible();
+        shown = boxes.texts;
+    });
+    QVERIFY(f.ExportTo("u.c"));
+    QVERIFY2(shown.isEmpty(), qPrintable(shown.join("|")));
+    QVERIFY(closed);
+    QVERIFY(ReadTextFile(f.dir.File("u.c")).find(" uPal[") != std::string::npos);
+    QVERIFY(std::filesystem::exists(f.dir.File("u.h")));
+}
+
+void GbaExportGuiTest::refusedNumberKeepsWhatWasTyped() {
+    ExportFixture f;
+    const QString refusal = QString(kRangeMessage).arg(0).arg(255);
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        BoxWatcher boxes;
+        RejectOnExit closer{d};
+        TypeInto(d->startField, "300");
+        QVERIFY(boxes.texts.isEmpty());  // typing stays quiet
+        d->typeList->setFocus();
+        QTest::keyClick(d->typeList, Qt::Key_Down);  // to the assembler type
+        QCOMPARE(d->startField->text(), QString("300"));
+        QCOMPARE(d->typeList->currentIndex(), int(OUT_KIND_C));
+        f.ui.next = f.dir.File("elsewhere.c");
+        QTest::mouseClick(d->browseButton, Qt::LeftButton);
+        QCOMPARE(d->startField->text(), QString("300"));
+        QVERIFY(!f.ui.next.empty());  // the file chooser was not shown
+        f.ui.next.clear();
+        QTest::mouseClick(d->validateButton, Qt::LeftButton);
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->startField->text(), QString("300"));
+        QCOMPARE(boxes.texts, QStringList({refusal, refusal, refusal, refusal}));
+
+        QTest::mouseClick(d->mapBox, Qt::LeftButton);  // "ofs" takes keys only when enabled
+        TypeInto(d->offsetField, "x");
+        TypeInto(d->startField, "0");
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+        QCOMPARE(boxes.texts.last(), QString(kIntegerMessage));
+        QTest::mouseClick(d->cancelButton, Qt::LeftButton);
+    });
+    QVERIFY(f.ExportTo("n.c"));
+    QVERIFY(!std::filesystem::exists(f.dir.File("n.c")));
+}
+
+void GbaExportGuiTest::typedPathDecidesFolderTypeAndName() {
+    ExportFixture f;
+    if (!f.OpenPicture()) QSKIP("shared sample pictures are not present");
+    const QString folder = QString::fromStdString(f.dir.Path().generic_string());
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        RejectOnExit closer{d};
+        TypeInto(d->pathEdit, "clash.s");  // a bare name, and a type the list does not show
+        QCOMPARE(d->typeList->currentIndex(), int(OUT_KIND_ASM));
+        QVERIFY(!d->nameEdit->isEnabled());
+        QCOMPARE(d->nameEdit->text(), QString("clash"));
+        d->typeList->setFocus();
+        QTest::keyClick(d->typeList, Qt::Key_Up);  // back to C
+        QCOMPARE(d->pathEdit->text(), folder + "/clash.c");
+        TypeInto(d->pathEdit, "bare.img.bin");
+        QCOMPARE(d->typeList->currentText(), QString("Binary (*.bin)"));
+        QCOMPARE(SummaryLines(d)[5], QString("files:  bare.h   bare.pal.bin   bare.img.bin   "));
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+    });
+    QVERIFY(f.ExportTo("sprites.c"));
+    QVERIFY(std::filesystem::exists(f.dir.File("bare.pal.bin")));
+    QVERIFY(std::filesystem::exists(f.dir.File("bare.img.bin")));
+    QVERIFY(!std::filesystem::exists(f.dir.File("bare.img.img.bin")));
 }
 
 int RunGbaExportGuiTests(int argc, char* argv[]) {

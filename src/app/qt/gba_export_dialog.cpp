@@ -16,10 +16,11 @@
 #include <climits>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
-#include "export/export_names.h"
 #include "app/qt/int_field.h"
 #include "app/ui_services.h"
+#include "export/export_names.h"
 
 namespace vorlin {
 
@@ -287,14 +288,14 @@ bool GbaExportDialog::ReadControls(bool checked) {
     v.groupSize = CheckedIndex(sizeRadios, 0);
     v.groupCustom = customGroupBox->isChecked();
     v.areaMode = CheckedIndex(areaRadios, AREA_AS_IMAGE);
-    v.path = pathEdit->text().toStdString();
-    ParsePathBox(v);  // a hand-typed path names the outputs too
-    v.fileType = typeList->currentIndex();
     v.sizeCode = CheckedIndex(unitRadios, BLK_SIZE_U16);
     v.header = headerBox->isChecked();
     v.append = appendBox->isChecked();
     v.useName = nameBox->isChecked();
     v.name = nameEdit->text().toStdString();
+    v.fileType = typeList->currentIndex();
+    v.path = pathEdit->text().toStdString();
+    ParsePathBox(v);  // a typed path is read as a proposed one: its extension picks the type
     const struct {
         IntField* field;
         int* value;
@@ -383,32 +384,64 @@ void GbaExportDialog::RefreshSummary() {
 void GbaExportDialog::OnControlChanged() {
     if (exchanging_) return;
     ReadControls(false);
+    ShowPathFollowers();
     ApplyEnableRules();
     RefreshSummary();
 }
 
+void GbaExportDialog::ShowPathFollowers() {
+    const bool wasExchanging = exchanging_;
+    exchanging_ = true;
+    typeList->setCurrentIndex(values_.fileType);
+    if (!values_.useName) nameEdit->setText(QString::fromStdString(values_.name));
+    exchanging_ = wasExchanging;
+}
+
 void GbaExportDialog::OnTypeChanged(int type) {
     if (exchanging_) return;
-    ReadControls(false);
+    // Writing the controls back must not turn a refused number into another value.
+    if (!ReadControls(true)) {
+        ShowPathFollowers();  // the list goes back to the type in use
+        return;
+    }
     ChangeOutputType(values_, type);
     WriteControls();
     ApplyEnableRules();
     RefreshSummary();
 }
 
+// The outputs `chosen` names that exist already, asked about once; false when
+// the user keeps them.
+bool GbaExportDialog::MayReplaceOutputs(const ExportDialogValues& chosen) {
+    std::vector<std::string> existing;
+    for (const std::string& file : ExportOutputFiles(chosen)) {
+        std::error_code error;
+        if (std::filesystem::exists(file, error)) existing.push_back(file);
+    }
+    return existing.empty() ||
+           UiServicesInstance().Message(ReplaceOutputsQuestion(existing), kReplaceOutputsCaption,
+                                        UiButtons::YesNo, UiIcon::Warning) == UiAnswer::Yes;
+}
+
 void GbaExportDialog::OnBrowse() {
-    ReadControls(false);
+    if (!ReadControls(true)) return;
     if (values_.folder.empty()) {
         std::error_code error;
         values_.folder = std::filesystem::current_path(error).generic_string();
     }
     FileDialogRequest request;
-    request.open = false;  // the output may not exist yet; replacing one is confirmed
+    request.open = false;  // the output may not exist yet
+    // The chosen name is rarely the file written (sprites.bin writes sprites.pal.bin, ...),
+    // so the files that will really be replaced are asked about below instead.
+    request.confirmOverwrite = false;
     request.caption = kGetFilePathCaption;
     request.filter = kGbaSourceFilter;
     request.initialDir = values_.folder;
     if (!UiServicesInstance().ChooseFile(request)) return;
-    SetOutputPath(values_, request.path);
+    ExportDialogValues chosen = values_;
+    SetOutputPath(chosen, request.path);
+    if (!MayReplaceOutputs(chosen)) return;
+    values_ = chosen;
     WriteControls();
     ApplyEnableRules();
     RefreshSummary();
@@ -446,6 +479,9 @@ void GbaExportDialog::accept() {
 void GbaExportDialog::Open(const std::string& outputPath, const std::string& documentPath,
                            PackedDib picture) {
     documentPath_ = documentPath;
+    std::error_code error;
+    values_.documentFolder =
+        DocumentFolder(documentPath, std::filesystem::current_path(error).generic_string());
     picture_ = picture;
     pictureInfo_ =
         picture ? ExportPictureInfo{DibColorCount(picture), DibWidth(picture), DibHeight(picture)}

@@ -105,7 +105,10 @@ class GbaExportDialog : public QDialog {
     void RefreshSummary();
     // A control changed: read it, re-apply the rules, rebuild the summary.
     void OnControlChanged();
+    // Shows what the path box decides: the type list and, when unused, the name box.
+    void ShowPathFollowers();
     void OnTypeChanged(int type);
+    bool MayReplaceOutputs(const ExportDialogValues& chosen);
     void OnBrowse();
     // Transfer and validation; true when the job may run. A refusal asks
     // whether to take validation's adjustments into the controls.

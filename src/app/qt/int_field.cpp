@@ -22,8 +22,9 @@ bool IntField::Read(int* value) {
         *value = static_cast<int>(v);
         return true;
     }
-    UiServicesInstance().Inform(QString(kRangeMessage).arg(minimum_).arg(maximum_).toStdString(),
-                                UiIcon::Warning);
+    const QString message =
+        ok ? QString(kRangeMessage).arg(minimum_).arg(maximum_) : QString(kIntegerMessage);
+    UiServicesInstance().Inform(message.toStdString(), UiIcon::Warning);
     setFocus();
     selectAll();
     return false;

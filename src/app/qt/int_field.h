@@ -1,5 +1,5 @@
-// A number box with the dialog-exchange range check: a value outside the range shows the
-// standard message, puts the focus back on the box and stops the exchange.
+// A number box with the dialog-exchange checks: text that is no integer, or a value outside
+// the range, shows the standard message, puts the focus back on the box and stops the exchange.
 #pragma once
 
 #include <QLineEdit>
@@ -7,6 +7,7 @@
 namespace vorlin {
 
 inline constexpr const char* kRangeMessage = "Please enter an integer between %1 and %2.";
+inline constexpr const char* kIntegerMessage = "Please enter an integer.";
 
 class IntField : public QLineEdit {
     Q_OBJECT
