@@ -4,11 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-echo "Building the editor in build/ (the first build takes a few minutes) ..."
-cmake --build build -j"$(nproc)" --target vorlin >build/run-build.log 2>&1 || {
+mkdir -p build
+echo "Building the editor in build/ (a first build takes a few minutes) ..."
+if ! { cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+  cmake --build build -j"$(nproc)" --target vorlin; } >build/run-build.log 2>&1; then
   tail -n 40 build/run-build.log >&2
   echo "The build failed; the whole log is build/run-build.log." >&2
   exit 1
-}
+fi
 exec build/vorlin "$@"

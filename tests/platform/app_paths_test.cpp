@@ -20,29 +20,28 @@ struct ShippedCase {
     const char* expected;  // relative to the prefix
 };
 
-class ShippedFile : public ::testing::TestWithParam<ShippedCase> {};
+constexpr ShippedCase kShippedCases[] = {
+    {"build tree", true, false, "bin/vorlin.pal"},
+    {"both: the portable copy wins", true, true, "bin/vorlin.pal"},
+    {"installed", false, true, "share/vorlin/vorlin.pal"},
+    {"missing: named where it was expected", false, false, "bin/vorlin.pal"},
+};
 
-TEST_P(ShippedFile, BesideTheExecutableFirstThenTheInstalledDataFolder) {
-    const ShippedCase& c = GetParam();
-    SCOPED_TRACE(c.what);
-    ScopedTempDir prefix;
-    const fs::path bin = prefix.Path() / "bin";
-    const fs::path share = prefix.Path() / "share" / "vorlin";
-    fs::create_directories(bin);
-    fs::create_directories(share);
-    if (c.beside) std::ofstream(bin / "vorlin.pal") << "beside";
-    if (c.installed) std::ofstream(share / "vorlin.pal") << "installed";
+TEST(ShippedFile, BesideTheExecutableFirstThenTheInstalledDataFolder) {
+    for (const ShippedCase& c : kShippedCases) {
+        SCOPED_TRACE(c.what);
+        ScopedTempDir prefix;
+        const fs::path bin = prefix.Path() / "bin";
+        const fs::path share = prefix.Path() / "share" / "vorlin";
+        fs::create_directories(bin);
+        fs::create_directories(share);
+        if (c.beside) std::ofstream(bin / "vorlin.pal") << "beside";
+        if (c.installed) std::ofstream(share / "vorlin.pal") << "installed";
 
-    EXPECT_EQ(ShippedFilePath(bin.string(), "vorlin.pal"), (prefix.Path() / c.expected).string());
+        EXPECT_EQ(ShippedFilePath(bin.string(), "vorlin.pal"),
+                  (prefix.Path() / c.expected).string());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, ShippedFile,
-    ::testing::Values(ShippedCase{"build tree", true, false, "bin/vorlin.pal"},
-                      ShippedCase{"both: the portable copy wins", true, true, "bin/vorlin.pal"},
-                      ShippedCase{"installed", false, true, "share/vorlin/vorlin.pal"},
-                      ShippedCase{"missing: named where it was expected", false, false,
-                                  "bin/vorlin.pal"}));
 
 TEST(ShippedFile, AFolderInTheDataPlaceIsNoFile) {
     ScopedTempDir prefix;
