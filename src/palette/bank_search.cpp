@@ -14,7 +14,12 @@ int Count(const ColourSet& set) {
     return static_cast<int>(set.count());
 }
 
-constexpr int kMovesPerAttempt = 4000;
+// The search's effort is bounded by moves, not time, so equal inputs give equal palettes:
+// per attempt to empty a bank, victims tried per bank saved, and in all.
+constexpr int kMinMovesPerAttempt = 1000;
+constexpr int kMaxMovesPerAttempt = 4000;
+constexpr int kVictimsPerRound = 8;
+constexpr long kTotalMoves = 60000;
 constexpr int kTabuTenure = 12;
 
 struct SearchBank {
@@ -52,7 +57,9 @@ class OverloadSearch {
         std::stable_sort(victims.begin(), victims.end(), [&](int a, int b) {
             return banks_[a].members.size() < banks_[b].members.size();
         });
+        if (victims.size() > kVictimsPerRound) victims.resize(kVictimsPerRound);
         for (int victim : victims) {
+            if (movesLeft_ <= 0) return false;
             const std::vector<SearchBank> saved = banks_;
             if (Empty(victim)) return true;
             banks_ = saved;
@@ -74,7 +81,9 @@ class OverloadSearch {
         std::deque<int> pending(banks_[victim].members.begin(), banks_[victim].members.end());
         banks_.erase(banks_.begin() + victim);
         std::fill(tabuUntil_.begin(), tabuUntil_.end(), 0);
-        for (int move = 1; move <= kMovesPerAttempt; ++move) {
+        const int moves = std::clamp(8 * static_cast<int>(sets_.size()), kMinMovesPerAttempt,
+                                     kMaxMovesPerAttempt);
+        for (int move = 1; move <= moves && movesLeft_ > 0; ++move, --movesLeft_) {
             if (pending.empty()) return true;
             const int set = pending.front();
             pending.pop_front();
@@ -165,6 +174,7 @@ class OverloadSearch {
     std::vector<int> tabuBank_;
     std::vector<int> tabuUntil_;
     std::uint32_t seed_ = 2463534242u;
+    long movesLeft_ = kTotalMoves;
 };
 
 // Places every set of the problem in a bank of the packing that already holds all its colours.

@@ -59,11 +59,14 @@ CorpusPicture MakeCorpusPicture(const CorpusRecipe& recipe) {
     const int side = recipe.tileSide;
     const int columns = (recipe.width + side - 1) / side, rows = (recipe.height + side - 1) / side;
     for (int t = 0; t < columns * rows; ++t) {
-        const bool whole = recipe.wholeGroupTiles && t < recipe.groups;
-        const int g = whole ? t : static_cast<int>(rng() % recipe.groups);
+        // The whole-group tiles come last, after parts that a greedy packing may already
+        // have mixed up.
+        const int wholeIndex = t - (columns * rows - recipe.groups);
+        const bool whole = recipe.wholeGroupTiles && wholeIndex >= 0;
+        const int g = whole ? wholeIndex : static_cast<int>(rng() % recipe.groups);
         std::vector<int> colours = groups[g];
         std::shuffle(colours.begin(), colours.end(), rng);
-        // The first tile of each group uses the whole group; the others a random part of it.
+        // One tile of each group uses the whole group; the others a random part of it.
         if (!whole) colours.resize(1 + rng() % colours.size());
         FillTile(picture, t % columns * side, t / columns * side, side, colours,
                  recipe.transparentShare, rng);

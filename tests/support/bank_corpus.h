@@ -1,8 +1,8 @@
 // Pictures whose bank count is known by construction: tiles draw their colours from one of
-// `groups` colour groups; each group has `shared` colours common to all groups plus its own, and
-// one tile per group uses the whole group. With shared = 0 the colours alone need `groups`
-// banks; with shared > 0 the whole-group tiles cannot share a bank. Either way `groups` banks
-// are needed and enough.
+// `groups` colour groups; each group has `shared` colours common to all groups plus its own,
+// and one tile per group (the last ones) uses the whole group. With shared = 0 the colours
+// alone need `groups` banks; with shared > 0 the whole-group tiles cannot share a bank. Either
+// way `groups` banks are needed and enough.
 #pragma once
 
 #include <array>
