@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "formats/format_messages.h"
-#include "app/gba_exporter.h"
-#include "formats/palette_format.h"
-#include "formats/png_format.h"
 #include "app/command_ids.h"
+#include "app/gba_exporter.h"
 #include "app/save_prompt.h"
 #include "app/ui_services.h"
 #include "document/document_settings.h"
+#include "formats/format_messages.h"
+#include "formats/palette_format.h"
+#include "formats/png_format.h"
 #include "platform/profile.h"
 
 namespace vorlin {
@@ -53,6 +53,19 @@ std::string FormatText(const char* pattern, const std::string& a, const std::str
     std::snprintf(text.data(), text.size(), pattern, a.c_str(), b.c_str());
     text.pop_back();
     return text;
+}
+
+namespace {
+
+std::string WithReason(const std::string& text, const std::string& reason) {
+    return reason.empty() ? text : text + "\n" + reason;
+}
+
+}  // namespace
+
+std::string DescribeFailure(const char* pattern, const std::string& path,
+                            const HandlerFailure& failure) {
+    return WithReason(FormatText(pattern, path, failure.text), failure.reason);
 }
 
 FileCommands::FileCommands(CVorlinDoc& doc, FormatRegistry& formats)
@@ -113,9 +126,10 @@ bool FileCommands::Open(const std::string& givenPath) {
         return false;
     }
     if (!format->Read(path)) {
-        Show(FormatText(kMsgCantOpen, path, format->message));
+        Show(DescribeFailure(kMsgCantOpen, path, HandlerFailure::Of(*format)));
         return false;
     }
+    const std::string warning = ReadWarningLine(*format);
     const DibPtr dib = format->DetachImage();
     doc_.SetSettings(ReadDocumentSettings(AppProfile()));
     // One-bit pictures are saved back at four bits.
@@ -127,6 +141,8 @@ bool FileCommands::Open(const std::string& givenPath) {
         Show(FormatText(kMsgCantOpen, path, kMsgMemoryAllocation));
         return false;
     }
+    // Replaces whatever an earlier file said, so an old warning never outlives its file.
+    UiServicesInstance().ShowStatus(warning);
     return true;
 }
 
@@ -138,14 +154,14 @@ std::uint32_t FileCommands::SaveOffset(int depth) const {
                : 0;
 }
 
-std::string FileCommands::WritePicture(FileFormat& format, int depth, std::uint32_t offset,
-                                       const std::string& path) {
+HandlerFailure FileCommands::WritePicture(FileFormat& format, int depth, std::uint32_t offset,
+                                          const std::string& path) {
     DibPtr picture(doc_.image.ToDib(depth, offset));
-    if (!picture) return kMsgMemoryAllocation;
+    if (!picture) return {kMsgMemoryAllocation, {}};
     format.AttachImage(std::move(picture));
     const int written = format.Write(path);
     format.DetachImage();
-    return written ? std::string() : format.message;
+    return written ? HandlerFailure{} : HandlerFailure::Of(format);
 }
 
 bool FileCommands::Save() {
@@ -160,9 +176,9 @@ bool FileCommands::Save() {
     return FinishSave(path, WritePicture(*format, depth, SaveOffset(depth), path));
 }
 
-bool FileCommands::FinishSave(const std::string& path, const std::string& failure) {
-    if (!failure.empty()) {
-        Show(FormatText(kMsgCantSave, path, failure));
+bool FileCommands::FinishSave(const std::string& path, const HandlerFailure& failure) {
+    if (failure.Failed()) {
+        Show(DescribeFailure(kMsgCantSave, path, failure));
         return false;
     }
     doc_.SetPathName(path);
@@ -217,7 +233,7 @@ bool FileCommands::SaveAs() {
         Show(kMsgSaveBadExtension);
         return false;
     }
-    std::string failure;
+    HandlerFailure failure;
     if (format->TypeId() == kTgaType) {
         failure = WritePicture(*format, format->depth, SaveOffset(format->depth), path);
     } else {
@@ -225,7 +241,7 @@ bool FileCommands::SaveAs() {
         // Cancelling the options writes nothing, so the document must not look saved.
         if (result.cancelled) return false;
         failure = result.failure;
-        if (failure.empty()) format->TakeOptions(*result.handler);
+        if (!failure.Failed()) format->TakeOptions(*result.handler);
     }
     formats_.SetCurrent(*format);
     return FinishSave(path, failure);
@@ -249,7 +265,7 @@ bool FileCommands::Import() {
     }
     const auto reader = registered->Clone();
     if (!reader->Read(path)) {
-        Show(FormatText(kMsgCantImport, reader->message));
+        Show(WithReason(FormatText(kMsgCantImport, reader->message), reader->reason));
         return false;
     }
     const DibPtr dib = reader->DetachImage();
@@ -279,7 +295,7 @@ bool FileCommands::Import() {
     return true;
 }
 
-std::optional<std::string> FileCommands::ExportPalette(const std::string& path) {
+std::optional<HandlerFailure> FileCommands::ExportPalette(const std::string& path) {
     PaletteExportRequest request = paletteExport_;
     if (paletteSelection_) {
         request.leftIndex = paletteSelection_->Selection().left;
@@ -289,13 +305,13 @@ std::optional<std::string> FileCommands::ExportPalette(const std::string& path) 
     paletteExport_.start = std::clamp(request.start, 0, kPaletteSize - 1);
     paletteExport_.count = std::clamp(request.count, 1, kPaletteSize - paletteExport_.start);
     DibPtr holder(DibCreate(1, 1, 8, nullptr, 1));
-    if (!holder) return std::string(kMsgMemoryAllocation);
+    if (!holder) return HandlerFailure{kMsgMemoryAllocation, {}};
     std::copy_n(doc_.image.Palette() + paletteExport_.start, paletteExport_.count,
                 DibColors(holder.get()));
     SetHolderColorCount(holder.get(), paletteExport_.count);
     PaletteFormat writer;
     writer.AttachImage(std::move(holder));
-    return writer.Write(path) ? std::string() : std::string(writer.message);
+    return writer.Write(path) ? HandlerFailure{} : HandlerFailure::Of(writer);
 }
 
 void FileCommands::ExportToGba(const std::string& path) {
@@ -309,7 +325,7 @@ bool FileCommands::Export() {
     if (DoFileDialog(exportSet_, path, false) < 0) return false;
     const std::string ext = ToLower(PathExtension(path));
     if (ext.empty()) return false;
-    std::string failure;
+    HandlerFailure failure;
     if (ext == "bmp" || ext == "pcx" || ext == "png") {
         WriteResult result = WriteWithOptions(*FindFormat(formats_.Formats(), ext), path);
         if (result.cancelled) return false;
@@ -318,14 +334,14 @@ bool FileCommands::Export() {
         ExportToGba(path);
         return true;
     } else if (ext == "pal") {
-        const std::optional<std::string> outcome = ExportPalette(path);
+        const std::optional<HandlerFailure> outcome = ExportPalette(path);
         if (!outcome) return false;
         failure = *outcome;
     } else {
         return false;
     }
-    if (!failure.empty()) {
-        Show(FormatText(kMsgCantExport, path, failure));
+    if (failure.Failed()) {
+        Show(DescribeFailure(kMsgCantExport, path, failure));
         return false;
     }
     if (path == doc_.GetPathName()) doc_.SetModifiedFlag(false);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "document/vorlin_doc.h"
-#include "formats/format_registry.h"
 #include "app/file_requests.h"
 #include "app/file_type_set.h"
+#include "document/vorlin_doc.h"
+#include "formats/format_registry.h"
 
 namespace vorlin {
 
@@ -30,6 +30,23 @@ class PaletteSelectionSource {
     virtual ~PaletteSelectionSource() = default;
     virtual PaletteSelection Selection() const = 0;
 };
+
+// Why a handler's read or write failed: its fixed text and the system's
+// reason, if any. An empty text means success.
+struct HandlerFailure {
+    std::string text;
+    std::string reason;
+
+    bool Failed() const { return !text.empty(); }
+    static HandlerFailure Of(const FileFormat& handler) {
+        return {handler.message, handler.reason};
+    }
+};
+
+// A fixed command message filled with the path and the handler's text, and
+// the system's reason on a line of its own.
+std::string DescribeFailure(const char* pattern, const std::string& path,
+                            const HandlerFailure& failure);
 
 class FileCommands : public DocumentFileHooks {
   public:
@@ -62,20 +79,20 @@ class FileCommands : public DocumentFileHooks {
   private:
     struct WriteResult {
         bool cancelled = false;
-        std::string failure;  // empty on success
+        HandlerFailure failure;  // empty on success
         std::unique_ptr<FileFormat> handler;
     };
 
     // Asks the format's options dialog, then writes the picture with a fresh handler.
     WriteResult WriteWithOptions(FileFormat& format, const std::string& path);
-    // Writes the picture at `depth` with `format` as Save does; the failure text or empty.
-    std::string WritePicture(FileFormat& format, int depth, std::uint32_t offset,
-                             const std::string& path);
+    // Writes the picture at `depth` with `format` as Save does; empty on success.
+    HandlerFailure WritePicture(FileFormat& format, int depth, std::uint32_t offset,
+                                const std::string& path);
     // Nothing when the dialog was cancelled; otherwise the failure text or empty.
-    std::optional<std::string> ExportPalette(const std::string& path);
+    std::optional<HandlerFailure> ExportPalette(const std::string& path);
     void ExportToGba(const std::string& path);
     // Marks the document saved as `path`, or shows why it was not; true when saved.
-    bool FinishSave(const std::string& path, const std::string& failure);
+    bool FinishSave(const std::string& path, const HandlerFailure& failure);
     // The registered format for the path's extension; null when it has none or no format has it.
     FileFormat* FormatForPath(const std::string& path) const;
     std::uint32_t SaveOffset(int depth) const;

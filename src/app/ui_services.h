@@ -44,6 +44,9 @@ class UiServices {
     virtual bool AskExportOptions(ExportOptionsRequest& /*request*/) { return false; }
     virtual bool AskPaletteImport(PaletteImportRequest& /*request*/) { return false; }
     virtual bool AskPaletteExport(PaletteExportRequest& /*request*/) { return false; }
+    // A line in the main window's status bar that stays until the next one;
+    // nothing where there is no status bar.
+    virtual void ShowStatus(std::string_view /*text*/) {}
 
     // The usual forms of Message.
     void Inform(std::string_view text, UiIcon icon = UiIcon::Warning) {

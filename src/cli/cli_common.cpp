@@ -65,6 +65,22 @@ bool IsHelp(const std::string& arg) {
     return arg == "--help" || arg == "-h";
 }
 
+std::string Printable(const std::string& text, std::size_t limit) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\r' || c == '\n' || c == '\t')
+            out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\t";
+        else if (byte < 0x20 || byte >= 0x7F)
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        else
+            out += c;
+    }
+    if (out.size() > limit) out = out.substr(0, limit > 3 ? limit - 3 : 0) + "...";
+    return out;
+}
+
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) Failed(path, std::strerror(errno));

@@ -50,6 +50,9 @@ SizePair ParseSize(const std::string& text, const std::string& option, std::int6
 int ParseChoice(const std::string& text, const std::string& option,
                 const std::vector<std::string>& choices);
 bool IsHelp(const std::string& arg);
+// `text` safe to print on one line: control and non-ASCII bytes as \xNN (\r,
+// \n and \t by name), and at most `limit` characters, ending in "..." when cut.
+std::string Printable(const std::string& text, std::size_t limit);
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 
 #include "cli/cli_banks.h"
 #include "cli/cli_commands.h"
@@ -19,6 +20,8 @@ constexpr char kExportBitmapWithMap[] = "a bitmap cannot be exported with a map"
 constexpr char kExportConvertFailed[] = "conversion failed (out of memory?)";
 constexpr char kAutoBanksNeedTiles[] = "--auto-banks needs --tiles: a bitmap has no banks";
 constexpr int kBppIndex4 = 2;
+constexpr char kPresetOverInput[] = "--save-preset would overwrite the INPUT picture";
+constexpr char kPresetOverOutput[] = "--save-preset would overwrite an output of this export";
 
 struct ExportCommand {
     ExportDialogValues values;
@@ -90,6 +93,31 @@ BankOptions ExportBankOptions(const ExportDialogValues& values) {
     return options;
 }
 
+// Two names of one file, whether it exists yet or not.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec)) return true;
+    return fs::weakly_canonical(fs::absolute(a), ec) == fs::weakly_canonical(fs::absolute(b), ec);
+}
+
+// Every output of an export is folder/title + a suffix that ends in ".h" or an
+// output kind's extension (".c", ".pal.bin", ...).
+bool NamesAnOutput(const std::string& path, const ExportDialogValues& values) {
+    const std::filesystem::path file(path);
+    const std::string extension = PathExtension(path);
+    if (!file.filename().string().starts_with(values.title + ".")) return false;
+    if (extension != "h" && FileKindFromExtension(extension) < 0) return false;
+    return SameFile(file.has_parent_path() ? file.parent_path() : ".", values.folder);
+}
+
+// The preset is the last thing written; it must not take the place of anything
+// this command reads or writes.
+void CheckPresetTarget(const ExportCommand& command) {
+    if (SameFile(command.savePreset, command.input)) UsageError(kPresetOverInput);
+    if (NamesAnOutput(command.savePreset, command.values)) UsageError(kPresetOverOutput);
+}
+
 void RunJob(ExportJob& job, const std::string& output) {
     if (!ExportValidate(&job)) {
         const bool bitmapMap = (job.imgFlags & IMG_BITMAP) && ExportsMap(job);
@@ -106,7 +134,7 @@ int RunExport(const Args& args) {
     if (ShowHelpIfAsked(args, kExportHelp)) return kExitOk;
     ExportCommand command = ParseExport(args);
     SetOutputPath(command.values, WithFolder(command.output));
-    if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
+    if (!command.savePreset.empty()) CheckPresetTarget(command);
     OpenedPicture opened = OpenPicture(command.input);
     CheckArea(command.values, opened.picture.get());
     if (command.autoBanks)
@@ -116,6 +144,8 @@ int RunExport(const Args& args) {
     if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
         Failed(command.output, kExportConvertFailed);
     RunJob(*job, command.output);
+    // Only settings that produced an export are worth keeping.
+    if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
     return kExitOk;
 }
 

@@ -15,6 +15,8 @@ const std::vector<std::string> kShapeChoices = {"sqr", "wide", "tall"};
 const std::vector<std::string> kGroupSizeChoices = {"1", "2", "4", "8"};
 constexpr int kMaxGroupSide = 256;
 constexpr std::int64_t kMaxArea = 65536;
+// Enough to recognise a bad preset line by.
+constexpr std::size_t kMaxReportedLine = 160;
 
 using Setter = std::function<void(ExportDialogValues&, const std::string& option, ArgCursor&)>;
 
@@ -154,8 +156,10 @@ void LoadPreset(ExportDialogValues& values, const std::string& path) {
         try {
             ApplyPresetLine(values, line);
         } catch (const CliFailure& failure) {
-            throw CliFailure{failure.status,
-                             path + ":" + std::to_string(lineNumber) + ": " + failure.message};
+            // The line's bytes are the file's, not ours: nothing in them may reach the terminal
+            // raw.
+            throw CliFailure{failure.status, path + ":" + std::to_string(lineNumber) + ": " +
+                                                 Printable(failure.message, kMaxReportedLine)};
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "cli/cli_picture.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "cli/cli_common.h"
@@ -22,11 +23,20 @@ std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
     return found->Clone();
 }
 
+// The handler's text, with the system's reason behind it when there is one.
+[[noreturn]] void HandlerFailed(const std::string& path, const FileFormat& handler) {
+    Failed(path, handler.reason.empty() ? handler.message
+                                        : handler.message + " (" + handler.reason + ")");
+}
+
 }  // namespace
 
 OpenedPicture OpenPicture(const std::string& path) {
     std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
-    if (!handler->Read(path)) Failed(path, handler->message);
+    if (!handler->Read(path)) HandlerFailed(path, *handler);
+    // What the reader filled in is worth knowing, but the picture is usable.
+    if (const std::string warning = ReadWarningLine(*handler); !warning.empty())
+        std::fprintf(stderr, "vorlin-cli: %s\n", warning.c_str());
     DibPtr read = handler->DetachImage();
     CIndexImage image;
     if (!read || !image.SetFromDib(read.get())) Failed(path, kMsgMemoryAllocation);
@@ -53,7 +63,7 @@ void SavePicture(PackedDib picture, const std::string& path, const SaveOptions& 
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    if (!handler->Write(path)) Failed(path, handler->message);
+    if (!handler->Write(path)) HandlerFailed(path, *handler);
 }
 
 }  // namespace vorlin::cli

@@ -6,6 +6,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
 #include "platform/build_info.h"
+#include "platform/file_size_signal.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ const std::map<std::string, Command>& Commands() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vorlin::IgnoreFileSizeSignal();
     const Args all(argv + 1, argv + argc);
     if (all.empty()) {
         std::fputs(kMainHelp, stderr);

@@ -9,6 +9,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_warnings.h"
 
 namespace vorlin {
 
@@ -80,42 +81,68 @@ std::uint64_t DeclaredColorCount(const BitmapInfoHeader& h) {
     return h.biClrUsed;
 }
 
-// Fills the dib's colour table from the file; entries beyond what the dib holds
-// are skipped, entries the file does not name keep their initial values. A table
-// that would run past the end of the file means the header is damaged; a pixel
-// offset inside the declared table means the table is shorter than declared.
-std::uint64_t ReadColorTable(ByteReader& in, const BmpLayout& layout, PackedDib dib) {
-    std::uint64_t declared = DeclaredColorCount(layout.info);
-    const std::uint64_t tableStart = in.Position();
+// Where the colour table and the rows lie in the file.
+struct BmpPlacement {
+    std::uint64_t tableStart = 0;
+    std::uint64_t entries = 0;  // table entries present in the file
+    std::uint64_t rowsStart = 0;
+};
+
+// A table that would run past the end of the file means the header is
+// damaged; a pixel offset inside the declared table means the table is
+// shorter than declared. The rows start at the file header's offset when it
+// points past the table and into the file, otherwise straight after the table.
+BmpPlacement Place(const BmpLayout& layout, std::uint64_t fileSize) {
+    BmpPlacement at;
+    at.tableStart = kFileHeaderSize + static_cast<std::uint64_t>(layout.headerSize);
     const std::uint64_t entry = static_cast<std::uint64_t>(layout.entrySize);
-    if (declared * entry > in.Remaining()) FailWith(kMsgFormatNotRecognized);
-    if (layout.pixelOffset > tableStart && layout.pixelOffset < tableStart + declared * entry)
-        declared = (layout.pixelOffset - tableStart) / entry;
-    const std::uint32_t count = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(declared, static_cast<std::uint64_t>(DibColorCount(dib))));
+    at.entries = DeclaredColorCount(layout.info);
+    if (at.tableStart > fileSize || at.entries * entry > fileSize - at.tableStart)
+        FailWith(kMsgFormatNotRecognized);
+    if (layout.pixelOffset > at.tableStart &&
+        layout.pixelOffset < at.tableStart + at.entries * entry)
+        at.entries = (layout.pixelOffset - at.tableStart) / entry;
+    const std::uint64_t tableEnd = at.tableStart + at.entries * entry;
+    at.rowsStart = layout.pixelOffset >= tableEnd && layout.pixelOffset < fileSize
+                       ? layout.pixelOffset
+                       : tableEnd;
+    return at;
+}
+
+// Fills the dib's colour table from the file; entries beyond what the dib
+// holds are skipped, entries the file does not name keep their initial values.
+// Returns how many entries were taken.
+std::uint64_t ReadColorTable(ByteReader& in, const BmpLayout& layout, const BmpPlacement& at,
+                             PackedDib dib) {
+    const std::uint64_t count =
+        std::min<std::uint64_t>(at.entries, static_cast<std::uint64_t>(DibColorCount(dib)));
     std::vector<std::uint8_t> raw(static_cast<std::size_t>(count) * layout.entrySize);
+    in.Seek(at.tableStart);
     in.ReadExact(raw.data(), raw.size(), kMsgFormatNotRecognized);
     RgbQuad* table = DibColors(dib);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint8_t* e = raw.data() + static_cast<std::size_t>(i) * layout.entrySize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* e = raw.data() + i * layout.entrySize;
         table[i] = RgbQuad{e[0], e[1], e[2], 0};
     }
-    return in.Position() + (declared - count) * entry;
+    return count;
 }
 
-// Where the rows start: the file header's offset when it points past the
-// colour table and into the file, otherwise straight after the table.
-std::uint64_t PixelStart(const BmpLayout& layout, std::uint64_t tableEnd, std::uint64_t fileSize) {
-    if (layout.pixelOffset >= tableEnd && layout.pixelOffset < fileSize) return layout.pixelOffset;
-    return tableEnd;
-}
-
-void ReadRows(ByteReader& in, const BitmapInfoHeader& h, PackedDib dib) {
+// Reads the rows the file holds (the rest stay zero); returns how many were
+// incomplete.
+int ReadRows(ByteReader& in, const BitmapInfoHeader& h, PackedDib dib) {
     const int height = DibHeight(dib);
     const std::size_t stride = DibStride(dib);
     const bool bottomUp = h.biHeight > 0;
-    for (int i = 0; i < height; ++i)
-        in.ReadOrZero(DibRow(dib, bottomUp ? height - 1 - i : i), stride);
+    int incomplete = 0;
+    for (int i = 0; i < height; ++i) {
+        std::uint8_t* row = DibRow(dib, bottomUp ? height - 1 - i : i);
+        const std::size_t got = in.Read(row, stride);
+        if (got < stride) {
+            std::memset(row + got, 0, stride - got);
+            ++incomplete;
+        }
+    }
+    return incomplete;
 }
 
 // The fourth byte of an uncompressed 32-bit pixel is reserved, not alpha: keep
@@ -151,13 +178,21 @@ DibPtr BmpFormat::Decode(ByteSource& source) {
     if (h.biPlanes > 1) FailWith(kMsgBmpBitplanes);
     if (h.biCompression != 0) FailWith(kMsgBmpCompression);
     CheckPictureSize(h);
+    CheckLegalDepth(h.biBitCount);
+    const BmpPlacement at = Place(layout, source.Size());
+    // Nothing is allocated for a picture whose first row is not in the file.
+    if (source.Size() - std::min(source.Size(), at.rowsStart) <
+        DibStrideFor(h.biWidth, h.biBitCount))
+        FailWith(kMsgFileTooShort);
     const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
     DibPtr dib = CreateImageOrFail(h.biWidth, height, h.biBitCount);
 
-    in.Seek(kFileHeaderSize + static_cast<std::uint64_t>(layout.headerSize));
-    const std::uint64_t tableEnd = ReadColorTable(in, layout, dib.get());
-    in.Seek(PixelStart(layout, tableEnd, source.Size()));
-    ReadRows(in, h, dib.get());
+    const std::uint64_t colors = ReadColorTable(in, layout, at, dib.get());
+    if (h.biBitCount <= 8 && colors < at.entries) Warn(TableCutWarning(at.entries, colors));
+    in.Seek(at.rowsStart);
+    if (const int missing = ReadRows(in, h, dib.get())) Warn(RowsMissingWarning(missing, height));
+    if (const int index = FirstIndexOutside(dib.get(), 0, static_cast<int>(colors)); index >= 0)
+        Warn(UndefinedIndexWarning(index));
     ClearReservedBytes(dib.get());
     return dib;
 }

@@ -1,11 +1,6 @@
 #include "formats/byte_sink.h"
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstring>
-
-#include "platform/atomic_write.h"
+#include <string_view>
 
 namespace vorlin {
 
@@ -22,54 +17,36 @@ bool MemorySink::Write(const void* data, std::size_t count) {
     return true;
 }
 
-AtomicFileWriter::~AtomicFileWriter() {
-    Discard();
-}
-
 bool AtomicFileWriter::Open(const std::string& target) {
-    Discard();
-    target_ = target;
-    const int fd = OpenReplacementFile(target, temp_);
-    if (fd < 0) return false;
-    file_ = ::fdopen(fd, "wb");
-    if (!file_) {
-        ::close(fd);
-        Discard();
-        return false;
-    }
-    std::setvbuf(file_, nullptr, _IOFBF, kWriteBufferSize);
-    failed_ = false;
-    return true;
-}
-
-bool AtomicFileWriter::Write(const void* data, std::size_t count) {
-    if (!file_ || failed_) return false;
-    if (count && std::fwrite(data, 1, count, file_) != count) failed_ = true;
+    buffer_.clear();
+    buffer_.reserve(kWriteBufferSize);
+    failed_ = !file_.Open(target);
     return !failed_;
 }
 
-bool AtomicFileWriter::Commit() {
-    if (!file_) return false;
-    bool ok = !failed_ && std::fflush(file_) == 0;
-    ok = (std::fclose(file_) == 0) && ok;
-    file_ = nullptr;
-    if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
-        temp_.clear();
-        return true;
-    }
-    Discard();
-    return false;
+bool AtomicFileWriter::Flush() {
+    const auto* bytes = reinterpret_cast<const char*>(buffer_.data());
+    if (!failed_ && !file_.Write(std::string_view(bytes, buffer_.size()))) failed_ = true;
+    buffer_.clear();
+    return !failed_;
 }
 
-void AtomicFileWriter::Discard() {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
+bool AtomicFileWriter::Write(const void* data, std::size_t count) {
+    if (failed_) return false;
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    if (buffer_.size() + count > kWriteBufferSize && !Flush()) return false;
+    if (count >= kWriteBufferSize) {
+        failed_ = !file_.Write(std::string_view(static_cast<const char*>(data), count));
+        return !failed_;
     }
-    if (!temp_.empty()) {
-        std::remove(temp_.c_str());
-        temp_.clear();
-    }
+    buffer_.insert(buffer_.end(), p, p + count);
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (failed_ || !Flush()) return false;
+    failed_ = !file_.Commit();
+    return !failed_;
 }
 
 }  // namespace vorlin

@@ -5,9 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/replacement_file.h"
 
 namespace vorlin {
 
@@ -28,28 +29,24 @@ class MemorySink : public ByteSink {
     std::vector<std::uint8_t> bytes_;
 };
 
-// Writes to a temporary file in the target's folder; Commit renames it over the
-// target. Destroying an uncommitted writer removes the temporary file, so a
-// failed save leaves the old file exactly as it was.
+// Writes to a new file beside the target; Commit puts it in place of the
+// target once it is complete and on disk. Destroying an uncommitted writer
+// forgets what was written, so a failed save leaves the old file as it was.
 class AtomicFileWriter : public ByteSink {
   public:
-    AtomicFileWriter() = default;
-    ~AtomicFileWriter() override;
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-    // Creates the temporary file; false when the folder cannot be written.
+    // False when the target cannot be replaced; Error() says why.
     bool Open(const std::string& target);
     bool Write(const void* data, std::size_t count) override;
-    // Flushes, closes and renames over the target; false if anything failed.
+    // Writes what is buffered and replaces the target; false if anything failed.
     bool Commit();
+    // The system's error number of the first failure, 0 while none.
+    int Error() const { return file_.Error(); }
 
   private:
-    void Discard();
+    bool Flush();
 
-    std::FILE* file_ = nullptr;
-    std::string target_;
-    std::string temp_;
+    ReplacementFile file_;
+    std::vector<std::uint8_t> buffer_;
     bool failed_ = false;
 };
 

@@ -1,6 +1,9 @@
 #include "formats/byte_source.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "formats/format_error.h"
@@ -25,6 +28,12 @@ FileSource::~FileSource() {
 bool FileSource::Open(const std::string& path) {
     file_ = std::fopen(path.c_str(), "rb");
     if (!file_) return false;
+    // A folder opens for reading on this system but holds no bytes to read.
+    struct stat st {};
+    if (::fstat(::fileno(file_), &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
     // Readers fetch a row at a time; a large buffer keeps that to few system calls.
     std::setvbuf(file_, nullptr, _IOFBF, kReadBufferSize);
     if (std::fseek(file_, 0, SEEK_END) != 0) return false;

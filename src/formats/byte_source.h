@@ -38,6 +38,7 @@ class FileSource : public ByteSource {
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
+    // False (errno set) when the file cannot be opened or is a folder.
     bool Open(const std::string& path);
     std::uint64_t Size() const override { return size_; }
     std::size_t ReadAt(std::uint64_t offset, void* dest, std::size_t count) override;

@@ -1,5 +1,7 @@
 #include "formats/file_format.h"
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 #include "formats/byte_sink.h"
@@ -12,6 +14,8 @@ namespace vorlin {
 FileFormat::FileFormat(const FileFormat& other)
     : hasImage(other.hasImage),
       message(other.message),
+      reason(other.reason),
+      warning(other.warning),
       image(other.image ? DibDuplicate(other.image.get()) : nullptr),
       depth(other.depth),
       path(other.path) {
@@ -22,6 +26,8 @@ FileFormat& FileFormat::operator=(const FileFormat& other) {
     if (this == &other) return *this;
     hasImage = other.hasImage;
     message = other.message;
+    reason = other.reason;
+    warning = other.warning;
     image.reset(other.image ? DibDuplicate(other.image.get()) : nullptr);
     if (other.image && !image) hasImage = 0;
     depth = other.depth;
@@ -54,18 +60,31 @@ DibPtr FileFormat::DetachImage() {
 
 namespace {
 
-// Runs a codec step; a thrown text becomes the handler's message and a 0 result.
+// Runs a codec step; a thrown text becomes the handler's message (and reason)
+// and a 0 result.
 template <typename Body>
-int Guarded(std::string& message, Body&& body) {
+int Guarded(FileFormat& handler, Body&& body) {
+    handler.reason.clear();
     try {
         body();
         return 1;
     } catch (const FormatError& error) {
-        message = error.text;
+        handler.message = error.text;
+        handler.reason = error.reason;
     } catch (const std::bad_alloc&) {
-        message = kMsgMemoryAllocation;
+        handler.message = kMsgMemoryAllocation;
     }
     return 0;
+}
+
+[[noreturn]] void FailOpening(int error) {
+    throw FormatError{kMsgFileDoesntExist, std::strerror(error)};
+}
+
+// A write that failed after the file was made has no fixed text; the
+// system's own ("No space left on device", "File too large") says it best.
+[[noreturn]] void FailWriting(int error) {
+    throw FormatError{std::strerror(error), {}};
 }
 
 }  // namespace
@@ -73,14 +92,15 @@ int Guarded(std::string& message, Body&& body) {
 int FileFormat::Read(const std::string& filePath) {
     FileSource source;
     if (!source.Open(filePath)) {
-        message = kMsgFileDoesntExist;
-        return 0;
+        const int error = errno;
+        return Guarded(*this, [&] { FailOpening(error); });
     }
     return ReadFrom(source, filePath);
 }
 
 int FileFormat::ReadFrom(ByteSource& source, const std::string& filePath) {
-    return Guarded(message, [&] {
+    warning.clear();
+    return Guarded(*this, [&] {
         DibPtr dib = Decode(source);
         depth = DibBitCount(dib.get());
         AttachImage(std::move(dib));
@@ -90,37 +110,50 @@ int FileFormat::ReadFrom(ByteSource& source, const std::string& filePath) {
 }
 
 int FileFormat::Write(const std::string& filePath) {
-    return Guarded(message, [&] {
+    return Guarded(*this, [&] {
         if (!image) FailWith(kMsgNonDescript);
         CheckWritable(image.get());
         AtomicFileWriter file;
-        if (!file.Open(filePath)) FailWith(kMsgFileDoesntExist);
-        Encode(image.get(), file);
-        CheckSink(file.Commit());
+        if (!file.Open(filePath)) FailOpening(file.Error());
+        try {
+            Encode(image.get(), file);
+        } catch (const FormatError&) {
+            // A codec that stopped because the file failed reports the file's reason.
+            if (file.Error()) FailWriting(file.Error());
+            throw;
+        }
+        if (!file.Commit()) FailWriting(file.Error());
     });
 }
 
 int FileFormat::WriteTo(ByteSink& sink) {
-    return Guarded(message, [&] {
+    return Guarded(*this, [&] {
         if (!image) FailWith(kMsgNonDescript);
         CheckWritable(image.get());
         Encode(image.get(), sink);
     });
 }
 
-DibPtr CreateImageOrFail(int width, int height, int bitsPerPixel) {
+void FileFormat::Warn(const std::string& text) {
+    warning += (warning.empty() ? "" : "; ") + text;
+}
+
+void CheckLegalDepth(int bitsPerPixel) {
     // A depth no picture can have (2-bit BMP, 3-bit PCX, 15-bit TGA) is the file's
     // limitation, not a lack of memory.
     if (!DibIsLegalDepth(bitsPerPixel)) FailWith(kMsgUnsupportedBitdepth);
+}
+
+DibPtr CreateImageOrFail(int width, int height, int bitsPerPixel) {
+    CheckLegalDepth(bitsPerPixel);
     DibPtr dib(DibCreate(width, height, bitsPerPixel, nullptr, 1));
     if (!dib) FailWith(kMsgMemoryAllocation);
     return dib;
 }
 
-void CheckSink(bool ok) {
-    // The fixed set has no "disk full"; the target could not be written, which
-    // is what this text stands for.
-    if (!ok) FailWith(kMsgFileDoesntExist);
+std::string ReadWarningLine(const FileFormat& reader) {
+    if (reader.warning.empty()) return {};
+    return kWarningPrefix + reader.path + ": " + reader.warning;
 }
 
 }  // namespace vorlin

@@ -50,11 +50,19 @@ class FileFormat {
 
     int hasImage = 0;
     std::string message;
+    // The system's reason behind a failed read or write ("Permission denied"),
+    // shown below `message`; empty when the failure has no such cause.
+    std::string reason;
+    // What the last successful read filled in itself (missing rows, colours cut
+    // from the table, indices past it); empty when the file held everything.
+    std::string warning;
     DibPtr image;
     int depth = 8;
     std::string path;
 
   protected:
+    // Adds to `warning`.
+    void Warn(const std::string& text);
     // Decodes a whole file; throws FormatError. The handler fields are set by Read.
     virtual DibPtr Decode(ByteSource& source) = 0;
     // Checks what can be known before any byte is written; throws FormatError.
@@ -63,9 +71,13 @@ class FileFormat {
     virtual void Encode(PackedDib dib, ByteSink& sink) = 0;
 };
 
+// Fails with the bit-depth message for a depth no picture can have.
+void CheckLegalDepth(int bitsPerPixel);
 // Fails with the allocation message when DibCreate refuses (illegal depth, memory).
 DibPtr CreateImageOrFail(int width, int height, int bitsPerPixel);
-// Throws the write-failure text when the sink has failed.
-void CheckSink(bool ok);
+
+// The one line that tells the user what a read filled in, naming the file;
+// empty when the read filled in nothing.
+std::string ReadWarningLine(const FileFormat& reader);
 
 }  // namespace vorlin

@@ -8,10 +8,11 @@ namespace vorlin {
 
 struct FormatError {
     std::string text;
+    std::string reason;  // the system's explanation, when there is one
 };
 
 [[noreturn]] inline void FailWith(const char* text) {
-    throw FormatError{text};
+    throw FormatError{text, {}};
 }
 
 }  // namespace vorlin

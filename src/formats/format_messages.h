@@ -12,6 +12,18 @@ inline constexpr char kMsgFileDoesntExist[] = "File doesn't exist.";
 inline constexpr char kMsgFormatNotRecognized[] = "Ack! File format not recognized.";
 inline constexpr char kMsgUnsupportedBitdepth[] = "Unsupported bitdepth.";
 
+// A header that declares more picture than the bytes after it can hold.
+inline constexpr char kMsgFileTooShort[] = "File too short for the picture it declares.";
+
+// What a reader filled in itself (printf patterns); shown as warnings, the read succeeds.
+inline constexpr char kWarnRowsMissing[] =
+    "the file ends early: %llu of %llu rows incomplete, filled with zeros";
+inline constexpr char kWarnTableCut[] = "colour table of %llu entries cut to %llu";
+inline constexpr char kWarnUndefinedIndex[] =
+    "pixels use colour %llu, which the file's colour table does not define";
+// Starts the line that names the file a warning is about.
+inline constexpr char kWarningPrefix[] = "Warning: ";
+
 // BMP.
 inline constexpr char kMsgBmpCompression[] = "BMP compression unsupported";
 inline constexpr char kMsgBmpBitplanes[] = "Multiple bitplanes are unsupported";

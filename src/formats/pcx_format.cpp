@@ -8,6 +8,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_warnings.h"
 
 namespace vorlin {
 
@@ -84,6 +85,17 @@ void SetColors(PackedDib dib, const PcxHeader& h, ByteSource& source) {
     }
 }
 
+// A code pair repeats one byte at most this many times.
+constexpr std::uint64_t kLongestRun = kMaxRun;
+
+// Nothing is allocated for a picture the bytes after the header cannot
+// describe: `rows` scan lines of `lineBytes` must fit in what the data expands
+// to when every two bytes are a longest run.
+void CheckDataCanFill(int rows, std::size_t lineBytes, std::uint64_t dataBytes) {
+    if (static_cast<std::uint64_t>(rows) * lineBytes > kLongestRun * ((dataBytes + 1) / 2))
+        FailWith(kMsgFileTooShort);
+}
+
 // Four 1-bit planes, bit p of each index in plane p, leftmost pixel in bit 7.
 void MergePlanes(const std::uint8_t* line, std::size_t bytesPerLine, std::uint8_t* row, int width) {
     const std::size_t usable =
@@ -154,7 +166,7 @@ std::size_t PcxEncodeLine(const std::uint8_t* line, std::size_t length,
 }
 
 std::size_t PcxDecodeLine(const std::uint8_t* data, std::size_t available, std::uint8_t* line,
-                          std::size_t want) {
+                          std::size_t want, bool* complete) {
     std::size_t in = 0, out = 0;
     while (out < want && in < available) {
         const std::uint8_t code = data[in++];
@@ -169,6 +181,7 @@ std::size_t PcxDecodeLine(const std::uint8_t* data, std::size_t available, std::
         out += count;
     }
     if (out < want) std::memset(line + out, 0, want - out);
+    if (complete) *complete = out == want;
     return in;
 }
 
@@ -183,23 +196,29 @@ DibPtr PcxFormat::Decode(ByteSource& source) {
     in.ReadExact(raw, sizeof raw, kMsgFormatNotRecognized);
     const PcxHeader h = ParseHeader(raw);
     const int depth = h.planes * h.bitsPerPlane;
-    DibPtr dib = CreateImageOrFail(h.width, h.height, depth);
+    CheckLegalDepth(depth);
     // Rows of one plane are dib rows already; four 1-bit and three 8-bit planes are merged.
     const bool packed = h.planes == 1 && depth <= 8;
     const bool planar4 = h.planes == 4 && h.bitsPerPlane == 1;
     const bool planarRgb = h.planes == 3 && h.bitsPerPlane == 8;
     if (!packed && !planar4 && !planarRgb) FailWith(kMsgUnsupportedBitdepth);
+    const std::size_t lineBytes = h.bytesPerLine * static_cast<std::size_t>(h.planes);
+    const std::size_t rowBytes = (static_cast<std::size_t>(h.width) * depth + 7) / 8;
+    CheckDataCanFill(h.height, std::max(lineBytes, rowBytes), in.Remaining());
+
+    DibPtr dib = CreateImageOrFail(h.width, h.height, depth);
     PackedDib image = dib.get();
     SetColors(image, h, source);
     std::memset(DibPixels(image), 0, DibHeader(image)->biSizeImage);
 
     const std::vector<std::uint8_t> data = in.ReadRest(kMaxEncodedData);
-    const std::size_t lineBytes = h.bytesPerLine * static_cast<std::size_t>(h.planes);
     std::vector<std::uint8_t> line(lineBytes);
-    const std::size_t rowBytes = (static_cast<std::size_t>(h.width) * depth + 7) / 8;
     std::size_t pos = 0;
+    int complete = 0;
     for (int y = 0; lineBytes > 0 && y < h.height && pos < data.size(); ++y) {
-        pos += PcxDecodeLine(data.data() + pos, data.size() - pos, line.data(), lineBytes);
+        bool whole = false;
+        pos += PcxDecodeLine(data.data() + pos, data.size() - pos, line.data(), lineBytes, &whole);
+        complete += whole ? 1 : 0;
         std::uint8_t* row = DibRow(image, y);
         if (packed)
             std::memcpy(row, line.data(), std::min(rowBytes, lineBytes));
@@ -208,6 +227,7 @@ DibPtr PcxFormat::Decode(ByteSource& source) {
         else
             MergeRgbPlanes(line.data(), h.bytesPerLine, row, h.width);
     }
+    if (complete < h.height) Warn(RowsMissingWarning(h.height - complete, h.height));
     greyscale = h.paletteInfo == kGreyscaleInfo ? 1 : 0;
     return dib;
 }

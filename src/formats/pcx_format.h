@@ -34,8 +34,9 @@ std::size_t PcxEncodeLine(const std::uint8_t* line, std::size_t length,
                           std::vector<std::uint8_t>& out);
 // Decodes one scan line of `want` bytes from `data`; runs are cut at the end of
 // the line and decoding stops at the end of the data (the rest of the line is 0).
-// Returns the encoded bytes consumed.
+// Returns the encoded bytes consumed; `complete` (when given) says whether the
+// data held the whole line.
 std::size_t PcxDecodeLine(const std::uint8_t* data, std::size_t available, std::uint8_t* line,
-                          std::size_t want);
+                          std::size_t want, bool* complete = nullptr);
 
 }  // namespace vorlin

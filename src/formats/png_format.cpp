@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_warnings.h"
 
 namespace vorlin {
 
@@ -19,6 +21,14 @@ constexpr std::size_t kSignatureSize = 8;
 // The wording of libpng's own stream functions, which ours stand in for.
 constexpr char kLibraryReadError[] = "Read Error";
 constexpr char kLibraryWriteError[] = "Write Error";
+// Ancillary chunks the library keeps for us: we use none of them, so a file
+// of thousands of small chunks gains nothing by being stored.
+constexpr png_uint_32 kChunkCacheMax = 256;
+// The largest single chunk the library may allocate (text, colour profiles);
+// pixel data streams through and is bounded by the picture's own caps.
+constexpr png_alloc_size_t kChunkMallocMax = png_alloc_size_t{1} << 24;
+// Deflate's best case: two bits code a 258-byte match.
+constexpr std::uint64_t kDeflateMaxRatio = 1032;
 
 // Everything the libpng calls touch lives here as plain data: libpng reports
 // errors by longjmp, which must not skip a C++ destructor. The C++ wrappers
@@ -36,6 +46,7 @@ struct PngJob {
     png_bytep unpacked = nullptr;  // one byte per pixel, for 2-bit files
     int transparent = 0;
     int transparentIndex = 0;
+    int definedColors = -1;  // palette entries the file gave; -1: all (grey or true colour)
 };
 
 [[noreturn]] void OnPngError(png_structp png, png_const_charp text) {
@@ -67,12 +78,15 @@ void SetGreyRamp(RgbQuad* table, int levels) {
     }
 }
 
-void SetPngPalette(png_structp png, png_infop info, RgbQuad* table, int tableSize) {
+// Returns how many table entries the file's palette defined.
+int SetPngPalette(png_structp png, png_infop info, RgbQuad* table, int tableSize) {
     png_colorp palette = nullptr;
     int count = 0;
-    if (!png_get_PLTE(png, info, &palette, &count)) return;
-    for (int i = 0; i < count && i < tableSize; ++i)
+    if (!png_get_PLTE(png, info, &palette, &count)) return 0;
+    count = std::min(count, tableSize);
+    for (int i = 0; i < count; ++i)
         table[i] = RgbQuad{palette[i].blue, palette[i].green, palette[i].red, 0};
+    return count;
 }
 
 // Two-bit samples arrive one per byte; the dib keeps them as 4-bit indices.
@@ -115,7 +129,8 @@ bool PrepareRead(PngJob* job, png_uint_32 width, png_uint_32 height, int bitDept
     }
     std::memset(DibPixels(job->dib), 0, DibHeader(job->dib)->biSizeImage);
     if (colorType == PNG_COLOR_TYPE_PALETTE)
-        SetPngPalette(png, job->info, DibColors(job->dib), DibColorCount(job->dib));
+        job->definedColors =
+            SetPngPalette(png, job->info, DibColors(job->dib), DibColorCount(job->dib));
     else if (colorType == PNG_COLOR_TYPE_GRAY)
         SetGreyRamp(DibColors(job->dib), 1 << (bitDepth > 8 ? 8 : bitDepth));
     return true;
@@ -136,6 +151,16 @@ bool AllocateRows(PngJob* job, int bitDepth) {
     return true;
 }
 
+// Nothing is allocated for a picture whose compressed data, were the whole file
+// compressed data, could not expand to every row (with its filter byte).
+bool DataCanFill(const PngJob* job, png_uint_32 width, png_uint_32 height) {
+    const std::uint64_t bitsPerPixel =
+        static_cast<std::uint64_t>(png_get_channels(job->png, job->info)) *
+        png_get_bit_depth(job->png, job->info);
+    const std::uint64_t rowBytes = (bitsPerPixel * width + 7) / 8 + 1;
+    return rowBytes * height <= kDeflateMaxRatio * job->source->Size();
+}
+
 // Runs the whole read; 1 on success. Holds no object with a destructor.
 int RunPngRead(PngJob* job) {
     png_structp png = job->png;
@@ -143,6 +168,8 @@ int RunPngRead(PngJob* job) {
     png_set_read_fn(png, job, ReadCallback);
     png_set_sig_bytes(png, static_cast<int>(kSignatureSize));
     png_set_user_limits(png, kDibMaxSide, kDibMaxSide);
+    png_set_chunk_cache_max(png, kChunkCacheMax);
+    png_set_chunk_malloc_max(png, kChunkMallocMax);
     png_read_info(png, job->info);
 
     png_uint_32 width = 0, height = 0;
@@ -150,6 +177,10 @@ int RunPngRead(PngJob* job) {
     png_get_IHDR(png, job->info, &width, &height, &bitDepth, &colorType, nullptr, nullptr, nullptr);
     if (static_cast<std::uint64_t>(width) * height > kDibMaxArea) {
         job->fixedError = kMsgFormatNotRecognized;
+        return 0;
+    }
+    if (!DataCanFill(job, width, height)) {
+        job->fixedError = kMsgFileTooShort;
         return 0;
     }
     if (!PrepareRead(job, width, height, bitDepth, colorType) || !AllocateRows(job, bitDepth))
@@ -221,7 +252,7 @@ int RunPngWrite(PngJob* job) {
 
 [[noreturn]] void FailWithJobError(const PngJob& job) {
     if (job.fixedError) FailWith(job.fixedError);
-    throw FormatError{job.libraryError};
+    throw FormatError{job.libraryError, {}};
 }
 
 // Releases what a job holds, whichever way it ended.
@@ -271,6 +302,9 @@ DibPtr PngFormat::Decode(ByteSource& source) {
     transparent = job.transparent;
     DibPtr dib(job.dib);
     job.dib = nullptr;
+    if (job.definedColors >= 0)
+        if (const int index = FirstIndexOutside(dib.get(), 0, job.definedColors); index >= 0)
+            Warn(UndefinedIndexWarning(index));
     return dib;
 }
 

@@ -9,6 +9,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_warnings.h"
 
 namespace vorlin {
 
@@ -41,20 +42,35 @@ RgbQuad MapEntry(const std::uint8_t* e, int entryBits) {
     return RgbQuad{Expand5(word & 31), Expand5((word >> 5) & 31), Expand5((word >> 10) & 31), 0};
 }
 
-// The published layout: the file holds mapLength entries for the indices
-// firstEntry onwards; indices outside the dib's table are read and dropped.
-void ReadColorMap(ByteReader& in, const TgaHeader& h, PackedDib dib) {
+// The colour map as the file holds it: mapLength entries for the indices
+// firstEntry onwards (the published layout). A map cut short by the end of the
+// file reads as black; the rows after it are then missing too.
+std::vector<RgbQuad> ReadColorMap(ByteReader& in, const TgaHeader& h) {
     if (h.entryBits != 15 && h.entryBits != 16 && h.entryBits != 24 && h.entryBits != 32)
         FailWith(kMsgTgaPaletteEntries);
     const std::size_t entryBytes = static_cast<std::size_t>(h.entryBits + 7) / 8;
     std::vector<std::uint8_t> raw(entryBytes * static_cast<std::size_t>(h.mapLength));
     in.ReadOrZero(raw.data(), raw.size());
+    std::vector<RgbQuad> map(static_cast<std::size_t>(h.mapLength));
+    for (std::size_t j = 0; j < map.size(); ++j)
+        map[j] = MapEntry(raw.data() + entryBytes * j, h.entryBits);
+    return map;
+}
+
+// The entries [first, end) of the dib's table that the map defines; indices
+// outside the dib's table are dropped, the rest of the table is black.
+struct DefinedEntries {
+    int first = 0;
+    int end = 0;
+};
+
+DefinedEntries ApplyColorMap(const std::vector<RgbQuad>& map, int firstEntry, PackedDib dib) {
     RgbQuad* table = DibColors(dib);
     const int tableSize = DibColorCount(dib);
     std::fill(table, table + tableSize, RgbQuad{0, 0, 0, 0});
-    for (int j = 0; j < h.mapLength && h.firstEntry + j < tableSize; ++j)
-        table[h.firstEntry + j] =
-            MapEntry(raw.data() + entryBytes * static_cast<std::size_t>(j), h.entryBits);
+    const int end = std::clamp(firstEntry + static_cast<int>(map.size()), 0, tableSize);
+    for (int i = firstEntry; i < end; ++i) table[i] = map[static_cast<std::size_t>(i - firstEntry)];
+    return DefinedEntries{std::min(firstEntry, end), end};
 }
 
 // Grey images carry no colour map; their indices are grey levels.
@@ -73,22 +89,46 @@ struct UnitLayout {
     std::size_t unitsPerRow;
 };
 
-UnitLayout UnitsOf(PackedDib dib) {
-    const int bpp = DibBitCount(dib);
-    const std::size_t width = static_cast<std::size_t>(DibWidth(dib));
-    if (bpp < 8) return UnitLayout{1, (width * bpp + 7) / 8};
-    return UnitLayout{static_cast<std::size_t>(bpp) / 8, width};
+UnitLayout UnitsFor(int width, int bpp) {
+    const std::size_t w = static_cast<std::size_t>(width);
+    if (bpp < 8) return UnitLayout{1, (w * static_cast<std::size_t>(bpp) + 7) / 8};
+    return UnitLayout{static_cast<std::size_t>(bpp) / 8, w};
 }
 
-void ReadRawRows(ByteReader& in, PackedDib dib) {
+UnitLayout UnitsOf(PackedDib dib) {
+    return UnitsFor(DibWidth(dib), DibBitCount(dib));
+}
+
+// A run packet repeats one pixel at most this many times.
+constexpr std::uint64_t kLongestRun = 128;
+
+// Nothing is allocated for a picture the bytes left cannot describe: raw data
+// must hold the first row, run-length data must reach the whole picture when
+// every packet is a longest run.
+void CheckDataCanFill(const TgaHeader& h, std::uint64_t remaining) {
+    const UnitLayout u = UnitsFor(h.width, h.bpp);
+    const std::uint64_t rowBytes = u.unitBytes * u.unitsPerRow;
+    const std::uint64_t units = u.unitsPerRow * static_cast<std::uint64_t>(h.height);
+    const bool runLength = h.imageType >= 9;
+    if (!runLength && remaining < rowBytes) FailWith(kMsgFileTooShort);
+    if (runLength && units > kLongestRun * (remaining / (1 + u.unitBytes)))
+        FailWith(kMsgFileTooShort);
+}
+
+// Returns how many rows were incomplete (left zero).
+int ReadRawRows(ByteReader& in, PackedDib dib) {
     const UnitLayout u = UnitsOf(dib);
+    const std::size_t rowBytes = u.unitBytes * u.unitsPerRow;
+    int incomplete = 0;
     for (int y = 0; y < DibHeight(dib); ++y)
-        in.ReadOrZero(DibRow(dib, y), u.unitBytes * u.unitsPerRow);
+        if (in.Read(DibRow(dib, y), rowBytes) < rowBytes) ++incomplete;
+    return incomplete;
 }
 
 // Run-length packets fill the picture in file order, runs crossing rows; the
 // decoder stops at the last unit of the picture and at the end of the data.
-void ReadRunLengthRows(ByteReader& in, PackedDib dib) {
+// Returns how many rows were incomplete (left zero where no data came).
+int ReadRunLengthRows(ByteReader& in, PackedDib dib) {
     const UnitLayout u = UnitsOf(dib);
     const std::size_t total = u.unitsPerRow * static_cast<std::size_t>(DibHeight(dib));
     const std::vector<std::uint8_t> data = in.ReadRest(2 * total * u.unitBytes + 16);
@@ -112,6 +152,7 @@ void ReadRunLengthRows(ByteReader& in, PackedDib dib) {
             }
         }
     }
+    return DibHeight(dib) - static_cast<int>(done / u.unitsPerRow);
 }
 
 void MirrorRows(PackedDib dib) {
@@ -178,6 +219,17 @@ bool IsGreyType(int imageType) {
     return imageType == 3 || imageType == 11;
 }
 
+// Reads the colour map or sets the grey ramp; returns the table entries the
+// file defines (none for a colour-mapped image without a map).
+DefinedEntries SetColors(const TgaHeader& h, const std::vector<RgbQuad>& map, PackedDib dib) {
+    if (h.colorMapType != 0) return ApplyColorMap(map, h.firstEntry, dib);
+    if (IsGreyType(h.imageType) && h.bpp <= 8) {
+        SetGreyRamp(dib);
+        return DefinedEntries{0, DibColorCount(dib)};
+    }
+    return DefinedEntries{};
+}
+
 }  // namespace
 
 DibPtr TgaFormat::Decode(ByteSource& source) {
@@ -187,29 +239,27 @@ DibPtr TgaFormat::Decode(ByteSource& source) {
     const TgaHeader h = ParseHeader(raw);
     if (h.width < 1 || h.height < 1) FailWith(kMsgFormatNotRecognized);
     in.Skip(static_cast<std::uint64_t>(h.idLength));
+    CheckLegalDepth(h.bpp);
+    const std::vector<RgbQuad> map =
+        h.colorMapType != 0 ? ReadColorMap(in, h) : std::vector<RgbQuad>();
+    if (in.Remaining() == 0) FailWith(kMsgFormatNotRecognized);  // a header and nothing else
+    const bool uncompressed = h.imageType == 1 || h.imageType == 2 || h.imageType == 3;
+    const bool runLength = h.imageType == 9 || h.imageType == 10 || h.imageType == 11;
+    if (!uncompressed && !runLength) FailWith(kMsgTgaUnsupportedVersion);
+    CheckDataCanFill(h, in.Remaining());
+
     DibPtr dib = CreateImageOrFail(h.width, h.height, h.bpp);
     PackedDib image = dib.get();
     std::memset(DibPixels(image), 0, DibHeader(image)->biSizeImage);
-    if (h.colorMapType != 0)
-        ReadColorMap(in, h, image);
-    else if (IsGreyType(h.imageType) && h.bpp <= 8)
-        SetGreyRamp(image);
-    if (in.Remaining() == 0) FailWith(kMsgFormatNotRecognized);  // a header and nothing else
+    const DefinedEntries defined = SetColors(h, map, image);
+    if (h.bpp <= 8 && h.colorMapType != 0 && defined.end - defined.first < h.mapLength)
+        Warn(TableCutWarning(static_cast<std::uint64_t>(h.mapLength),
+                             static_cast<std::uint64_t>(defined.end - defined.first)));
+    const int missing = uncompressed ? ReadRawRows(in, image) : ReadRunLengthRows(in, image);
+    if (missing) Warn(RowsMissingWarning(missing, h.height));
+    if (const int index = FirstIndexOutside(image, defined.first, defined.end); index >= 0)
+        Warn(UndefinedIndexWarning(index));
 
-    switch (h.imageType) {
-        case 1:
-        case 2:
-        case 3:
-            ReadRawRows(in, image);
-            break;
-        case 9:
-        case 10:
-        case 11:
-            ReadRunLengthRows(in, image);
-            break;
-        default:
-            FailWith(kMsgTgaUnsupportedVersion);
-    }
     if (!(h.descriptor & kTopFirst) && !DibFlipRows(image)) FailWith(kMsgMemoryAllocation);
     if (h.descriptor & kRightToLeft) MirrorRows(image);
     if (IsGreyType(h.imageType) && h.bpp == 16) return ExpandGreyAlpha(image);

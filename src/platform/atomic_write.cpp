@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -16,6 +15,7 @@ bool WriteAllToDescriptor(int fd, std::string_view content) {
     while (done < content.size()) {
         const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
@@ -30,16 +30,36 @@ unsigned FileModeForReplacing(const std::string& path) {
     return 0666 & ~mask;
 }
 
-int OpenReplacementFile(const std::string& target, std::string& tempPath) {
+bool TakeOverAttributes(int fd, const std::string& target) {
+    struct stat st {};
+    // Only the superuser (or a member of the group) may hand a file over; for
+    // anyone else the new file stays theirs, as any editor's would.
+    if (::stat(target.c_str(), &st) == 0 &&
+        (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+        ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        // Not allowed here: the file keeps its writer as owner.
+    }
+    // After the owner: a change of owner clears the set-id bits.
+    return ::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(target))) == 0;
+}
+
+std::string ReplacementTempPattern(const std::string& target) {
     const std::filesystem::path path(target);
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
+    const std::string name =
+        "." + path.filename().string() + ".vorlin-tmp." + std::to_string(::getpid()) + ".XXXXXX";
+    return (folder / name).string();
+}
+
+int OpenReplacementFile(const std::string& target, std::string& tempPath) {
+    std::string pattern = ReplacementTempPattern(target);
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return -1;
-    // mkstemp makes the file private; the result must not change who may read it.
-    if (::fchmod(fd, static_cast<mode_t>(FileModeForReplacing(target))) != 0) {
+    if (!TakeOverAttributes(fd, target)) {
+        const int error = errno;
         ::close(fd);
         ::unlink(pattern.c_str());
+        errno = error;
         return -1;
     }
     tempPath = std::move(pattern);
@@ -47,19 +67,15 @@ int OpenReplacementFile(const std::string& target, std::string& tempPath) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
-    if (path.empty()) return false;
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
     const std::filesystem::path target(path);
     std::error_code ec;
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
-
-    std::string temp;
-    const int fd = OpenReplacementFile(path, temp);
-    if (fd < 0) return false;
-    bool ok = WriteAllToDescriptor(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    ReplacementFile file;
+    return file.Open(path) && file.Write(content) && file.Commit();
 }
 
 }  // namespace vorlin

@@ -1,15 +1,19 @@
 #include "app/file_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
-#include "formats/bmp_format.h"
-#include "formats/format_messages.h"
 #include "app/gba_exporter.h"
 #include "app/palette_bar_selection.h"
+#include "formats/bmp_format.h"
+#include "formats/format_messages.h"
 #include "formats/pcx_format.h"
 #include "formats/png_format.h"
+#include "formats/read_warnings.h"
 #include "support/fake_ui_services.h"
 #include "support/file_size_limit.h"
 #include "support/format_test_util.h"
@@ -70,7 +74,8 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheDocumentAsItWas) {
     EXPECT_FALSE(commands.Open(missing));
     EXPECT_EQ(ui.Texts(), (std::vector<std::string>{
                               kMsgOpenBadExtension, kMsgOpenBadExtension, kMsgPaletteNotOpened,
-                              "Ack! Can't open " + missing + "! \n(File doesn't exist.)"}));
+                              "Ack! Can't open " + missing +
+                                  "! \n(File doesn't exist.)\nNo such file or directory"}));
     EXPECT_EQ(doc.image.Palette()[3], (RgbQuad{1, 2, 3, 0}));
     EXPECT_EQ(doc.GetPathName(), "");
 }
@@ -134,35 +139,69 @@ TEST_F(FileCommandsTest, SaveAsRunsTheOptionsDialogAndKeepsItsSettings) {
     EXPECT_EQ(doc.GetPathName(), dir.File("out.png"));
 }
 
-TEST_F(FileCommandsTest, SaveFailuresKeepTheOldFileAndTheModifiedFlag) {
-    const std::string path = MakeFile<BmpFormat>("keep.bmp", PatternDib(4, 4, 8));
-    ASSERT_TRUE(commands.Open(path));
-    const auto before = testing::ReadFileBytes(path);
-    doc.SetModifiedFlag(true);
-    {
-        // Far less room than the picture needs: the save runs out of space part way.
-        ScopedFileSizeLimit limit(16);
-        ASSERT_TRUE(limit.Active());
-        EXPECT_FALSE(commands.Save());
+TEST_F(FileCommandsTest, SaveFailuresKeepTheOldFileAndTheModifiedFlagAndSayWhy) {
+    struct Row {
+        const char* name;
+        std::function<void(const std::string&)> spoil;  // run on the saved file before saving
+        std::string reason;                             // what the message says after the path
+    };
+    const auto none = [](const std::string&) {};
+    const std::vector<Row> rows = {
+        // Far less room than the picture needs: every format runs out part way.
+        {"full.bmp", none, "(File too large)"},
+        {"full.pcx", none, "(File too large)"},
+        {"full.tga", none, "(File too large)"},
+        {"full.png", none, "(File too large)"},
+        {"locked.bmp", [](const std::string& p) { ::chmod(p.c_str(), 0444); },
+         "(File doesn't exist.)\nPermission denied"},
+        {"folder.bmp",
+         [](const std::string& p) {
+             std::filesystem::remove(p);
+             std::filesystem::create_directory(p);
+         },
+         "(File doesn't exist.)\nIs a directory"},
+    };
+    const auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(e.path().filename().string() +
+                            (e.is_regular_file() ? std::to_string(e.file_size()) : "/"));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    for (const Row& row : rows) {
+        const auto writer = FindFormat(formats.Formats(), row.name)->Clone();
+        writer->AttachImage(PatternDib(4, 4, 8));
+        const std::string path = dir.File(row.name);
+        ASSERT_TRUE(writer->Write(path)) << row.name << ": " << writer->message;
+        ASSERT_TRUE(commands.Open(path)) << row.name;
+        row.spoil(path);
+        const auto before = listing();
+        doc.SetModifiedFlag(true);
+        {
+            ScopedFileSizeLimit limit(16);
+            ASSERT_TRUE(limit.Active());
+            EXPECT_FALSE(commands.Save()) << row.name;
+        }
+        EXPECT_TRUE(doc.IsModified()) << row.name;
+        EXPECT_EQ(ui.Texts().back(), "Ack! Can't save file \"" + path + "\"! \n" + row.reason);
+        // The old file is as it was and nothing half-written is left beside it.
+        EXPECT_EQ(listing(), before) << row.name;
+        doc.SetModifiedFlag(false);  // so that the next Open asks nothing
     }
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(ui.Texts().back(), "Ack! Can't save file \"" + path + "\"! \n(File doesn't exist.)");
-    EXPECT_EQ(testing::ReadFileBytes(path), before);
-    // The half-written temporary file is gone too.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST_F(FileCommandsTest, SaveOverSomethingThatIsNotAFileFails) {
-    const std::string path = MakeFile<BmpFormat>("pic.bmp", PatternDib(4, 4, 8));
+TEST_F(FileCommandsTest, OpeningAFileThatEndsEarlySaysSoInTheStatusBar) {
+    const std::string path = MakeFile<BmpFormat>("cut.bmp", PatternDib(4, 4, 8));
+    auto bytes = testing::ReadFileBytes(path);
+    bytes.resize(bytes.size() - 8);  // the top two rows of a bottom-up file
+    testing::WriteFileBytes(path, bytes);
     ASSERT_TRUE(commands.Open(path));
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);
-    doc.SetModifiedFlag(true);
-    EXPECT_FALSE(commands.Save());
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(ui.Texts().back(), "Ack! Can't save file \"" + path + "\"! \n(File doesn't exist.)");
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    EXPECT_EQ(ui.statusTexts.back(), "Warning: " + path + ": " + RowsMissingWarning(2, 4));
+    EXPECT_TRUE(ui.messages.empty());
+    // The next file replaces the warning, even with nothing to say.
+    ASSERT_TRUE(commands.Open(MakeFile<BmpFormat>("whole.bmp", PatternDib(4, 4, 8))));
+    EXPECT_EQ(ui.statusTexts.back(), "");
 }
 
 TEST_F(FileCommandsTest, SaveAsToPaletteOrUnknownNamesWritesNothing) {
@@ -269,7 +308,8 @@ TEST_F(FileCommandsTest, ExportFailureNamesThePath) {
     ui.exportOptionAnswers.push_back(Options(8));
     EXPECT_FALSE(commands.Export());
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Ack! Can't export file \"" + path +
-                                                   "\"! \n(File doesn't exist.)"});
+                                                   "\"! \n(File doesn't exist.)\n"
+                                                   "No such file or directory"});
 }
 
 TEST_F(FileCommandsTest, SaveAtFourBitsUsesThePaletteBarsBankInSixteenColourMode) {

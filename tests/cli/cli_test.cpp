@@ -13,6 +13,7 @@
 
 #include "core/packed_dib.h"
 #include "formats/bmp_format.h"
+#include "formats/read_warnings.h"
 #include "support/bank_corpus.h"
 #include "support/format_test_util.h"
 #include "support/temp_profile.h"
@@ -38,11 +39,13 @@ class CliTest : public ::testing::Test {
 #endif
     }
 
-    CliRun Cli(const std::string& args) {
+    // `shell` runs first in the same shell, for limits such as ulimit.
+    CliRun Cli(const std::string& args, const std::string& shell = "true") {
 #ifdef VORLIN_CLI_PATH
         const std::string command = std::string(VORLIN_CLI_PATH) + " " + args + " >" +
                                     dir_.File("stdout") + " 2>" + dir_.File("stderr");
-        const int raw = std::system(("cd " + dir_.Path().string() + " && " + command).c_str());
+        const int raw =
+            std::system(("cd " + dir_.Path().string() + " && " + shell + " && " + command).c_str());
         CliRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         run.out = ReadAll(dir_.File("stdout"));
@@ -50,6 +53,7 @@ class CliTest : public ::testing::Test {
         return run;
 #else
         (void)args;
+        (void)shell;
         return {};
 #endif
     }
@@ -255,6 +259,75 @@ TEST_F(CliTest, PresetsSaveEveryOptionAndReadThemBack) {
     const CliRun run = Cli("export " + pic + " -o c.c --preset bad.txt");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("bad.txt:4: --bpp must be one of"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, PresetsAreWrittenAfterTheExportAndNeverOverItsFiles) {
+    const std::string pic = Picture("pic.bmp");
+    const std::string before = ReadAll(pic);
+    for (const std::string& preset : {pic, std::string("pic.bmp"), std::string("out.c"),
+                                      std::string("./out.h"), dir_.File("out.c")}) {
+        const CliRun run = Cli("export " + pic + " -o out.c --save-preset " + preset);
+        EXPECT_EQ(run.status, 2) << preset << run.err;
+        EXPECT_NE(run.err.find("--save-preset would overwrite"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadAll(pic), before);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("out.c")));
+    // A failed export leaves no preset to suggest that its settings worked.
+    EXPECT_EQ(Cli("export missing.bmp -o out.c --save-preset p.txt").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("p.txt")));
+    // Another title in the same folder is no output of this export.
+    EXPECT_EQ(Cli("export " + pic + " -o out.c --save-preset other.h").status, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("other.h")));
+}
+
+TEST_F(CliTest, PresetErrorsShowTheFilesBytesEscapedOnOneShortLine) {
+    const std::string pic = Picture("pic.bmp");
+    std::ofstream(dir_.File("raw.txt"), std::ios::binary)
+        << "--bpp 4\x1b[2J\rX\xff\n--" << std::string(1000, 'y') << "\n";
+    CliRun run = Cli("export " + pic + " -o c.c --preset raw.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(
+        run.err.find("raw.txt:1: --bpp must be one of 1|2|4|8|16, not \"4\\x1b[2J\\rX\\xff\""),
+        std::string::npos)
+        << run.err;
+    EXPECT_EQ(Lines(run.err), 2);  // the reason and the pointer to --help
+
+    std::ofstream(dir_.File("long.txt")) << "--" << std::string(1000, 'y') << "\n";
+    run = Cli("export " + pic + " -o c.c --preset long.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_LT(run.err.size(), 300u) << run.err;
+    EXPECT_NE(run.err.find("yyy...\n"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, AFileSizeLimitIsReportedAndLeavesNothingBehind) {
+    const std::string pic = Picture("pic.bmp");
+    // One 512-byte block: far less than the 1590-byte picture needs.
+    const CliRun run = Cli("convert " + pic + " big.bmp", "ulimit -f 1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("big.bmp: File too large"), std::string::npos) << run.err;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"pic.bmp", "stderr", "stdout"}));
+}
+
+TEST_F(CliTest, APictureThatEndsEarlyOpensWithOneWarningLine) {
+    const std::string pic = Picture("cut.bmp");
+    std::string bytes = ReadAll(pic);
+    bytes.resize(bytes.size() - 4 * 32);  // the top four rows of the bottom-up file
+    std::ofstream(pic, std::ios::binary) << bytes;
+    const CliRun run = Cli("info " + pic);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "vorlin-cli: Warning: " + pic + ": " + RowsMissingWarning(4, 16) + "\n");
+
+    const std::string shortFile =
+        std::string(VORLIN_TESTDATA_DIR) + "/peers/bmp/bmpsuite/b/shortfile.bmp";
+    if (!std::filesystem::exists(shortFile)) return;
+    const CliRun suite = Cli("info " + shortFile);
+    EXPECT_EQ(suite.status, 0);
+    EXPECT_EQ(Lines(suite.err), 1);
+    EXPECT_NE(suite.err.find(shortFile + ": the file ends early"), std::string::npos) << suite.err;
 }
 
 TEST_F(CliTest, ConvertReduceInfoAndCompressionRoundTrip) {

@@ -53,7 +53,7 @@ bool IsFixedText(const std::string& text) {
         kMsgNonDescript,         kMsgMemoryAllocation,    kMsgFileDoesntExist,
         kMsgFormatNotRecognized, kMsgUnsupportedBitdepth, kMsgBmpCompression,
         kMsgBmpBitplanes,        kMsgTgaPaletteEntries,   kMsgTgaUnsupportedVersion,
-        kMsgPngCreateStruct,     kMsgPngCreateInfo};
+        kMsgPngCreateStruct,     kMsgPngCreateInfo,       kMsgFileTooShort};
     return fixed.count(text) > 0;
 }
 

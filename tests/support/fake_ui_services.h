@@ -34,6 +34,7 @@ class FakeUiServices : public UiServices {
     bool AskExportOptions(ExportOptionsRequest& request) override;
     bool AskPaletteImport(PaletteImportRequest& request) override;
     bool AskPaletteExport(PaletteExportRequest& request) override;
+    void ShowStatus(std::string_view text) override { statusTexts.emplace_back(text); }
 
     // Scripting. With an empty queue a box answers Ok when it only has Ok, else
     // Cancel; a file dialog is cancelled.
@@ -50,6 +51,7 @@ class FakeUiServices : public UiServices {
     std::deque<FileAnswer> files;
     std::vector<ShownMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> statusTexts;
     std::deque<std::optional<ExportOptionsRequest>> exportOptionAnswers;
     std::vector<ExportOptionsRequest> exportOptionRequests;
     std::deque<std::optional<PaletteImportRequest>> paletteImportAnswers;

@@ -4,10 +4,11 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/display_check.h"
 #include "app/qt/app_icon.h"
 #include "app/qt/platform_start_guard.h"
 #include "app/qt/vorlin_app.h"
+#include "platform/display_check.h"
+#include "platform/file_size_signal.h"
 
 namespace {
 const char* Env(const char* name) {
@@ -16,6 +17,7 @@ const char* Env(const char* name) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    vorlin::IgnoreFileSizeSignal();
     // Without a display Qt would abort with a long report; one line says it better.
     const std::string reason = vorlin::MissingDisplayReason(Env);
     if (!reason.empty()) {

@@ -1,8 +1,10 @@
 #include "app/qt/qt_ui_services.h"
 
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStatusBar>
 
 #include "app/qt/export_options_dialog.h"
 #include "app/qt/palette_export_dialog.h"
@@ -65,6 +67,11 @@ UiAnswer QtUiServices::Message(std::string_view text, std::string_view caption, 
                                UiIcon icon) {
     QMessageBox box(ToIcon(icon), ToQString(caption), ToQString(text), ToButtons(buttons), parent_);
     return ToAnswer(box.exec());
+}
+
+void QtUiServices::ShowStatus(std::string_view text) {
+    if (auto* window = qobject_cast<QMainWindow*>(parent_))
+        window->statusBar()->showMessage(ToQString(text));
 }
 
 QStringList ToNameFilters(const std::string& filter) {

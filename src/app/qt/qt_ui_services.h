@@ -20,6 +20,7 @@ class QtUiServices : public UiServices {
     bool AskExportOptions(ExportOptionsRequest& request) override;
     bool AskPaletteImport(PaletteImportRequest& request) override;
     bool AskPaletteExport(PaletteExportRequest& request) override;
+    void ShowStatus(std::string_view text) override;
 
     // The palette bar widget, once there, lets "Palette Exporter" take its Left and Right.
     void SetPaletteBarPresent(bool present) { paletteBarPresent_ = present; }

@@ -1,0 +1,59 @@
+// A new version of a file, written beside it and put in its place only when
+// complete and on disk. Every failure leaves the old file as it was, removes
+// what was written and keeps the system's error number (also left in errno).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorlin {
+
+class ReplacementFile {
+  public:
+    ReplacementFile() = default;
+    // Discards anything not installed.
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    // Prepares to replace `path`. A symbolic link is followed, so the file it
+    // ends at is replaced and the link stays. A folder, a special file or a file
+    // without write permission is refused. The new file gets the old one's
+    // permission bits and, where the system allows, its owner. Where the file
+    // system can, the file has no name until it is installed, so nothing is
+    // left behind if the program is killed while writing.
+    bool Open(const std::string& path);
+    // Appends `bytes`; false once any write has failed.
+    bool Write(std::string_view bytes);
+    // Flushes the contents to disk; nothing is replaced yet. Several files can
+    // be finished first and installed together once all of them succeeded.
+    bool Finish();
+    // Puts the finished file in place of the target and flushes the folder.
+    bool Install();
+    // Finish, then Install.
+    bool Commit();
+    // Forgets everything written; the target is untouched.
+    void Discard();
+
+    // The file that Install replaces (after symbolic links).
+    const std::string& Target() const { return target_; }
+    // The system's error number of the first failure, 0 while none.
+    int Error() const { return error_; }
+
+  private:
+    bool Fail(int error);
+    bool OpenUnnamed(unsigned mode);
+    bool LinkAs(const std::string& name);
+    bool InstallUnnamed();
+    void CloseDescriptor();
+
+    int fd_ = -1;
+    bool unnamed_ = false;   // created without a name (O_TMPFILE)
+    bool finished_ = false;  // contents flushed, ready to install
+    std::string target_;
+    std::string folder_;
+    std::string temp_;  // the name of the new file while it has one
+    int error_ = 0;
+};
+
+}  // namespace vorlin
