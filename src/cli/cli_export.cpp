@@ -98,7 +98,10 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::equivalent(a, b, ec)) return true;
-    return fs::weakly_canonical(fs::absolute(a), ec) == fs::weakly_canonical(fs::absolute(b), ec);
+    const fs::path first = fs::weakly_canonical(fs::absolute(a), ec);
+    if (ec) return false;
+    const fs::path second = fs::weakly_canonical(fs::absolute(b), ec);
+    return !ec && first == second;
 }
 
 // Every output of an export is folder/title + a suffix that ends in ".h" or an

@@ -4,8 +4,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QtTest>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,6 +25,8 @@
 #include "app/qt/qt_ui_services.h"
 #include "app/qt/vorlin_app.h"
 #include "document/vorlin_doc.h"
+#include "formats/bmp_format.h"
+#include "formats/read_warnings.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/temp_profile.h"
@@ -37,6 +41,7 @@ class FileCommandsGuiTest : public QObject {
     void saveAsPngThroughTheOptionsDialog();
     void paletteExporterFitsTheCount();
     void droppedFileIsOpened();
+    void aFileThatEndsEarlyOpensWithTheWarningInTheStatusBar();
     void aboutAndHelpFromTheApplication();
 };
 
@@ -146,6 +151,25 @@ void FileCommandsGuiTest::droppedFileIsOpened() {
     QCOMPARE(w.doc.GetImage().GetPixel(1, 0), 42);
     QCOMPARE(w.doc.GetPathName(), saved);
     QCOMPARE(w.doc.RecentFiles().Entries().front(), saved);
+}
+
+void FileCommandsGuiTest::aFileThatEndsEarlyOpensWithTheWarningInTheStatusBar() {
+    ScriptedWindow w;
+    w.ui.SetParent(&w.frame);
+    const std::string path = w.dir.File("cut.bmp");
+    {
+        BmpFormat bmp;
+        DibPtr picture(DibCreate(8, 4, 8, nullptr, 1));
+        std::memset(DibPixels(picture.get()), 0, DibHeader(picture.get())->biSizeImage);
+        bmp.AttachImage(std::move(picture));
+        QVERIFY(bmp.Write(path));
+    }
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 2 * 8);
+    w.ui.next = path;
+    QVERIFY(w.frame.RunCommand(ID_FILE_OPEN));
+    QCOMPARE(w.doc.GetPathName(), path);
+    QCOMPARE(w.frame.statusBar()->currentMessage(),
+             QString::fromStdString("Warning: " + path + ": " + RowsMissingWarning(2, 4)));
 }
 
 void FileCommandsGuiTest::aboutAndHelpFromTheApplication() {
