@@ -53,7 +53,7 @@ const char kExportHelp[] =
     "                                      banks does, tiles of the tile group's size), then\n"
     "                                      export at 4 bpp with palette banks\n"
     "Presets:  --preset FILE               read options from FILE, one per line\n"
-    "          --save-preset FILE          write the resulting options to FILE\n"
+    "          --save-preset FILE          write the resulting options to FILE after the export\n"
     "Options apply left to right; later ones override a preset read earlier.\n";
 
 const char kConvertHelp[] =
