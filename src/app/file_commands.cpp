@@ -129,7 +129,8 @@ bool FileCommands::Open(const std::string& givenPath) {
         Show(DescribeFailure(kMsgCantOpen, path, HandlerFailure::Of(*format)));
         return false;
     }
-    const std::string warning = ReadWarningLine(*format);
+    const std::string filledIn = ReadWarningLine(*format);
+    const std::string warning = filledIn.empty() ? filledIn : kWarningPrefix + filledIn;
     const DibPtr dib = format->DetachImage();
     doc_.SetSettings(ReadDocumentSettings(AppProfile()));
     // One-bit pictures are saved back at four bits.

@@ -1,6 +1,5 @@
 #include "cli/cli_picture.h"
 
-#include <cstdio>
 #include <filesystem>
 
 #include "cli/cli_common.h"
@@ -36,7 +35,7 @@ OpenedPicture OpenPicture(const std::string& path) {
     if (!handler->Read(path)) HandlerFailed(path, *handler);
     // What the reader filled in is worth knowing, but the picture is usable.
     if (const std::string warning = ReadWarningLine(*handler); !warning.empty())
-        std::fprintf(stderr, "vorlin-cli: %s\n", warning.c_str());
+        PrintWarning(warning);
     DibPtr read = handler->DetachImage();
     CIndexImage image;
     if (!read || !image.SetFromDib(read.get())) Failed(path, kMsgMemoryAllocation);

@@ -153,7 +153,7 @@ DibPtr CreateImageOrFail(int width, int height, int bitsPerPixel) {
 
 std::string ReadWarningLine(const FileFormat& reader) {
     if (reader.warning.empty()) return {};
-    return kWarningPrefix + reader.path + ": " + reader.warning;
+    return reader.path + ": " + reader.warning;
 }
 
 }  // namespace vorlin

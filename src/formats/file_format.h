@@ -76,8 +76,8 @@ void CheckLegalDepth(int bitsPerPixel);
 // Fails with the allocation message when DibCreate refuses (illegal depth, memory).
 DibPtr CreateImageOrFail(int width, int height, int bitsPerPixel);
 
-// The one line that tells the user what a read filled in, naming the file;
-// empty when the read filled in nothing.
+// What a read filled in, naming the file ("FILE: what"); empty when the read
+// filled in nothing. Both programs show it as a warning.
 std::string ReadWarningLine(const FileFormat& reader);
 
 }  // namespace vorlin

@@ -21,7 +21,7 @@ inline constexpr char kWarnRowsMissing[] =
 inline constexpr char kWarnTableCut[] = "colour table of %llu entries cut to %llu";
 inline constexpr char kWarnUndefinedIndex[] =
     "pixels use colour %llu, which the file's colour table does not define";
-// Starts the line that names the file a warning is about.
+// Starts the status-bar line of a warning.
 inline constexpr char kWarningPrefix[] = "Warning: ";
 
 // BMP.

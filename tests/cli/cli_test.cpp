@@ -319,7 +319,7 @@ TEST_F(CliTest, APictureThatEndsEarlyOpensWithOneWarningLine) {
     std::ofstream(pic, std::ios::binary) << bytes;
     const CliRun run = Cli("info " + pic);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "vorlin-cli: Warning: " + pic + ": " + RowsMissingWarning(4, 16) + "\n");
+    EXPECT_EQ(run.err, "vorlin-cli: warning: " + pic + ": " + RowsMissingWarning(4, 16) + "\n");
 
     const std::string shortFile =
         std::string(VORLIN_TESTDATA_DIR) + "/peers/bmp/bmpsuite/b/shortfile.bmp";

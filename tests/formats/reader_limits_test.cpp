@@ -172,8 +172,8 @@ TEST(ReaderLimits, TheWarningLineNamesTheFile) {
     const std::string path = ::testing::TempDir() + "/short.bmp";
     testing::WriteFileBytes(path, Bmp(16, 8, 8, 5, 3 * 16, 7));
     ASSERT_EQ(reader->Read(path), 1);
-    EXPECT_EQ(ReadWarningLine(*reader), "Warning: " + path + ": " + RowsMissingWarning(5, 8) +
-                                            "; " + UndefinedIndexWarning(7));
+    EXPECT_EQ(ReadWarningLine(*reader),
+              path + ": " + RowsMissingWarning(5, 8) + "; " + UndefinedIndexWarning(7));
     // A complete file says nothing, and a new read forgets the last one's warning.
     testing::WriteFileBytes(path, Bmp(16, 8, 8, 256, 8 * 16));
     ASSERT_EQ(reader->Read(path), 1);
