@@ -66,16 +66,9 @@ bool FileBatch::Stage(const std::string& path, std::string_view content) {
     if (path.empty()) return Fail(path, ENOENT);
     if (IsFolder(path)) return Fail(path, EISDIR);
     if (!CreateFolders(path)) return false;
-    Entry entry{path, "", "", false};
-    const int fd = OpenReplacementFile(path, entry.temp);
-    if (fd < 0) return Fail(path, errno);
-    bool ok = WriteAllToDescriptor(fd, content) && ::fsync(fd) == 0;
-    const int error = errno;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok) {
-        ::unlink(entry.temp.c_str());
-        return Fail(path, error ? error : EIO);
-    }
+    Entry entry{path, std::make_unique<ReplacementFile>(), "", false};
+    if (!entry.file->Open(path) || !entry.file->Write(content) || !entry.file->Finish())
+        return Fail(path, entry.file->Error());
     entries_.push_back(std::move(entry));
     return true;
 }
@@ -83,19 +76,22 @@ bool FileBatch::Stage(const std::string& path, std::string_view content) {
 // A hard link keeps the old file reachable until the batch is through. Where
 // the file system has no hard links the old file cannot be brought back.
 void FileBatch::KeepOldTarget(Entry& entry) {
-    entry.existed = Exists(entry.target);
+    const std::string& target = entry.file->Target();
+    entry.existed = Exists(target);
     if (!entry.existed) return;
-    const std::string backup = entry.temp + ".old";
-    if (::link(entry.target.c_str(), backup.c_str()) == 0) entry.backup = backup;
+    std::string backup = ReplacementTempPattern(target);
+    backup.replace(backup.size() - 6, 6, "backup");
+    if (::link(target.c_str(), backup.c_str()) == 0) entry.backup = backup;
 }
 
 void FileBatch::RollBack(std::size_t count) {
     for (std::size_t i = count; i-- > 0;) {
         Entry& entry = entries_[i];
+        const std::string& target = entry.file->Target();
         if (!entry.backup.empty())
-            std::rename(entry.backup.c_str(), entry.target.c_str());
+            std::rename(entry.backup.c_str(), target.c_str());
         else if (!entry.existed)
-            ::unlink(entry.target.c_str());
+            ::unlink(target.c_str());
         entry.backup.clear();
     }
 }
@@ -105,13 +101,12 @@ bool FileBatch::Commit() {
     for (Entry& entry : entries_) KeepOldTarget(entry);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         Entry& entry = entries_[i];
-        if (std::rename(entry.temp.c_str(), entry.target.c_str()) != 0) {
-            Fail(entry.target, errno);
+        if (!entry.file->Install()) {
+            Fail(entry.path, entry.file->Error());
             RollBack(i);
             Discard();
             return false;
         }
-        entry.temp.clear();
     }
     for (Entry& entry : entries_) RemoveIfSet(entry.backup);
     entries_.clear();
@@ -120,10 +115,8 @@ bool FileBatch::Commit() {
 }
 
 void FileBatch::Discard() {
-    for (Entry& entry : entries_) {
-        RemoveIfSet(entry.temp);
-        RemoveIfSet(entry.backup);
-    }
+    // Destroying an entry's file forgets whatever it has not installed.
+    for (Entry& entry : entries_) RemoveIfSet(entry.backup);
     entries_.clear();
     RemoveCreatedFolders();
 }

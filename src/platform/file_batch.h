@@ -1,11 +1,16 @@
-// Replacing several files as one: each file is first written to a temporary
-// file beside its target, and the targets change only once every one of them
-// was written. A failure leaves every target (and its folder) as it was.
+// Replacing several files as one: each file is first written and flushed as a
+// ReplacementFile beside its target (so links, read-only targets and owners
+// are treated as for a single file), and the targets change only once every
+// one of them was written. A failure leaves every target (and its folder) as
+// it was.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/replacement_file.h"
 
 namespace vorlin {
 
@@ -22,7 +27,7 @@ class FileBatch {
     // batch then cannot be committed.
     bool Stage(const std::string& path, std::string_view content);
 
-    // Renames every temporary file over its target. When one rename fails the
+    // Puts every new file in place of its target. When one fails the
     // targets already replaced get their old files back (or are removed when
     // they are new), and the result is false with FailedPath() set.
     bool Commit();
@@ -36,8 +41,8 @@ class FileBatch {
 
   private:
     struct Entry {
-        std::string target;
-        std::string temp;
+        std::string path;  // as given
+        std::unique_ptr<ReplacementFile> file;
         std::string backup;  // a second name for the old target while committing
         bool existed = false;
     };

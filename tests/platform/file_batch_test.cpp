@@ -57,6 +57,12 @@ TEST(FileBatch, FailedStageLeavesTheFolderAsItWas) {
          "b", EISDIR},
         {"folder is a file", [](const ScopedTempDir& d) { Write(d.File("blocker"), "x"); },
          "blocker/b", ENOTDIR},
+        {"target is read-only",
+         [](const ScopedTempDir& d) {
+             Write(d.File("locked"), "x");
+             fs::permissions(d.File("locked"), fs::perms::owner_read);
+         },
+         "locked", EACCES},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
