@@ -4,6 +4,7 @@
 #include "cli/cli_banks.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
+#include "cli/cli_export_preview.h"
 #include "cli/cli_export_options.h"
 #include "cli/cli_picture.h"
 #include "export/export_job.h"
@@ -29,6 +30,7 @@ struct ExportCommand {
     std::string output;
     std::string savePreset;
     bool autoBanks = false;
+    PreviewRequest preview;
 };
 
 ExportCommand ParseExport(const Args& raw) {
@@ -44,7 +46,8 @@ ExportCommand ParseExport(const Args& raw) {
             command.savePreset = args.Value(arg);
         } else if (arg == "--auto-banks") {
             command.autoBanks = true;
-        } else if (ApplyExportOption(command.values, arg, args)) {
+        } else if (ApplyExportOption(command.values, arg, args) ||
+                   ApplyPreviewOption(command.preview, arg, args)) {
         } else if (arg.starts_with("-") && arg != "-") {
             UsageError("unknown option " + arg);
         } else if (command.input.empty()) {
@@ -121,12 +124,13 @@ void CheckPresetTarget(const ExportCommand& command) {
     if (NamesAnOutput(command.savePreset, command.values)) UsageError(kPresetOverOutput);
 }
 
-void RunJob(ExportJob& job, const std::string& output) {
+void RunJob(ExportJob& job, const std::string& output, const PreviewRequest& preview) {
     if (!ExportValidate(&job)) {
         const bool bitmapMap = (job.imgFlags & IMG_BITMAP) && ExportsMap(job);
         Failed(output, bitmapMap ? kExportBitmapWithMap : kExportInvalid);
     }
     if (!ExportConvert(&job)) Failed(output, kExportConvertFailed);
+    if (PreviewWanted(preview)) RunPreview(job, preview, output);
     if (!ExportWrite(&job))
         Failed(job.failedFile.empty() ? output : job.failedFile, job.failedReason);
 }
@@ -146,7 +150,7 @@ int RunExport(const Args& args) {
     ExportJobPtr job(ExportJobNew());
     if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
         Failed(command.output, kExportConvertFailed);
-    RunJob(*job, command.output);
+    RunJob(*job, command.output, command.preview);
     // Only settings that produced an export are worth keeping.
     if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
     return kExitOk;

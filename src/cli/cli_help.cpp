@@ -54,6 +54,11 @@ const char kExportHelp[] =
     "                                      export at 4 bpp with palette banks\n"
     "Presets:  --preset FILE               read options from FILE, one per line\n"
     "          --save-preset FILE          write the resulting options to FILE after the export\n"
+    "Console:  --preview FILE.png          write the picture the console will show\n"
+    "          --stats | --stats=json      print figures and warnings (x,y: text) on stdout\n"
+    "          --strict                    any warning fails the export (status 1), nothing written\n"
+    "          --char-block N              character block of the tiles, 0..3 (0)\n"
+    "          --screen-block N            screen block of the map, 0..31 (28)\n"
     "Options apply left to right; later ones override a preset read earlier.\n";
 
 const char kConvertHelp[] =

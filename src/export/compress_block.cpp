@@ -43,6 +43,7 @@ void CompressBlock(DataBlock& block, std::uint32_t flags) {
     std::vector<std::uint8_t> stream = Compress(BlockCompression(flags), block.bytes);
     if (stream.empty() || !RoundTrips(stream, block.bytes)) return;
     DataBlockAssign(block, 1, std::move(stream));
+    block.compression = BlockCompression(flags);
 }
 
 }  // namespace vorlin

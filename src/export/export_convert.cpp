@@ -8,19 +8,14 @@
 #include "core/little_endian.h"
 #include "export/compress.h"
 #include "export/export_job.h"
+#include "export/gba_color.h"
 #include "export/reduce_tiles.h"
+#include "export/tile_arrangement.h"
 #include "export/tile_ops.h"
 
 namespace vorlin {
 
 namespace {
-
-constexpr int kScreenBlockPixels = 256;
-
-std::uint16_t GbaColor(const RgbQuad& c) {
-    return static_cast<std::uint16_t>((c.rgbRed >> 3) | ((c.rgbGreen >> 3) << 5) |
-                                      ((c.rgbBlue >> 3) << 10));
-}
 
 std::uint16_t WindowsColor(const RgbQuad& c) {
     return static_cast<std::uint16_t>((c.rgbBlue >> 3) | ((c.rgbGreen >> 3) << 5) |
@@ -68,21 +63,6 @@ bool PrepareWork(ExportJob& job) {
     if (!crop) return false;
     job.work = std::move(crop);
     return true;
-}
-
-// Re-lays work into a column of blocks; false (work unchanged) on failure.
-bool Retile(ExportJob& job, int blockWidth, int blockHeight) {
-    PackedDib column = DibRetile(job.work.get(), blockWidth, blockHeight, 0);
-    if (!column) return false;
-    job.work.reset(column);
-    return true;
-}
-
-void ArrangeTiles(ExportJob& job) {
-    if ((job.mapFlags & MAP_SBB) && !Retile(job, kScreenBlockPixels, kScreenBlockPixels)) return;
-    if (HasTileGroups(job) && !Retile(job, kTileSide * job.metaWidth, kTileSide * job.metaHeight))
-        return;
-    Retile(job, kTileSide, kTileSide);
 }
 
 // Tiles the working image holds as an 8-pixel column, at most `wanted`.
@@ -205,7 +185,7 @@ int ExportConvert(ExportJob* job) {
         for (DataBlock* block : {&job->palData, &job->imgData, &job->mapData, &job->metaData})
             DataBlockClear(*block);
         if (!(job->imgFlags & IMG_BITMAP)) {
-            ArrangeTiles(*job);
+            ArrangeTiles(job->work, *job);
             if (ExportsMap(*job)) BuildMap(*job);
         }
         if (ExportsGraphics(*job)) BuildGraphics(*job);

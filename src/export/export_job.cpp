@@ -11,12 +11,14 @@ void DataBlockClear(DataBlock& block) {
     block.elementSize = 0;
     block.count = 0;
     std::vector<std::uint8_t>().swap(block.bytes);
+    block.compression = BLK_CPRS_NONE;
 }
 
 void DataBlockAssign(DataBlock& block, int elementSize, std::vector<std::uint8_t> data) {
     block.elementSize = elementSize;
     block.count = elementSize > 0 ? static_cast<int>(data.size()) / elementSize : 0;
     block.bytes = std::move(data);
+    block.compression = BLK_CPRS_NONE;
 }
 
 ExportJob* ExportJobNew() {

@@ -93,11 +93,14 @@ inline std::uint32_t WithCompression(std::uint32_t flags, int code) {
 
 // Converted or compressed data. elementSize says how the producer counts it
 // (1 or 2 bytes); bytes.size() == elementSize * count always holds. An empty
-// vector is a block with no buffer.
+// vector is a block with no buffer. compression is the BIOS stream format the
+// bytes are in: the flag word only says what was asked for, and a block whose
+// compression did not work out stays plain.
 struct DataBlock {
     int elementSize = 0;
     int count = 0;
     std::vector<std::uint8_t> bytes;
+    int compression = 0;  // BLK_CPRS_NONE, ...
 };
 
 inline int DataBlockByteSize(const DataBlock& block) {

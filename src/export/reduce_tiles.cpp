@@ -80,6 +80,7 @@ ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint
             best = result.tiles.size() / kTileBytes;
             index.emplace(MatchKey(tile, kOrientations[0], rules.mask), best);
             result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
+            result.firstUse.push_back(t);
         }
         result.entries.push_back(Entry(rules, tile, best, bits));
     }
@@ -106,7 +107,10 @@ ReducedTiles ReduceTilesPairwise(const std::uint8_t* tiles, std::size_t count,
                 break;
             }
         }
-        if (k == unique) result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
+        if (k == unique) {
+            result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
+            result.firstUse.push_back(t);
+        }
         result.entries.push_back(Entry(rules, tile, k, bits));
     }
     return result;

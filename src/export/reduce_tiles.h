@@ -10,6 +10,9 @@ namespace vorlin {
 struct ReducedTiles {
     std::vector<std::uint8_t> tiles;     // unique tiles, 64 bytes each; tile 0 is blank
     std::vector<std::uint16_t> entries;  // one map entry per source tile
+    // For every unique tile after the blank one, the source tile it was taken
+    // from (its first use): entries wrap at 1024, this does not.
+    std::vector<std::size_t> firstUse;
 };
 
 // Reduces `count` consecutive 64-byte tiles. Each tile takes the first unique

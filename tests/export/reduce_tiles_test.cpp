@@ -43,6 +43,7 @@ TEST(ReduceTiles, IndexedSearchEqualsPairwiseFirstMatch) {
         const ReducedTiles plain = ReduceTilesPairwise(tiles.data(), count, flags);
         ASSERT_EQ(fast.entries, plain.entries) << "round " << round;
         ASSERT_EQ(fast.tiles, plain.tiles) << "round " << round;
+        ASSERT_EQ(fast.firstUse, plain.firstUse) << "round " << round;
     }
 }
 
@@ -77,6 +78,9 @@ TEST(ReduceTiles, MoreThan1024UniqueTilesWrapInTheMap) {
     EXPECT_EQ(r.entries[1022], 1023);
     EXPECT_EQ(r.entries[1023], 0);
     EXPECT_EQ(r.entries[1099], 76);
+    // Unique tile 1024 (entry 0 in the map) was first used by source tile 1023.
+    ASSERT_EQ(r.firstUse.size(), 1100u);
+    EXPECT_EQ(r.firstUse[1023], 1023u);
 }
 
 TEST(TileHelpers, BankOfTheFirstPixelWithLowBits) {

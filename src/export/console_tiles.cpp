@@ -1,0 +1,142 @@
+#include "export/console_tiles.h"
+
+#include <algorithm>
+
+#include "core/little_endian.h"
+#include "export/packed_pixels.h"
+#include "export/tile_arrangement.h"
+#include "export/tile_ops.h"
+
+namespace vorlin {
+
+namespace {
+
+std::uint16_t MapEntry(const std::vector<std::uint8_t>& map, std::size_t n, bool affine) {
+    if (affine) return n < map.size() ? map[n] : 0;
+    return 2 * n + 1 < map.size() ? Le16(&map[2 * n]) : 0;
+}
+
+// The entry of tile n of a grouped map: its meta-tile's definition, with the
+// meta-map's bank replacing the definition's when the meta-map carries banks.
+std::uint16_t GroupedEntry(const ExportJob& job, const PlainBlocks& blocks, std::size_t n,
+                           bool affine) {
+    const std::size_t groupSize = static_cast<std::size_t>(job.metaWidth) * job.metaHeight;
+    const std::uint16_t meta = MapEntry(blocks.metaMap, n / groupSize, false);
+    const bool metaBanks = (job.mapFlags & MAP_META_PAL) != 0;
+    const std::size_t group = metaBanks ? meta & ~kMapBankMask : meta;
+    const std::uint16_t entry = MapEntry(blocks.map, group * groupSize + n % groupSize, affine);
+    if (!metaBanks || affine) return entry;
+    return static_cast<std::uint16_t>((entry & ~kMapBankMask) | (meta & kMapBankMask));
+}
+
+// Without a map the tiles stand in export order, each in the bank a map would give it.
+std::uint16_t UnmappedEntry(PackedDib source, TileSpot spot, std::size_t n) {
+    std::uint8_t tile[kTileBytes];
+    CopyTile(source, spot, tile);
+    return static_cast<std::uint16_t>(TileBank(tile) | (n & kMapIndexMask));
+}
+
+std::vector<std::uint16_t> EntriesInOrder(const ExportJob& job, const PlainBlocks& blocks,
+                                          const std::vector<TileSpot>& spots, bool affine) {
+    std::vector<std::uint16_t> entries(spots.size());
+    if (!ExportsMap(job)) {
+        DibPtr source = SourceArea(job);
+        if (!source) return entries;
+        for (std::size_t n = 0; n < spots.size(); ++n)
+            entries[n] = UnmappedEntry(source.get(), spots[n], n);
+        return entries;
+    }
+    for (std::size_t n = 0; n < spots.size(); ++n)
+        entries[n] = HasTileGroups(job) ? GroupedEntry(job, blocks, n, affine)
+                                        : MapEntry(blocks.map, n, affine);
+    return entries;
+}
+
+// 1- and 2-bpp graphics are no hardware depth: the game unpacks them (as the
+// BIOS bit unpacking does) to the depth the background reads.
+std::vector<std::uint8_t> LoadableGraphics(const ExportJob& job, const TileReading& reading,
+                                           const std::vector<std::uint8_t>& graphics) {
+    if (job.bpp >= 4 || job.bpp < 1) return graphics;
+    const std::size_t pixels = graphics.size() * 8 / static_cast<std::size_t>(job.bpp);
+    std::vector<std::uint8_t> out(pixels * reading.bpp / 8, 0);
+    for (std::size_t p = 0; p < pixels; ++p) {
+        const unsigned v = PackedPixel(graphics, p, job.bpp);
+        if (reading.bpp == 8)
+            out[p] = static_cast<std::uint8_t>(v);
+        else
+            out[p / 2] |= static_cast<std::uint8_t>(v << (4 * (p % 2)));
+    }
+    return out;
+}
+
+// Background video memory after the game copied the graphics to the character
+// block, starting at the slot the tile offset names and wrapping within the
+// slots a map can name. Tiles beyond those slots can never be shown.
+std::vector<std::uint8_t> CharacterMemory(const ExportJob& job, const TileReading& reading,
+                                          const std::vector<std::uint8_t>& graphics,
+                                          VramPlacement placement) {
+    std::vector<std::uint8_t> vram(kBgVramBytes, 0);
+    const std::vector<std::uint8_t> bytes = LoadableGraphics(job, reading, graphics);
+    const std::size_t window = static_cast<std::size_t>(reading.slots) * reading.slotBytes;
+    const std::size_t base = static_cast<std::size_t>(placement.charBlock) * kCharBlockBytes;
+    const std::size_t offset = GraphicsLoadOffset(job, reading);
+    for (std::size_t b = 0; b < std::min(bytes.size(), window); ++b) {
+        const std::size_t address = base + (offset + b) % window;
+        if (address < vram.size()) vram[address] = bytes[b];
+    }
+    return vram;
+}
+
+// Palette entry of pixel (x, y) of the tile an entry names; flips and bank
+// only on regular backgrounds.
+std::uint8_t TilePixel(const std::vector<std::uint8_t>& vram, std::size_t tileBase,
+                       const TileReading& reading, std::uint16_t entry, int x, int y) {
+    if (!reading.affine) {
+        if (entry & kMapHFlip) x = 7 - x;
+        if (entry & kMapVFlip) y = 7 - y;
+    }
+    const std::size_t pixel = static_cast<std::size_t>(y) * kTileSide + x;
+    if (reading.bpp == 8) {
+        const std::size_t at = tileBase + pixel;
+        return at < vram.size() ? vram[at] : 0;
+    }
+    const std::size_t at = tileBase + pixel / 2;
+    const unsigned v = at < vram.size() ? (vram[at] >> (4 * (pixel % 2))) & 15 : 0;
+    // Colour 0 of every bank is transparent: the backdrop, palette entry 0, shows.
+    return v == 0 ? 0 : static_cast<std::uint8_t>(((entry & kMapBankMask) >> 8) | v);
+}
+
+void DrawTile(const std::vector<std::uint8_t>& vram, const TileReading& reading,
+              VramPlacement placement, std::uint16_t entry, TileSpot spot, ConsolePicture& out) {
+    const std::size_t slot = reading.affine ? entry & 0xFF : entry & kMapIndexMask;
+    const std::size_t tileBase =
+        static_cast<std::size_t>(placement.charBlock) * kCharBlockBytes + slot * reading.slotBytes;
+    for (int y = 0; y < kTileSide && spot.y + y < out.height; ++y)
+        for (int x = 0; x < kTileSide && spot.x + x < out.width; ++x)
+            out.indices[static_cast<std::size_t>(spot.y + y) * out.width + spot.x + x] =
+                TilePixel(vram, tileBase, reading, entry, x, y);
+}
+
+}  // namespace
+
+bool DecodeTiledBackground(const ExportJob& job, const PlainBlocks& blocks,
+                           VramPlacement placement, ConsolePicture& out) {
+    const std::vector<TileSpot> spots = TileSpots(job);
+    if (spots.empty() && ExportAreaTiles(job) > 0) return false;
+    const TileReading reading = TileReadingOf(job);
+    const std::vector<std::uint16_t> entries = EntriesInOrder(job, blocks, spots, reading.affine);
+    const std::vector<std::uint8_t> vram = CharacterMemory(
+        job, reading, ExportsGraphics(job) ? blocks.graphics : std::vector<std::uint8_t>{},
+        placement);
+    out.indices.assign(out.colors.size(), 0);
+    out.entries.assign(static_cast<std::size_t>(out.width / kTileSide) * (out.height / kTileSide),
+                       0);
+    for (std::size_t n = 0; n < spots.size(); ++n) {
+        DrawTile(vram, reading, placement, entries[n], spots[n], out);
+        out.entries[static_cast<std::size_t>(spots[n].y / kTileSide) * (out.width / kTileSide) +
+                    spots[n].x / kTileSide] = entries[n];
+    }
+    return true;
+}
+
+}  // namespace vorlin

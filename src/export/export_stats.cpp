@@ -1,0 +1,179 @@
+#include "export/export_stats.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "export/gba_color.h"
+
+namespace vorlin {
+
+namespace {
+
+BlockFigures Figures(bool exported, const DataBlock& block, const std::vector<std::uint8_t>& plain) {
+    BlockFigures f;
+    f.exported = exported;
+    f.bytes = plain.size();
+    f.stored = block.bytes.size();
+    f.compression = block.compression;
+    return f;
+}
+
+// Graphics bytes as they sit in video memory (1- and 2-bpp tiles unpacked).
+std::size_t LoadedGraphicsBytes(const ExportJob& job, const TileReading& reading,
+                                std::size_t plain) {
+    return job.bpp >= 4 || job.bpp < 1 ? plain : plain * reading.bpp / job.bpp;
+}
+
+void TileMemory(const ExportJob& job, const PlainBlocks& blocks, ExportStats& s) {
+    const TileReading reading = TileReadingOf(job);
+    const std::uint32_t base = static_cast<std::uint32_t>(s.placement.charBlock) * kCharBlockBytes;
+    const std::uint32_t window = static_cast<std::uint32_t>(reading.slots * reading.slotBytes);
+    const std::uint32_t offset = GraphicsLoadOffset(job, reading);
+    const std::uint32_t used = static_cast<std::uint32_t>(
+        std::min<std::size_t>(LoadedGraphicsBytes(job, reading, blocks.graphics.size()), window));
+    s.tileMemory = offset + used <= window ? VramSpan{base + offset, base + offset + used}
+                                           : VramSpan{base, base + window};
+    if (used == 0) s.tileMemory = {};
+    s.tilesFit = s.tileMemory.end <= kBgVramBytes;
+    s.indexLimit = reading.slots;
+    if (job.bpp > 0)
+        s.graphicsTiles =
+            static_cast<int>(blocks.graphics.size() / (static_cast<std::size_t>(job.bpp) * 8));
+    if (!ExportsMap(job) || s.graphicsTiles == 0) return;
+    // Tile 0 keeps index 0 under a positive offset; every other tile moves.
+    const int offsetTiles = job.tileOffset;
+    s.lowIndex = offsetTiles > 0 ? 0 : offsetTiles;
+    s.highIndex = s.graphicsTiles - 1 + (s.graphicsTiles > 1 || offsetTiles <= 0 ? offsetTiles : 0);
+}
+
+void MapMemory(const ExportJob& job, ExportStats& s) {
+    const std::uint32_t start =
+        static_cast<std::uint32_t>(s.placement.screenBlock) * kScreenBlockBytes;
+    const std::uint32_t bytes = ExpandedMapBytes(job);
+    if (bytes > 0) s.mapMemory = {start, start + bytes};
+    s.mapFits = s.mapMemory.end <= kBgVramBytes;
+}
+
+std::uint16_t BanksNamed(const ExportJob& job, const ConsolePicture& console) {
+    const TileReading reading = TileReadingOf(job);
+    if (reading.affine || reading.bpp != 4) return 0;
+    std::uint16_t banks = 0;
+    for (std::uint16_t e : console.entries) banks |= static_cast<std::uint16_t>(1u << (e >> 12));
+    return banks;
+}
+
+std::string Hex(std::uint32_t v) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%05X", v);
+    return text;
+}
+
+std::string SpanText(const VramSpan& span) {
+    return Hex(span.start) + "-" + Hex(span.end - 1);
+}
+
+std::string BlockLine(const char* name, const BlockFigures& f) {
+    if (!f.exported) return std::string(name) + ": not exported";
+    std::string line = std::string(name) + ": " + std::to_string(f.bytes) + " bytes";
+    if (f.compression != BLK_CPRS_NONE)
+        line += ", " + std::to_string(f.stored) + " " + CompressionShortName(f.compression);
+    return line;
+}
+
+std::string MemoryLine(const ExportStats& s) {
+    if (s.bitmap)
+        return "video memory: bitmap " + std::to_string(s.tileMemory.end) + " bytes" +
+               (s.tilesFit ? ", fits" : ", more than the 80 KiB frame");
+    std::string line = "video memory: tiles ";
+    line += s.tileMemory.end > s.tileMemory.start
+                ? SpanText(s.tileMemory) + " from character block " +
+                      std::to_string(s.placement.charBlock) + (s.tilesFit ? " fit" : " do not fit")
+                : "none";
+    line += "; map ";
+    line += s.mapMemory.end > s.mapMemory.start
+                ? SpanText(s.mapMemory) + " from screen block " +
+                      std::to_string(s.placement.screenBlock) + (s.mapFits ? " fits" : " does not fit")
+                : "none";
+    if (SpansOverlap(s.tileMemory, s.mapMemory)) line += "; they overlap";
+    return line;
+}
+
+std::string BanksLine(std::uint16_t banks) {
+    std::string line = "palette banks:";
+    for (int b = 0; b < 16; ++b)
+        if (banks & (1u << b)) line += " " + std::to_string(b);
+    return line;
+}
+
+}  // namespace
+
+const char* CompressionShortName(int compression) {
+    static const char* const names[kCompressionCount] = {"none", "lz77", "huff", "rle"};
+    return compression >= 0 && compression < kCompressionCount ? names[compression] : "none";
+}
+
+std::vector<std::uint8_t> DifferenceMask(const ConsolePicture& console, PackedDib sourceArea) {
+    std::vector<std::uint8_t> mask(console.colors.size(), 0);
+    if (!sourceArea) return mask;
+    const int width = std::min(console.width, DibWidth(sourceArea));
+    const int height = std::min(console.height, DibHeight(sourceArea));
+    const RgbQuad* colors = DibColors(sourceArea);
+    const int colorCount = DibColorCount(sourceArea);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = DibPictureRow(sourceArea, y);
+        for (int x = 0; x < width; ++x) {
+            const std::size_t p = static_cast<std::size_t>(y) * console.width + x;
+            const std::uint16_t source = row[x] < colorCount ? GbaColor(colors[row[x]]) : 0;
+            mask[p] = source != console.colors[p];
+        }
+    }
+    return mask;
+}
+
+ExportStats ComputeExportStats(const ExportJob& job, const PlainBlocks& blocks,
+                               const ConsolePicture& console, VramPlacement placement,
+                               std::size_t differentPixels) {
+    ExportStats s;
+    s.placement = placement;
+    s.bitmap = (job.imgFlags & IMG_BITMAP) != 0;
+    s.mapped = ExportsMap(job);
+    s.palette = Figures(ExportsPalette(job), job.palData, blocks.palette);
+    s.graphics = Figures(ExportsGraphics(job), job.imgData, blocks.graphics);
+    s.map = Figures(s.mapped, job.mapData, blocks.map);
+    s.metaMap = Figures(s.mapped && HasTileGroups(job), job.metaData, blocks.metaMap);
+    s.differentPixels = differentPixels;
+    if (s.bitmap) {
+        s.tileMemory = {0, static_cast<std::uint32_t>(blocks.graphics.size())};
+        s.tilesFit = s.tileMemory.end <= kBitmapVramBytes;
+        return s;
+    }
+    s.areaTiles = ExportAreaTiles(job);
+    TileMemory(job, blocks, s);
+    MapMemory(job, s);
+    s.banks = BanksNamed(job, console);
+    return s;
+}
+
+std::vector<std::string> ExportStatsLines(const ExportStats& s) {
+    std::vector<std::string> lines;
+    if (!s.bitmap)
+        lines.push_back("tiles: " + std::to_string(s.areaTiles) + " in the area, " +
+                        std::to_string(s.graphicsTiles) + " in the graphics");
+    lines.push_back(BlockLine("palette", s.palette));
+    lines.push_back(BlockLine("graphics", s.graphics));
+    lines.push_back(BlockLine("map", s.map));
+    if (s.metaMap.exported) lines.push_back(BlockLine("meta-map", s.metaMap));
+    lines.push_back(MemoryLine(s));
+    if (s.mapped && !s.bitmap) {
+        lines.push_back("tile indices: " +
+                        (s.highIndex < s.lowIndex
+                             ? std::string("none")
+                             : std::to_string(s.lowIndex) + "-" + std::to_string(s.highIndex)) +
+                        " of 0-" + std::to_string(s.indexLimit - 1));
+        if (s.banks) lines.push_back(BanksLine(s.banks));
+    }
+    lines.push_back("pixels unlike the source: " + std::to_string(s.differentPixels));
+    return lines;
+}
+
+}  // namespace vorlin

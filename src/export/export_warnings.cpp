@@ -1,0 +1,205 @@
+#include "export/export_warnings.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "export/reduce_tiles.h"
+#include "export/tile_arrangement.h"
+#include "export/tile_ops.h"
+
+namespace vorlin {
+
+namespace {
+
+using Warnings = std::vector<ExportWarning>;
+
+void Add(Warnings& out, const ExportJob& job, TileSpot spot, std::string text) {
+    out.push_back({job.left + spot.x, job.top + spot.y, std::move(text)});
+}
+
+std::string BankList(std::uint16_t banks) {
+    std::vector<int> list;
+    for (int b = 0; b < 16; ++b)
+        if (banks & (1u << b)) list.push_back(b);
+    std::string text;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == list.size() ? " and " : ", ") + std::to_string(list[i]);
+    return text;
+}
+
+// 4-bpp tiles hold 16 colours: one bank, chosen by the map entry.
+void MixedBankTiles(const ExportJob& job, const ConsolePicture& console, PackedDib source,
+                    Warnings& out) {
+    const TileReading reading = TileReadingOf(job);
+    if (job.bpp != 4 || reading.affine || !source) return;
+    const int across = ConsoleTilesAcross(console);
+    for (std::size_t cell = 0; cell < console.entries.size(); ++cell) {
+        const TileSpot spot{static_cast<int>(cell % across) * kTileSide,
+                            static_cast<int>(cell / across) * kTileSide};
+        std::uint8_t tile[kTileBytes];
+        CopyTile(source, spot, tile);
+        std::uint16_t banks = 0;
+        for (std::uint8_t pixel : tile)
+            if (pixel & kBankMask) banks |= static_cast<std::uint16_t>(1u << (pixel >> 4));
+        if ((banks & (banks - 1)) == 0) continue;
+        Add(out, job, spot,
+            "4-bpp tile uses colours of palette banks " + BankList(banks) +
+                "; the console shows them all in bank " +
+                std::to_string(console.entries[cell] >> 12));
+    }
+}
+
+// The export-order number of the source tile that brings in graphics tile `tile`.
+std::size_t FirstUseOfTile(const ExportJob& job, std::size_t tile) {
+    if (!(job.mapFlags & MAP_REDUCE)) return tile;
+    DibPtr area = SourceArea(job);
+    if (!area) return 0;
+    ArrangeTiles(area, job);
+    if (DibWidth(area.get()) != kTileSide) return 0;
+    const std::size_t count = std::min(static_cast<std::size_t>(DibHeight(area.get()) / kTileSide),
+                                       static_cast<std::size_t>(ExportAreaTiles(job)));
+    std::vector<std::uint8_t> tiles(count * kTileBytes);
+    for (std::size_t row = 0; row < count * kTileSide; ++row)
+        std::memcpy(&tiles[row * kTileSide], DibPictureRow(area.get(), static_cast<int>(row)),
+                    kTileSide);
+    const ReducedTiles reduced = ReduceTiles(tiles.data(), count, job.mapFlags);
+    return tile >= 1 && tile - 1 < reduced.firstUse.size() ? reduced.firstUse[tile - 1] : 0;
+}
+
+void TooManyTiles(const ExportJob& job, const ExportStats& stats,
+                  const std::vector<TileSpot>& spots, Warnings& out) {
+    if (!stats.mapped || stats.graphicsTiles <= stats.indexLimit) return;
+    const std::size_t n = FirstUseOfTile(job, static_cast<std::size_t>(stats.indexLimit));
+    const std::string limit = std::to_string(stats.indexLimit);
+    Add(out, job, n < spots.size() ? spots[n] : TileSpot{},
+        std::string(TileReadingOf(job).affine ? "the affine map" : "the map") + " needs " +
+            std::to_string(stats.graphicsTiles) + " distinct tiles, more than the " + limit +
+            " its entries can name; from this tile on, tile " + limit +
+            " and later show as earlier tiles");
+}
+
+// The first tile in export order whose graphics lie in [start, end) of video memory.
+TileSpot FirstTileIn(const ExportJob& job, const ConsolePicture& console, const ExportStats& stats,
+                     const std::vector<TileSpot>& spots, VramSpan span) {
+    const TileReading reading = TileReadingOf(job);
+    const int across = ConsoleTilesAcross(console);
+    for (const TileSpot& spot : spots) {
+        const std::size_t cell = static_cast<std::size_t>(spot.y / kTileSide) * across +
+                                 spot.x / kTileSide;
+        if (cell >= console.entries.size()) continue;
+        const std::uint16_t entry = console.entries[cell];
+        const std::uint32_t slot = reading.affine ? entry & 0xFFu : entry & kMapIndexMask;
+        const std::uint32_t start = stats.placement.charBlock * kCharBlockBytes +
+                                    slot * static_cast<std::uint32_t>(reading.slotBytes);
+        if (start < span.end && span.start < start + reading.slotBytes) return spot;
+    }
+    return {};
+}
+
+void VideoMemory(const ExportJob& job, const ConsolePicture& console, const ExportStats& stats,
+                 const std::vector<TileSpot>& spots, Warnings& out) {
+    if (stats.bitmap) return;
+    if (SpansOverlap(stats.tileMemory, stats.mapMemory)) {
+        const VramSpan both{std::max(stats.tileMemory.start, stats.mapMemory.start),
+                            std::min(stats.tileMemory.end, stats.mapMemory.end)};
+        Add(out, job, FirstTileIn(job, console, stats, spots, both),
+            "tiles and map overlap in video memory (character block " +
+                std::to_string(stats.placement.charBlock) + ", screen block " +
+                std::to_string(stats.placement.screenBlock) +
+                "): loading the map overwrites these tiles");
+    }
+    if (!stats.tilesFit)
+        Add(out, job, FirstTileIn(job, console, stats, spots, {kBgVramBytes, 0xFFFFFFFFu}),
+            "tiles run past the 64 KiB of background video memory; from this tile on the "
+            "console shows colour 0");
+    if (!stats.mapFits)
+        Add(out, job, {}, "the map runs past the 64 KiB of background video memory");
+}
+
+// "1-8, 33 and 40-63"
+std::string RangeList(const std::array<int, kPaletteEntries>& used, int start, int end) {
+    std::vector<std::string> runs;
+    for (int c = 0; c < kPaletteEntries; ++c) {
+        if (used[c] < 0 || (c >= start && c < end)) continue;
+        int last = c;
+        while (last + 1 < kPaletteEntries && used[last + 1] >= 0 && !(last + 1 >= start && last + 1 < end))
+            ++last;
+        runs.push_back(last == c ? std::to_string(c) : std::to_string(c) + "-" + std::to_string(last));
+        c = last;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ") + runs[i];
+    return text;
+}
+
+// One warning for every colour outside the exported range, at the first tile using one.
+void PaletteRange(const ExportJob& job, const ConsolePicture& console, Warnings& out) {
+    if (!ExportsPalette(job) || console.indices.empty()) return;
+    std::array<int, kPaletteEntries> firstUse;
+    firstUse.fill(-1);
+    int first = -1;
+    for (std::size_t p = 0; p < console.indices.size(); ++p) {
+        const int color = console.indices[p];
+        if (firstUse[color] >= 0) continue;
+        firstUse[color] = static_cast<int>(p);
+        if (first < 0 && (color < job.palStart || color >= job.palEnd)) first = static_cast<int>(p);
+    }
+    if (first < 0) return;
+    const int x = first % console.width, y = first / console.width;
+    const std::string exported =
+        job.palEnd > job.palStart
+            ? "only colours " + std::to_string(job.palStart) + "-" + std::to_string(job.palEnd - 1)
+            : std::string("no colours");
+    Add(out, job, {x / kTileSide * kTileSide, y / kTileSide * kTileSide},
+        "the picture shows colours " + RangeList(firstUse, job.palStart, job.palEnd) +
+            " but the palette exports " + exported + "; the console shows what its palette "
+            "memory holds there");
+}
+
+void UncompressedBlocks(const ExportJob& job, Warnings& out) {
+    const struct {
+        const char* name;
+        const DataBlock& block;
+        std::uint32_t flags;
+        bool exported;
+    } blocks[] = {{"palette", job.palData, job.palFlags, ExportsPalette(job)},
+                  {"graphics", job.imgData, job.imgFlags, ExportsGraphics(job)},
+                  {"map", job.mapData, job.mapFlags, ExportsMap(job)}};
+    for (const auto& b : blocks)
+        if (b.exported && !b.block.bytes.empty() && BlockCompression(b.flags) != BLK_CPRS_NONE &&
+            b.block.compression == BLK_CPRS_NONE)
+            Add(out, job, {},
+                std::string("the ") + b.name + " block stays uncompressed: " +
+                    CompressionShortName(BlockCompression(b.flags)) +
+                    " gave no stream that decodes back; a game that decompresses it shows garbage");
+}
+
+void AffineDepth(const ExportJob& job, Warnings& out) {
+    if (TileReadingOf(job).affine && ExportsGraphics(job) && job.bpp == 4)
+        Add(out, job, {},
+            "affine backgrounds read 8-bpp tiles; the 4-bpp graphics show scrambled");
+}
+
+}  // namespace
+
+std::vector<ExportWarning> ExportWarnings(const ExportJob& job, const ConsolePicture& console,
+                                          const ExportStats& stats, PackedDib sourceArea) {
+    Warnings out;
+    std::vector<TileSpot> spots;
+    if (!stats.bitmap) spots = TileSpots(job);
+    MixedBankTiles(job, console, sourceArea, out);
+    TooManyTiles(job, stats, spots, out);
+    VideoMemory(job, console, stats, spots, out);
+    PaletteRange(job, console, out);
+    UncompressedBlocks(job, out);
+    AffineDepth(job, out);
+    return out;
+}
+
+std::string WarningLine(const ExportWarning& warning) {
+    return std::to_string(warning.x) + "," + std::to_string(warning.y) + ": " + warning.text;
+}
+
+}  // namespace vorlin
