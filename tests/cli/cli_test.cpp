@@ -16,6 +16,7 @@
 #include "formats/read_warnings.h"
 #include "support/bank_corpus.h"
 #include "support/format_test_util.h"
+#include "formats/png_format.h"
 #include "support/temp_profile.h"
 
 namespace vorlin {
@@ -428,6 +429,81 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("32 tiles in 3 banks", 0), 0u) << run.out;
     EXPECT_NE(ReadAll(dir_.File("auto.c")).find(", 64x32@4, "), std::string::npos);
+// 16 x 8: tile 0 in bank 2; tile 1 mixes banks 1 and 3 (the console shows it in bank 1).
+std::string BankedPicture(const std::string& path) {
+    DibPtr dib(DibCreate(16, 8, 8, nullptr, 1));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(x < 8 ? 0x25 : y < 4 ? 0x16 : 0x37);
+    for (int i = 0; i < 256; ++i)
+        DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i / 2),
+                                   static_cast<std::uint8_t>(255 - i), 0};
+    BmpFormat bmp;
+    bmp.AttachImage(std::move(dib));
+    EXPECT_EQ(bmp.Write(path), 1);
+    return path;
+}
+
+TEST_F(CliTest, StrictExportWritesNothingWhenTheConsoleWouldShowSomethingElse) {
+    const std::string pic = BankedPicture(dir_.File("banks.bmp"));
+    const struct {
+        const char* options;
+        int status;
+    } cases[] = {
+        {"--bpp 4 --map", 1},             // the mixed tile
+        {"--bpp 8 --map", 0},             // 8-bpp tiles show every bank
+        {"--bpp 4 --map --pal-count 32", 1},  // colours 0x37 and up are not exported
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(dir_.File("out"));
+        const CliRun run =
+            Cli("export " + pic + " -o out/g.c --strict --preview out/g.png " + c.options);
+        EXPECT_EQ(run.status, c.status) << c.options << "\n" << run.err;
+        for (const char* file : {"out/g.c", "out/g.h", "out/g.png"})
+            EXPECT_EQ(std::filesystem::exists(dir_.File(file)), c.status == 0)
+                << c.options << " " << file;
+        if (c.status == 1) {
+            EXPECT_NE(run.err.find("with --strict; nothing written"), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find("8,0: "), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST_F(CliTest, StatsListFiguresAndWarningsAtTheirTile) {
+    const std::string pic = BankedPicture(dir_.File("banks.bmp"));
+    CliRun run = Cli("export " + pic + " -o g.c --bpp 4 --map --img-cprs lz77 --stats");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("tiles: 2 in the area, 3 in the graphics\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("graphics: 96 bytes, "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n8,0: 4-bpp tile uses colours of palette banks 1 and 3; the console "
+                           "shows them all in bank 1\n"),
+              std::string::npos)
+        << run.out;
+
+    run = Cli("export " + pic + " -o g.c --bpp 4 --map --stats=json --screen-block 0");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("{\n  \"stats\": {", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\"mapMemory\": {\"start\": 0, \"end\": 4, \"fits\": true}"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("{\"x\": 8, \"y\": 0, \"text\": \"4-bpp tile uses"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(Cli("export " + pic + " -o g.c --char-block 4").status, 2);
+}
+
+TEST_F(CliTest, PreviewPictureShowsTheConsoleColours) {
+    const std::string pic = BankedPicture(dir_.File("banks.bmp"));
+    ASSERT_EQ(Cli("export " + pic + " -o g.c --bpp 4 --map --preview shots/p.png").status, 0);
+    PngFormat png;
+    ASSERT_EQ(png.Read(dir_.File("shots/p.png")), 1) << png.message;
+    ASSERT_EQ(DibWidth(png.image.get()), 16);
+    ASSERT_EQ(DibHeight(png.image.get()), 8);
+    // Pixel (8, 7) is 0x37 in the source; the console shows colour 0x17: blue 0x17 >> 3 = 2,
+    // expanded back to (2 << 3) | (2 >> 2) = 16; red (255 - 0x17) >> 3 = 29 -> 239.
+    const std::uint8_t* bgr = DibPictureRow(png.image.get(), 7) + 3 * 8;
+    EXPECT_EQ(bgr[0], 16);
+    EXPECT_EQ(bgr[2], 239);
 }
 
 }  // namespace

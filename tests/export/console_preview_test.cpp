@@ -1,0 +1,288 @@
+// The console preview: the picture rebuilt from an export's blocks must be the
+// source wherever the console can show it, and must show (and warn about)
+// what the console gets wrong.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "export/export_preview.h"
+#include "export/gba_color.h"
+#include "support/rgb.h"
+
+namespace vorlin {
+namespace {
+
+using PixelRule = std::function<int(int x, int y)>;
+
+// Colour i has its own 15-bit value, so any wrong index shows as a difference.
+DibPtr Picture(int width, int height, const PixelRule& rule) {
+    DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(rule(x, y));
+    for (int i = 0; i < 256; ++i) DibColors(dib.get())[i] = Rgb((i % 32) * 8, (i / 32) * 8, 56);
+    return dib;
+}
+
+// Tiles of a few asymmetric patterns, flipped from tile to tile, one bank per
+// tile (1-3), nibble 0 only as index 0: a 4-bpp console can show all of it.
+int BankedTiles(int x, int y) {
+    const int tx = x / 8, ty = y / 8;
+    const int pattern = (tx * 7 + ty * 3) % 5, flip = (tx + 2 * ty) % 4, bank = (tx ^ ty) % 3 + 1;
+    const int px = (flip & 1) ? 7 - x % 8 : x % 8, py = (flip & 2) ? 7 - y % 8 : y % 8;
+    const int nibble = (px * (pattern + 1) + py * (pattern + 2) * 3 + pattern) % 16;
+    return nibble == 0 ? 0 : bank * 16 + nibble;
+}
+
+// Every tile different (for tile-count limits): the tile number as three base-15 digits
+// 1-15 in its first row, all in bank 0.
+int NumberedTiles(int x, int y) {
+    const int n = (y / 8) * 64 + x / 8;
+    if (y % 8 != 0 || x % 8 > 2) return 0;
+    const int digit = x % 8 == 0 ? n % 15 : x % 8 == 1 ? n / 15 % 15 : n / 225;
+    return 1 + digit;
+}
+
+struct JobSetup {
+    int bpp = 4;
+    std::uint32_t imgFlags = BLK_EXPORT;
+    std::uint32_t mapFlags = 0;  // BLK_EXPORT is added unless mapped is false
+    bool mapped = true;
+    int imgCompression = BLK_CPRS_NONE;
+    int mapCompression = BLK_CPRS_NONE;
+    int palStart = 0, palEnd = 256;
+    int tileOffset = 0;
+    int metaWidth = 1, metaHeight = 1;
+    int left = 0, top = 0;
+};
+
+ExportJobPtr Job(DibPtr picture, const JobSetup& s) {
+    ExportJobPtr job(ExportJobNew());
+    job->left = s.left;
+    job->top = s.top;
+    job->right = DibWidth(picture.get());
+    job->bottom = DibHeight(picture.get());
+    job->image = std::move(picture);
+    job->outFlags = OUT_CONVERT_ONLY;
+    job->palFlags = BLK_EXPORT;
+    job->palStart = s.palStart;
+    job->palEnd = s.palEnd;
+    job->imgFlags = WithCompression(s.imgFlags, s.imgCompression);
+    job->bpp = s.bpp;
+    if (s.mapped) job->mapFlags = WithCompression(s.mapFlags | BLK_EXPORT, s.mapCompression);
+    job->tileOffset = s.tileOffset;
+    job->metaWidth = s.metaWidth;
+    job->metaHeight = s.metaHeight;
+    EXPECT_EQ(ExportValidate(job.get()), 1);
+    EXPECT_EQ(ExportConvert(job.get()), 1);
+    return job;
+}
+
+std::string Warnings(const ExportPreview& preview) {
+    std::string text;
+    for (const ExportWarning& w : preview.warnings) text += WarningLine(w) + "\n";
+    return text;
+}
+
+struct FaithfulCase {
+    const char* name;
+    int width, height;
+    JobSetup setup;
+    PixelRule picture = BankedTiles;
+};
+
+// Banks per pair of tile rows, so that a 1 x 2 tile group has one bank.
+int BankedGroups(int x, int y) {
+    const int v = BankedTiles(x, y);
+    return v == 0 ? 0 : (((x / 8) ^ (y / 16)) % 3 + 1) * 16 + v % 16;
+}
+
+TEST(ConsolePreview, ShowsTheSourceWhereverTheConsoleCan) {
+    const std::uint32_t reduce = MAP_REDUCE | MAP_FLIP | MAP_PALBANK;
+    const FaithfulCase cases[] = {
+        {"4bpp flat plain", 64, 32, {.bpp = 4}},
+        {"4bpp reduced flips banks", 64, 48, {.bpp = 4, .mapFlags = reduce}},
+        {"8bpp reduced flips", 64, 48, {.bpp = 8, .mapFlags = MAP_REDUCE | MAP_FLIP}},
+        {"8bpp screen blocks", 512, 256, {.bpp = 8, .mapFlags = MAP_SBB | MAP_REDUCE | MAP_FLIP}},
+        {"4bpp screen blocks, groups", 512, 512,
+         {.bpp = 4, .mapFlags = MAP_SBB | reduce, .metaWidth = 2, .metaHeight = 2}},
+        {"8bpp affine", 128, 64, {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE}},
+        {"affine groups", 64, 64,
+         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE, .metaWidth = 2, .metaHeight = 1}},
+        {"groups with meta banks", 64, 64,
+         {.bpp = 4, .mapFlags = reduce | MAP_META_PAL, .metaWidth = 1, .metaHeight = 2},
+         BankedGroups},
+        {"2bpp tiles", 32, 16, {.bpp = 2}, [](int x, int y) { return (x * y + x) % 4; }},
+        {"lz77 both", 64, 48,
+         {.bpp = 4, .mapFlags = reduce, .imgCompression = BLK_CPRS_LZ77,
+          .mapCompression = BLK_CPRS_LZ77}},
+        {"huffman both", 64, 48,
+         {.bpp = 8, .mapFlags = MAP_REDUCE, .imgCompression = BLK_CPRS_HUFF,
+          .mapCompression = BLK_CPRS_HUFF}},
+        {"run-length both", 64, 48,
+         {.bpp = 4, .mapFlags = reduce, .imgCompression = BLK_CPRS_RLE,
+          .mapCompression = BLK_CPRS_RLE}},
+        {"tile offset 5", 64, 48, {.bpp = 4, .mapFlags = reduce, .tileOffset = 5}},
+        {"tile offset -3", 64, 48, {.bpp = 4, .mapFlags = reduce, .tileOffset = -3}},
+        {"no map", 64, 48, {.bpp = 4, .mapped = false}},
+        {"8bpp bitmap, odd width", 37, 20,
+         {.bpp = 8, .imgFlags = BLK_EXPORT | IMG_BITMAP, .mapped = false,
+          .imgCompression = BLK_CPRS_LZ77}},
+        {"16bpp bitmap", 33, 9,
+         {.bpp = 16, .imgFlags = BLK_EXPORT | IMG_BITMAP, .mapped = false}},
+    };
+    for (const FaithfulCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportJobPtr job = Job(Picture(c.width, c.height, c.picture), c.setup);
+        const ExportPreview preview = PreviewExport(*job, {});
+        ASSERT_TRUE(preview.ok);
+        EXPECT_EQ(preview.console.width, c.width);
+        EXPECT_EQ(preview.console.height, c.height);
+        EXPECT_EQ(preview.stats.differentPixels, 0u);
+        EXPECT_EQ(Warnings(preview), "");
+    }
+}
+
+TEST(ConsolePreview, ColoursAreExpandedFromFiveBits) {
+    EXPECT_EQ(GbaColorToRgb(0x7FFF), 0xFFFFFFu);
+    EXPECT_EQ(GbaColorToRgb(0x0000), 0x000000u);
+    EXPECT_EQ(GbaColorToRgb(1 | (16 << 5) | (30 << 10)), (0x08u << 16) | (0x84u << 8) | 0xF7u);
+}
+
+// What the console shows instead of the source, pixel by pixel.
+struct ShownCase {
+    const char* name;
+    PixelRule picture;
+    JobSetup setup;
+    int x, y;           // a pixel of the area
+    int shownIndex;     // the palette entry the console shows there
+    int shownColor;     // its colour, -1: the picture's colour of shownIndex
+};
+
+TEST(ConsolePreview, ShowsWhatTheConsoleGetsWrong) {
+    const auto twoBanks = [](int x, int y) { return x < 4 ? 0x21 : y < 4 ? 0x35 : 0x03; };
+    const ShownCase cases[] = {
+        // The first coloured pixel gives the tile's bank; 0x35 is shown in bank 2.
+        {"two banks in a tile", twoBanks, {.bpp = 4}, 5, 0, 0x25, -1},
+        {"bank 0 pixel in bank 2", twoBanks, {.bpp = 4}, 5, 6, 0x23, -1},
+        {"8 bpp keeps both banks", twoBanks, {.bpp = 8}, 5, 0, 0x35, -1},
+        // Reduced with banks, tiles differing only in their bank share the first one's
+        // pixels; 8-bpp tiles ignore the entry's bank.
+        {"8 bpp reduced with banks", [](int x, int) { return x < 8 ? 0x21 : 0x31; },
+         {.bpp = 8, .mapFlags = MAP_REDUCE | MAP_PALBANK}, 12, 0, 0x21, -1},
+        // Nibble 0 is transparent in every bank: the backdrop (entry 0) shows.
+        {"nibble 0 of bank 2", [](int, int) { return 0x20; }, {.bpp = 4}, 3, 3, 0, -1},
+        // Palette memory outside the exported range holds nothing.
+        {"colour outside the palette", twoBanks, {.bpp = 8, .palStart = 0x30, .palEnd = 0x40},
+         0, 0, 0x21, 0},
+        {"colour inside the palette", twoBanks, {.bpp = 8, .palStart = 0x30, .palEnd = 0x40},
+         5, 0, 0x35, -1},
+    };
+    for (const ShownCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportJobPtr job = Job(Picture(16, 8, c.picture), c.setup);
+        const ExportPreview preview = PreviewExport(*job, {});
+        ASSERT_TRUE(preview.ok);
+        const std::size_t p = static_cast<std::size_t>(c.y) * preview.console.width + c.x;
+        EXPECT_EQ(preview.console.indices[p], c.shownIndex);
+        const int color =
+            c.shownColor >= 0 ? c.shownColor : GbaColor(DibColors(job->image.get())[c.shownIndex]);
+        EXPECT_EQ(preview.console.colors[p], color);
+    }
+}
+
+struct WarningCase {
+    const char* name;
+    int width, height;
+    PixelRule picture;
+    JobSetup setup;
+    VramPlacement placement;
+    std::string expected;  // the first warning, "x,y: text" up to its length
+    std::size_t count;
+};
+
+TEST(ConsolePreview, WarnsAtTheTileConcerned) {
+    const auto twoBankTile = [](int x, int y) {
+        return x / 8 == 2 && y / 8 == 1 ? (x % 2 ? 0x11 : 0x32) : BankedTiles(x, y);
+    };
+    const WarningCase cases[] = {
+        {"two banks, picture coordinates", 40, 32, twoBankTile, {.bpp = 4, .left = 0, .top = 0},
+         {}, "16,8: 4-bpp tile uses colours of palette banks 1 and 3; the console shows them all "
+             "in bank 3", 1},
+        {"two banks, area inside the picture", 40, 32, twoBankTile, {.bpp = 4, .left = 8, .top = 8},
+         {}, "16,8: 4-bpp tile uses colours of palette banks 1 and 3", 1},
+        {"1200 tiles, reduced", 512, 152, NumberedTiles, {.bpp = 4, .mapFlags = MAP_REDUCE},
+         {}, "504,120: the map needs 1217 distinct tiles, more than the 1024", 1},
+        {"1200 tiles, not reduced", 512, 152, NumberedTiles, {.bpp = 4},
+         {}, "0,128: the map needs 1216 distinct tiles, more than the 1024", 1},
+        {"affine over 256 tiles", 256, 80, NumberedTiles,
+         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE}, {},
+         "248,56: the affine map needs 321 distinct tiles, more than the 256", 1},
+        {"tiles under the map", 64, 64, NumberedTiles, {.bpp = 8},
+         {.charBlock = 0, .screenBlock = 1},
+         "0,32: tiles and map overlap in video memory (character block 0, screen block 1)", 1},
+        {"tiles past video memory", 256, 72, NumberedTiles, {.bpp = 8},
+         {.charBlock = 3, .screenBlock = 0},
+         "0,64: tiles run past the 64 KiB of background video memory", 1},
+        {"palette range", 32, 8, BankedTiles, {.bpp = 4, .palStart = 16, .palEnd = 32}, {},
+         "0,0: the picture shows colours 0, ", 1},
+        {"4 bpp on an affine map", 16, 16, BankedTiles, {.bpp = 4, .mapFlags = MAP_AFFINE}, {},
+         "0,0: affine backgrounds read 8-bpp tiles", 1},
+    };
+    for (const WarningCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportJobPtr job = Job(Picture(c.width, c.height, c.picture), c.setup);
+        const ExportPreview preview = PreviewExport(*job, c.placement);
+        ASSERT_TRUE(preview.ok);
+        ASSERT_FALSE(preview.warnings.empty());
+        EXPECT_EQ(WarningLine(preview.warnings[0]).substr(0, c.expected.size()), c.expected);
+        EXPECT_EQ(preview.warnings.size(), c.count) << Warnings(preview);
+    }
+}
+
+TEST(ConsolePreview, BlockThatStayedPlainIsReported) {
+    ExportJobPtr job = Job(Picture(16, 16, BankedTiles), {.bpp = 4});
+    // As when the compressor gave nothing usable: asked for, not done.
+    job->imgFlags = WithCompression(job->imgFlags, BLK_CPRS_HUFF);
+    const ExportPreview preview = PreviewExport(*job, {});
+    ASSERT_TRUE(preview.ok);
+    EXPECT_EQ(preview.stats.differentPixels, 0u);
+    EXPECT_EQ(Warnings(preview).substr(0, 50), "0,0: the graphics block stays uncompressed: huff g");
+}
+
+TEST(ConsolePreview, DamagedCompressedBlockIsNotPreviewed) {
+    ExportJobPtr job = Job(Picture(16, 16, BankedTiles), {.bpp = 4, .imgCompression = BLK_CPRS_LZ77});
+    ASSERT_EQ(job->imgData.compression, BLK_CPRS_LZ77);
+    job->imgData.bytes.resize(8);
+    EXPECT_FALSE(PreviewExport(*job, {}).ok);
+}
+
+TEST(ConsolePreview, FiguresOfBlocksMemoryAndIndices) {
+    // 64 x 48 of banked tiles: 48 tiles, reduced to fewer; 4 bpp = 32 bytes a tile.
+    ExportJobPtr job = Job(Picture(64, 48, BankedTiles),
+                           {.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK,
+                            .imgCompression = BLK_CPRS_RLE, .tileOffset = 10});
+    const ExportPreview preview = PreviewExport(*job, {.charBlock = 1, .screenBlock = 30});
+    ASSERT_TRUE(preview.ok);
+    const ExportStats& s = preview.stats;
+    EXPECT_EQ(s.areaTiles, 48);
+    ASSERT_GT(s.graphicsTiles, 1);
+    EXPECT_EQ(s.graphics.bytes, static_cast<std::size_t>(s.graphicsTiles) * 32);
+    EXPECT_EQ(s.graphics.stored, job->imgData.bytes.size());
+    EXPECT_EQ(s.graphics.compression, BLK_CPRS_RLE);
+    EXPECT_EQ(s.palette.bytes, 512u);
+    EXPECT_EQ(s.map.bytes, 96u);
+    EXPECT_EQ(s.tileMemory.start, 16384u + 10 * 32);
+    EXPECT_EQ(s.tileMemory.end, s.tileMemory.start + s.graphics.bytes);
+    EXPECT_EQ(s.mapMemory.start, 30u * 2048);
+    EXPECT_EQ(s.mapMemory.end, 30u * 2048 + 96);
+    EXPECT_TRUE(s.tilesFit && s.mapFits);
+    EXPECT_EQ(s.lowIndex, 0);
+    EXPECT_EQ(s.highIndex, s.graphicsTiles - 1 + 10);
+    EXPECT_EQ(s.banks, 0b1110);  // every tile has colours: banks 1-3
+}
+
+}  // namespace
+}  // namespace vorlin
