@@ -77,7 +77,7 @@ std::vector<std::uint8_t> CharacterMemory(const ExportJob& job, const TileReadin
                                           VramPlacement placement) {
     std::vector<std::uint8_t> vram(kBgVramBytes, 0);
     const std::vector<std::uint8_t> bytes = LoadableGraphics(job, reading, graphics);
-    const std::size_t window = static_cast<std::size_t>(reading.slots) * reading.slotBytes;
+    const std::size_t window = static_cast<std::size_t>(reading.slotCount) * reading.slotBytes;
     const std::size_t base = static_cast<std::size_t>(placement.charBlock) * kCharBlockBytes;
     const std::size_t offset = GraphicsLoadOffset(job, reading);
     for (std::size_t b = 0; b < std::min(bytes.size(), window); ++b) {

@@ -7,34 +7,6 @@
 
 namespace vorlin {
 
-namespace {
-
-// The options of a job without its blocks or output names.
-ExportJobPtr SettingsCopy(const ExportJob& settings) {
-    ExportJobPtr job(ExportJobNew());
-    if (!job || !settings.image) return nullptr;
-    job->image.reset(DibDuplicate(settings.image.get()));
-    if (!job->image) return nullptr;
-    job->outFlags = (settings.outFlags & OUT_KIND_MASK) | OUT_CONVERT_ONLY;
-    job->palFlags = settings.palFlags;
-    job->palStart = settings.palStart;
-    job->palEnd = settings.palEnd;
-    job->imgFlags = settings.imgFlags;
-    job->bpp = settings.bpp;
-    job->colorKey = settings.colorKey;
-    job->left = settings.left;
-    job->top = settings.top;
-    job->right = settings.right;
-    job->bottom = settings.bottom;
-    job->mapFlags = settings.mapFlags;
-    job->tileOffset = settings.tileOffset;
-    job->metaWidth = settings.metaWidth;
-    job->metaHeight = settings.metaHeight;
-    return job;
-}
-
-}  // namespace
-
 ExportPreview PreviewExport(const ExportJob& job, VramPlacement placement) {
     ExportPreview preview;
     try {
@@ -56,10 +28,10 @@ ExportPreview PreviewExport(const ExportJob& job, VramPlacement placement) {
     return preview;
 }
 
-ExportPreview PreviewJobSettings(const ExportJob& settings, VramPlacement placement) {
-    ExportJobPtr job = SettingsCopy(settings);
-    if (!job || !ExportValidate(job.get()) || !ExportConvert(job.get())) return {};
-    return PreviewExport(*job, placement);
+ExportPreview ConvertAndPreview(ExportJob& job, VramPlacement placement) {
+    job.outFlags |= OUT_CONVERT_ONLY;
+    if (!ExportValidate(&job) || !ExportConvert(&job)) return {};
+    return PreviewExport(job, placement);
 }
 
 DibPtr ConsolePictureImage(const ConsolePicture& console) {

@@ -23,10 +23,10 @@ struct ExportPreview {
 // For a job that ExportValidate and ExportConvert have run on.
 ExportPreview PreviewExport(const ExportJob& job, VramPlacement placement);
 
-// Validates and converts a copy of the job's settings and picture (never
-// writing anything) and previews it; not ok when the job does not validate
-// or convert.
-ExportPreview PreviewJobSettings(const ExportJob& settings, VramPlacement placement);
+// Makes a freshly filled job convert-only (so nothing is ever written),
+// validates and converts it and previews the result; not ok when the job does
+// not validate or convert.
+ExportPreview ConvertAndPreview(ExportJob& job, VramPlacement placement);
 
 // The console picture as a 24-bpp top-down image, or null.
 DibPtr ConsolePictureImage(const ConsolePicture& console);

@@ -27,7 +27,7 @@ std::size_t LoadedGraphicsBytes(const ExportJob& job, const TileReading& reading
 void TileMemory(const ExportJob& job, const PlainBlocks& blocks, ExportStats& s) {
     const TileReading reading = TileReadingOf(job);
     const std::uint32_t base = static_cast<std::uint32_t>(s.placement.charBlock) * kCharBlockBytes;
-    const std::uint32_t window = static_cast<std::uint32_t>(reading.slots * reading.slotBytes);
+    const std::uint32_t window = static_cast<std::uint32_t>(reading.slotCount * reading.slotBytes);
     const std::uint32_t offset = GraphicsLoadOffset(job, reading);
     const std::uint32_t used = static_cast<std::uint32_t>(
         std::min<std::size_t>(LoadedGraphicsBytes(job, reading, blocks.graphics.size()), window));
@@ -35,7 +35,7 @@ void TileMemory(const ExportJob& job, const PlainBlocks& blocks, ExportStats& s)
                                            : VramSpan{base, base + window};
     if (used == 0) s.tileMemory = {};
     s.tilesFit = s.tileMemory.end <= kBgVramBytes;
-    s.indexLimit = reading.slots;
+    s.indexLimit = reading.slotCount;
     if (job.bpp > 0)
         s.graphicsTiles =
             static_cast<int>(blocks.graphics.size() / (static_cast<std::size_t>(job.bpp) * 8));

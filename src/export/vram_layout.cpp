@@ -7,15 +7,15 @@ TileReading TileReadingOf(const ExportJob& job) {
     reading.affine = (job.mapFlags & MAP_AFFINE) != 0 && ExportsMap(job);
     reading.bpp = reading.affine || job.bpp == 8 ? 8 : 4;
     reading.slotBytes = reading.bpp * 8;
-    reading.slots = reading.affine ? 256 : 1024;
+    reading.slotCount = reading.affine ? 256 : 1024;
     return reading;
 }
 
 std::uint32_t GraphicsLoadOffset(const ExportJob& job, const TileReading& reading) {
     // Without a map the tile offset has nothing to shift.
     if (!ExportsMap(job)) return 0;
-    const std::int64_t slot = (static_cast<std::int64_t>(job.tileOffset) % reading.slots +
-                               reading.slots) % reading.slots;
+    const std::int64_t slot = (static_cast<std::int64_t>(job.tileOffset) % reading.slotCount +
+                               reading.slotCount) % reading.slotCount;
     return static_cast<std::uint32_t>(slot) * static_cast<std::uint32_t>(reading.slotBytes);
 }
 

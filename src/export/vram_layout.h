@@ -27,7 +27,7 @@ struct TileReading {
     bool affine = false;
     int bpp = 4;         // 4 or 8: affine backgrounds always read 8
     int slotBytes = 32;  // bytes of one tile as the background reads it
-    int slots = 1024;    // tile indices a map entry can name
+    int slotCount = 1024;  // tile indices a map entry can name
 };
 
 TileReading TileReadingOf(const ExportJob& job);

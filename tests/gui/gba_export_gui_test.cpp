@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -11,11 +12,13 @@
 #include <sstream>
 
 #include "app/command_ids.h"
+#include "app/qt/console_preview_pane.h"
 #include "app/qt/gba_export_dialog.h"
 #include "app/qt/int_field.h"
 #include "app/qt/main_frame.h"
 #include "document/vorlin_doc.h"
 #include "export/export_job.h"
+#include "formats/bmp_format.h"
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/folder_snapshot.h"
@@ -39,6 +42,22 @@ struct ExportFixture : ScriptedWindow {
         const std::string picture = dir.File("hero.pcx");
         std::filesystem::copy_file(sample, picture);
         return frame.Files().Open(picture);
+    }
+    // 32 x 16 with one tile (at 8, 8) mixing palette banks 1 and 2.
+    bool OpenBankedPicture() {
+        DibPtr dib(DibCreate(32, 16, 8, nullptr, 1));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 32; ++x)
+                DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(
+                    x / 8 == 1 && y / 8 == 1 ? (y % 8 < 4 ? 0x13 : 0x24) : 0x11 + x / 8 * 16);
+        for (int i = 0; i < 256; ++i)
+            DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                       static_cast<std::uint8_t>(255 - i), 0};
+        BmpFormat bmp;
+        bmp.AttachImage(std::move(dib));
+        ui.SetParent(&frame);
+        const std::string picture = dir.File("banks.bmp");
+        return bmp.Write(picture) && frame.Files().Open(picture);
     }
     bool ExportTo(const std::string& name) {
         ui.next = dir.File(name);
@@ -91,6 +110,7 @@ class GbaExportGuiTest : public QObject {
     void unsavedPictureExports();
     void refusedNumberKeepsWhatWasTyped();
     void typedPathDecidesFolderTypeAndName();
+    void previewFollowsTheBitDepth();
 };
 
 void GbaExportGuiTest::exportsTiledPictureWithMapAsC() {
@@ -266,6 +286,54 @@ void GbaExportGuiTest::typedPathDecidesFolderTypeAndName() {
     QVERIFY(std::filesystem::exists(f.dir.File("bare.pal.bin")));
     QVERIFY(std::filesystem::exists(f.dir.File("bare.img.bin")));
     QVERIFY(!std::filesystem::exists(f.dir.File("bare.img.img.bin")));
+}
+
+QString WarningTexts(const ConsolePreviewPane* pane) {
+    QStringList texts;
+    for (int i = 0; i < pane->warningList->count(); ++i) texts << pane->warningList->item(i)->text();
+    return texts.join('\n');
+}
+
+void GbaExportGuiTest::previewFollowsTheBitDepth() {
+    ExportFixture f;
+    QVERIFY(f.OpenBankedPicture());
+    bool checked = false;
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        ConsolePreviewPane* pane = d->previewPane;
+        QTest::mouseClick(d->tilesRadio, Qt::LeftButton);
+        QTest::mouseClick(d->mapBox, Qt::LeftButton);
+        // 8-bpp tiles show every bank: the console picture is the source.
+        QTRY_VERIFY(pane->Shown() && pane->Shown()->preview.ok &&
+                    pane->Shown()->preview.stats.map.exported);
+        QCOMPARE(d->bppList->currentText(), QString("8"));
+        QCOMPARE(pane->warningList->count(), 0);
+        QCOMPARE(pane->canvas->Image(), pane->Shown()->source);
+        // One step down the list is 4 bpp: the mixed tile shows in one bank.
+        d->bppList->setFocus();
+        QTest::keyClick(d->bppList, Qt::Key_Up);
+        QCOMPARE(d->bppList->currentText(), QString("4"));
+        QTRY_VERIFY(WarningTexts(pane).contains("banks 1 and 2"));
+        QCOMPARE(pane->warningList->item(0)->text(),
+                 QString("8,8: 4-bpp tile uses colours of palette banks 1 and 2; the console "
+                         "shows them all in bank 1"));
+        const QImage& console = pane->canvas->Image();
+        QVERIFY(console != pane->Shown()->source);
+        QCOMPARE(console.pixel(8, 12), pane->Shown()->console.pixel(8, 12));
+        QVERIFY(console.pixel(8, 12) != pane->Shown()->source.pixel(8, 12));
+        // The difference view marks exactly the lower half of that tile.
+        QTest::mouseClick(pane->viewRadios[VIEW_DIFFERENCE], Qt::LeftButton);
+        QCOMPARE(pane->canvas->Image().pixel(8, 12), QColor(Qt::magenta).rgb());
+        QVERIFY(pane->canvas->Image().pixel(8, 11) != QColor(Qt::magenta).rgb());
+        // Clicking the warning frames its tile.
+        QListWidgetItem* item = pane->warningList->item(0);
+        QTest::mouseClick(pane->warningList->viewport(), Qt::LeftButton, {},
+                          pane->warningList->visualItemRect(item).center());
+        QCOMPARE(pane->canvas->Highlight(), QRect(8, 8, 8, 8));
+        checked = true;
+        QTest::mouseClick(d->cancelButton, Qt::LeftButton);
+    });
+    QVERIFY(f.ExportTo("banks.c"));
+    QVERIFY(checked);
 }
 
 int RunGbaExportGuiTests(int argc, char* argv[]) {

@@ -18,6 +18,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/qt/console_preview_pane.h"
 #include "app/qt/int_field.h"
 #include "app/ui_services.h"
 #include "export/export_names.h"
@@ -104,6 +105,8 @@ GbaExportDialog::GbaExportDialog(QWidget* parent) : QDialog(parent), job_(Export
     right->addWidget(BuildFileGroup());
     top->addLayout(left);
     top->addLayout(right);
+    previewPane = new ConsolePreviewPane(this);
+    top->addWidget(previewPane);
     outer->addLayout(top);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     okButton = buttons->button(QDialogButtonBox::Ok);
@@ -379,6 +382,7 @@ void GbaExportDialog::ApplyEnableRules() {
 
 void GbaExportDialog::RefreshSummary() {
     summaryView->setPlainText(QString::fromStdString(ExportDialogSummary(values_, pictureInfo_)));
+    previewPane->Preview(values_, documentPath_, picture_);
 }
 
 void GbaExportDialog::OnControlChanged() {

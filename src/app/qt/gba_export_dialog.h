@@ -21,6 +21,7 @@ class QRadioButton;
 
 namespace vorlin {
 
+class ConsolePreviewPane;
 class IntField;
 
 inline constexpr char kGbaExportCaption[] = "GBA Exporter (don't panic!)";
@@ -83,6 +84,7 @@ class GbaExportDialog : public QDialog {
     QCheckBox* nameBox;
     QLineEdit* nameEdit;
     QPlainTextEdit* summaryView;
+    ConsolePreviewPane* previewPane;
     // buttons
     QPushButton* okButton;
     QPushButton* cancelButton;
@@ -102,6 +104,7 @@ class GbaExportDialog : public QDialog {
     bool ReadControls(bool checked);
     void WriteControls();
     void ApplyEnableRules();
+    // The summary lines and the console preview.
     void RefreshSummary();
     // A control changed: read it, re-apply the rules, rebuild the summary.
     void OnControlChanged();
