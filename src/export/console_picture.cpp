@@ -79,6 +79,7 @@ bool DecodeConsolePicture(const ExportJob& job, const PlainBlocks& blocks,
         out.colors.assign(static_cast<std::size_t>(out.width) * out.height, 0);
         out.indices.clear();
         out.entries.clear();
+        out.spots.clear();
         LoadPalette(job, blocks.palette, out);
         if (job.imgFlags & IMG_BITMAP) {
             DecodeBitmap(job, ExportsGraphics(job) ? blocks.graphics : std::vector<std::uint8_t>{},

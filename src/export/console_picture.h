@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/export_job.h"
+#include "export/tile_arrangement.h"
 #include "export/vram_layout.h"
 
 namespace vorlin {
@@ -26,6 +27,7 @@ struct ConsolePicture {
     std::vector<std::uint16_t> colors;   // 15-bit colour of every pixel, row by row
     std::vector<std::uint8_t> indices;   // palette entry of every pixel; empty for 16-bpp bitmaps
     std::vector<std::uint16_t> entries;  // map entry shown at every tile, row by row; tiles only
+    std::vector<TileSpot> spots;         // area position of every tile in export order
     std::uint16_t palette[kPaletteEntries] = {};  // palette memory as loaded
 };
 

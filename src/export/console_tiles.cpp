@@ -121,7 +121,8 @@ void DrawTile(const std::vector<std::uint8_t>& vram, const TileReading& reading,
 
 bool DecodeTiledBackground(const ExportJob& job, const PlainBlocks& blocks,
                            VramPlacement placement, ConsolePicture& out) {
-    const std::vector<TileSpot> spots = TileSpots(job);
+    out.spots = TileSpots(job);
+    const std::vector<TileSpot>& spots = out.spots;
     if (spots.empty() && ExportAreaTiles(job) > 0) return false;
     const TileReading reading = TileReadingOf(job);
     const std::vector<std::uint16_t> entries = EntriesInOrder(job, blocks, spots, reading.affine);

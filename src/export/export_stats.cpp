@@ -117,14 +117,14 @@ std::vector<std::uint8_t> DifferenceMask(const ConsolePicture& console, PackedDi
     if (!sourceArea) return mask;
     const int width = std::min(console.width, DibWidth(sourceArea));
     const int height = std::min(console.height, DibHeight(sourceArea));
-    const RgbQuad* colors = DibColors(sourceArea);
-    const int colorCount = DibColorCount(sourceArea);
+    std::uint16_t sourceColors[256] = {};
+    for (int i = 0; i < std::min(DibColorCount(sourceArea), 256); ++i)
+        sourceColors[i] = GbaColor(DibColors(sourceArea)[i]);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = DibPictureRow(sourceArea, y);
         for (int x = 0; x < width; ++x) {
             const std::size_t p = static_cast<std::size_t>(y) * console.width + x;
-            const std::uint16_t source = row[x] < colorCount ? GbaColor(colors[row[x]]) : 0;
-            mask[p] = source != console.colors[p];
+            mask[p] = sourceColors[row[x]] != console.colors[p];
         }
     }
     return mask;

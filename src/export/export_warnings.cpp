@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 
-#include "export/reduce_tiles.h"
 #include "export/tile_arrangement.h"
 #include "export/tile_ops.h"
 
@@ -50,27 +49,36 @@ void MixedBankTiles(const ExportJob& job, const ConsolePicture& console, PackedD
     }
 }
 
-// The export-order number of the source tile that brings in graphics tile `tile`.
-std::size_t FirstUseOfTile(const ExportJob& job, std::size_t tile) {
+// The export-order number of the source tile that brings in graphics tile
+// `tile`. Reduced graphics come from the unique tiles the conversion left in
+// `work`: the first source tile that matches one (as reduction compares) is
+// where it was taken, since unique tiles never match each other.
+std::size_t FirstUseOfTile(const ExportJob& job, PackedDib source,
+                           const std::vector<TileSpot>& spots, std::size_t tile) {
     if (!(job.mapFlags & MAP_REDUCE)) return tile;
-    DibPtr area = SourceArea(job);
-    if (!area) return 0;
-    ArrangeTiles(area, job);
-    if (DibWidth(area.get()) != kTileSide) return 0;
-    const std::size_t count = std::min(static_cast<std::size_t>(DibHeight(area.get()) / kTileSide),
-                                       static_cast<std::size_t>(ExportAreaTiles(job)));
-    std::vector<std::uint8_t> tiles(count * kTileBytes);
-    for (std::size_t row = 0; row < count * kTileSide; ++row)
-        std::memcpy(&tiles[row * kTileSide], DibPictureRow(area.get(), static_cast<int>(row)),
-                    kTileSide);
-    const ReducedTiles reduced = ReduceTiles(tiles.data(), count, job.mapFlags);
-    return tile >= 1 && tile - 1 < reduced.firstUse.size() ? reduced.firstUse[tile - 1] : 0;
+    PackedDib unique = job.work.get();
+    if (!source || !unique || DibWidth(unique) != kTileSide || DibBitCount(unique) != 8 ||
+        static_cast<std::size_t>(DibHeight(unique) / kTileSide) <= tile)
+        return 0;
+    std::uint8_t wanted[kTileBytes], candidate[kTileBytes];
+    for (int row = 0; row < kTileSide; ++row)
+        std::memcpy(wanted + row * kTileSide,
+                    DibPictureRow(unique, static_cast<int>(tile) * kTileSide + row), kTileSide);
+    const std::uint8_t mask = (job.mapFlags & MAP_PALBANK) ? kBankMask : 0xFF;
+    const int flips = (job.mapFlags & MAP_FLIP) ? 4 : 1;
+    for (std::size_t n = 0; n < spots.size(); ++n) {
+        CopyTile(source, spots[n], candidate);
+        for (int f = 0; f < flips; ++f)
+            if (TilesMatch(candidate, wanted, (f & 2) ? 7 : 0, (f & 1) ? 7 : 0, mask)) return n;
+    }
+    return 0;
 }
 
-void TooManyTiles(const ExportJob& job, const ExportStats& stats,
+void TooManyTiles(const ExportJob& job, const ExportStats& stats, PackedDib source,
                   const std::vector<TileSpot>& spots, Warnings& out) {
     if (!stats.mapped || stats.graphicsTiles <= stats.indexLimit) return;
-    const std::size_t n = FirstUseOfTile(job, static_cast<std::size_t>(stats.indexLimit));
+    const std::size_t n =
+        FirstUseOfTile(job, source, spots, static_cast<std::size_t>(stats.indexLimit));
     const std::string limit = std::to_string(stats.indexLimit);
     Add(out, job, n < spots.size() ? spots[n] : TileSpot{},
         std::string(TileReadingOf(job).affine ? "the affine map" : "the map") + " needs " +
@@ -187,11 +195,9 @@ void AffineDepth(const ExportJob& job, Warnings& out) {
 std::vector<ExportWarning> ExportWarnings(const ExportJob& job, const ConsolePicture& console,
                                           const ExportStats& stats, PackedDib sourceArea) {
     Warnings out;
-    std::vector<TileSpot> spots;
-    if (!stats.bitmap) spots = TileSpots(job);
     MixedBankTiles(job, console, sourceArea, out);
-    TooManyTiles(job, stats, spots, out);
-    VideoMemory(job, console, stats, spots, out);
+    TooManyTiles(job, stats, sourceArea, console.spots, out);
+    VideoMemory(job, console, stats, console.spots, out);
     PaletteRange(job, console, out);
     UncompressedBlocks(job, out);
     AffineDepth(job, out);
