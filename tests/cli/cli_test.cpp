@@ -429,6 +429,8 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("32 tiles in 3 banks", 0), 0u) << run.out;
     EXPECT_NE(ReadAll(dir_.File("auto.c")).find(", 64x32@4, "), std::string::npos);
+}
+
 // 16 x 8: tile 0 in bank 2; tile 1 mixes banks 1 and 3 (the console shows it in bank 1).
 std::string BankedPicture(const std::string& path) {
     DibPtr dib(DibCreate(16, 8, 8, nullptr, 1));

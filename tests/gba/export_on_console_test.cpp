@@ -188,7 +188,9 @@ void ShowOnConsole(const ConsoleCase& c, IndexAt indexAt, GbaMachine& machine) {
         << log;
     ASSERT_TRUE(BuildAndRun(machine, dir, GlueFor(c), {dir + "/pic.c"}, log)) << log;
     ExpectScreenShowsPreview(machine, dir + "/preview.png");
-    if (c.showsSource) EXPECT_EQ(WrongPixels(machine, indexAt, c.name), 0);
+    if (c.showsSource) {
+        EXPECT_EQ(WrongPixels(machine, indexAt, c.name), 0);
+    }
 }
 
 TEST(ExportOnConsole, ScreenShowsTheSourcePictureAndThePreview) {

@@ -299,9 +299,7 @@ void GbaExportGuiTest::previewFollowsTheBitDepth() {
     QVERIFY(f.OpenBankedPicture());
     bool checked = false;
     WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
-        // A failed check returns early: the dialog must not stay open.
-        const std::unique_ptr<QDialog, void (*)(QDialog*)> closer(
-            d, [](QDialog* dialog) { dialog->reject(); });
+        RejectOnExit closer{d};
         ConsolePreviewPane* pane = d->previewPane;
         QTest::mouseClick(d->tilesRadio, Qt::LeftButton);
         QTest::mouseClick(d->mapBox, Qt::LeftButton);
