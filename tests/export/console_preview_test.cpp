@@ -9,6 +9,7 @@
 
 #include "export/export_preview.h"
 #include "export/gba_color.h"
+#include "support/banked_tiles.h"
 #include "support/rgb.h"
 
 namespace vorlin {
@@ -26,14 +27,8 @@ DibPtr Picture(int width, int height, const PixelRule& rule) {
     return dib;
 }
 
-// Tiles of a few asymmetric patterns, flipped from tile to tile, one bank per
-// tile (1-3), nibble 0 only as index 0: a 4-bpp console can show all of it.
 int BankedTiles(int x, int y) {
-    const int tx = x / 8, ty = y / 8;
-    const int pattern = (tx * 7 + ty * 3) % 5, flip = (tx + 2 * ty) % 4, bank = (tx ^ ty) % 3 + 1;
-    const int px = (flip & 1) ? 7 - x % 8 : x % 8, py = (flip & 2) ? 7 - y % 8 : y % 8;
-    const int nibble = (px * (pattern + 1) + py * (pattern + 2) * 3 + pattern) % 16;
-    return nibble == 0 ? 0 : bank * 16 + nibble;
+    return testing::BankedTileIndex(x, y);
 }
 
 // Every tile different (for tile-count limits): the tile number as three base-15 digits
