@@ -85,7 +85,7 @@ std::string RangeValidationMessage(int lo, int hi) {
            ".";
 }
 
-std::string IntField::Validate() const {
+std::string DialogIntField::Validate() const {
     if (!IsDialogInt(text)) return kNotAnIntegerMessage;
     const int v = Value();
     return v < lo || v > hi ? RangeValidationMessage(lo, hi) : std::string();

@@ -21,7 +21,7 @@ std::string RangeValidationMessage(int lo, int hi);
 inline constexpr const char* kNotAnIntegerMessage = "Please enter an integer.";
 
 // A numbered integer field of a dialog: the text the user typed and its allowed range.
-struct IntField {
+struct DialogIntField {
     int id = 0;
     int lo = 0;
     int hi = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/bank_save_check.h"
 #include "app/command_ids.h"
 #include "app/gba_exporter.h"
 #include "app/save_prompt.h"
@@ -155,6 +156,13 @@ std::uint32_t FileCommands::SaveOffset(int depth) const {
                : 0;
 }
 
+bool FileCommands::ConfirmFourBitSave(int depth, std::uint32_t offset) const {
+    if (depth != 4) return true;
+    const std::uint64_t outside = CountPixelsOutsideBank(doc_.image, offset);
+    return outside == 0 ||
+           UiServicesInstance().AskYesNo(OutsideBankQuestion(outside, offset)) == UiAnswer::Yes;
+}
+
 HandlerFailure FileCommands::WritePicture(FileFormat& format, int depth, std::uint32_t offset,
                                           const std::string& path) {
     DibPtr picture(doc_.image.ToDib(depth, offset));
@@ -174,7 +182,9 @@ bool FileCommands::Save() {
         return false;
     }
     const int depth = formats_.Current().depth;
-    return FinishSave(path, WritePicture(*format, depth, SaveOffset(depth), path));
+    const std::uint32_t offset = SaveOffset(depth);
+    if (!ConfirmFourBitSave(depth, offset)) return false;
+    return FinishSave(path, WritePicture(*format, depth, offset, path));
 }
 
 bool FileCommands::FinishSave(const std::string& path, const HandlerFailure& failure) {
@@ -216,6 +226,10 @@ FileCommands::WriteResult FileCommands::WriteWithOptions(FileFormat& format,
         png->transparent = options.transparent ? 1 : 0;
     const std::uint32_t offset =
         options.depth == 4 ? static_cast<std::uint32_t>(16 * options.subPalette) : 0;
+    if (!ConfirmFourBitSave(options.depth, offset)) {
+        result.cancelled = true;
+        return result;
+    }
     result.failure = WritePicture(*result.handler, options.depth, offset, path);
     return result;
 }
@@ -236,7 +250,9 @@ bool FileCommands::SaveAs() {
     }
     HandlerFailure failure;
     if (format->TypeId() == kTgaType) {
-        failure = WritePicture(*format, format->depth, SaveOffset(format->depth), path);
+        const std::uint32_t offset = SaveOffset(format->depth);
+        if (!ConfirmFourBitSave(format->depth, offset)) return false;
+        failure = WritePicture(*format, format->depth, offset, path);
     } else {
         WriteResult result = WriteWithOptions(*format, path);
         // Cancelling the options writes nothing, so the document must not look saved.
@@ -301,6 +317,7 @@ std::optional<HandlerFailure> FileCommands::ExportPalette(const std::string& pat
     if (paletteSelection_) {
         request.leftIndex = paletteSelection_->Selection().left;
         request.rightIndex = paletteSelection_->Selection().right;
+        request.fromBar = true;
     }
     if (!UiServicesInstance().AskPaletteExport(request)) return std::nullopt;
     paletteExport_.start = std::clamp(request.start, 0, kPaletteSize - 1);

@@ -88,6 +88,8 @@ class FileCommands : public DocumentFileHooks {
     // Writes the picture at `depth` with `format` as Save does; empty on success.
     HandlerFailure WritePicture(FileFormat& format, int depth, std::uint32_t offset,
                                 const std::string& path);
+    // At 4 bits per pixel, asks before pixels outside the saved bank would change; false: No.
+    bool ConfirmFourBitSave(int depth, std::uint32_t offset) const;
     // Nothing when the dialog was cancelled; otherwise the failure text or empty.
     std::optional<HandlerFailure> ExportPalette(const std::string& path);
     void ExportToGba(const std::string& path);

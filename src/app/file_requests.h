@@ -36,6 +36,7 @@ struct PaletteExportRequest {
     int count = 256;
     int leftIndex = 0;
     int rightIndex = 0;
+    bool fromBar = false;  // Left and Right come from a palette bar; "I" works only then
 };
 
 inline constexpr char kBmpExportCaption[] = "BMP Export";

@@ -9,27 +9,27 @@
 namespace vorlin {
 namespace {
 
-IntField IndexField(int id, int initial) {
-    return IntField{id, 0, 255, FormatDialogInt(initial)};
+DialogIntField IndexField(int id, int initial) {
+    return DialogIntField{id, 0, 255, FormatDialogInt(initial)};
 }
-IntField CountField() {
-    return IntField{IDC_PAL_COUNT, 1, 256, FormatDialogInt(1)};
+DialogIntField CountField() {
+    return DialogIntField{IDC_PAL_COUNT, 1, 256, FormatDialogInt(1)};
 }
 
 }  // namespace
 
-IntField* PaletteDialogModel::Field(int id) {
+DialogIntField* PaletteDialogModel::Field(int id) {
     auto it = std::find_if(fields_.begin(), fields_.end(),
-                           [id](const IntField& f) { return f.id == id; });
+                           [id](const DialogIntField& f) { return f.id == id; });
     return it == fields_.end() ? nullptr : &*it;
 }
 
-const IntField* PaletteDialogModel::Field(int id) const {
+const DialogIntField* PaletteDialogModel::Field(int id) const {
     return const_cast<PaletteDialogModel*>(this)->Field(id);
 }
 
 bool PaletteDialogModel::SetFieldText(int id, std::string_view text) {
-    IntField* f = Field(id);
+    DialogIntField* f = Field(id);
     if (!f) return false;
     f->text = text;
     return true;
@@ -52,7 +52,7 @@ void PaletteDialogModel::TakeLeftAndRight(int leftField, int rightField) {
 }
 
 std::string PaletteDialogModel::Apply() {
-    for (const IntField& f : fields_) {
+    for (const DialogIntField& f : fields_) {
         std::string refusal = f.Validate();
         if (!refusal.empty()) return refusal;
     }

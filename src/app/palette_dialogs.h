@@ -50,9 +50,9 @@ class PaletteDialogModel {
     virtual const char* ApplyLabel() const = 0;
     virtual const char* CreateFailedMessage() const = 0;
 
-    std::vector<IntField>& Fields() { return fields_; }
-    IntField* Field(int id);
-    const IntField* Field(int id) const;
+    std::vector<DialogIntField>& Fields() { return fields_; }
+    DialogIntField* Field(int id);
+    const DialogIntField* Field(int id) const;
     bool SetFieldText(int id, std::string_view text);
 
     // The first use takes the bar's selections; a hidden dialog keeps its values.
@@ -78,7 +78,7 @@ class PaletteDialogModel {
 
     CVorlinDoc* doc_;
     const PaletteBarModel* bar_;
-    std::vector<IntField> fields_;
+    std::vector<DialogIntField> fields_;
 
   private:
     bool visible_ = false;

@@ -61,7 +61,7 @@ std::string ToneCurveDialogModel::Close(bool ok) {
 }
 
 std::string ToneCurveDialogModel::RangeRefusal() const {
-    for (const IntField* f : {&first_, &last_}) {
+    for (const DialogIntField* f : {&first_, &last_}) {
         std::string refusal = f->Validate();
         if (!refusal.empty()) return refusal;
     }

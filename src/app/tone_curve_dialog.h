@@ -72,8 +72,8 @@ class ToneCurveDialogModel {
     // first = lower, last = higher of the bar's Left and Right; no preview.
     void GetFromBar();
 
-    IntField& First() { return first_; }
-    IntField& Last() { return last_; }
+    DialogIntField& First() { return first_; }
+    DialogIntField& Last() { return last_; }
     const ToneSettings& Settings() const { return settings_; }
     int SliderPosition(ToneControl control) const;
     std::string EditText(ToneControl control) const;
@@ -86,8 +86,8 @@ class ToneCurveDialogModel {
     CVorlinDoc* doc_ = nullptr;
     const PaletteBarModel* bar_ = nullptr;
     const void* openRecord_ = nullptr;  // the undo state pushed at opening
-    IntField first_;
-    IntField last_;
+    DialogIntField first_;
+    DialogIntField last_;
     ToneSettings settings_;
     int gammaPosition_ = 0;
     Palette256 saved_{};

@@ -112,6 +112,7 @@ TEST_F(FileCommandsTest, PalClearDecidesWhetherOldEntriesStay) {
 TEST_F(FileCommandsTest, SaveAsRunsTheOptionsDialogAndKeepsItsSettings) {
     ui.QueueFile(dir.File("out.png"));
     ui.exportOptionAnswers.push_back(Options(4, 2, true));
+    ui.QueueAnswer(UiAnswer::Yes);  // every pixel of the blank picture lies outside bank 2
     ASSERT_TRUE(commands.SaveAs());
     ASSERT_EQ(ui.exportOptionRequests.size(), 1u);
     EXPECT_EQ(ui.exportOptionRequests[0].caption, kPngExportCaption);
@@ -319,6 +320,7 @@ TEST_F(FileCommandsTest, SaveAtFourBitsUsesThePaletteBarsBankInSixteenColourMode
     const std::string path = MakeFile<BmpFormat>("bank.bmp", PatternDib(2, 1, 4));
     ASSERT_TRUE(commands.Open(path));
     doc.image.Row(0)[0] = 0x23;  // bank 2, colour 3
+    doc.image.Row(0)[1] = 0x2F;
     doc.image.SetColors(0x23, 1, std::vector<RgbQuad>{{7, 7, 7, 0}}.data());
     bar.SetSixteenMode(true);
     bar.SelectBank(2);
@@ -327,6 +329,42 @@ TEST_F(FileCommandsTest, SaveAtFourBitsUsesThePaletteBarsBankInSixteenColourMode
     ASSERT_TRUE(reader.Read(path));
     EXPECT_EQ(DibRow(reader.image.get(), 0)[0] >> 4, 3);
     EXPECT_EQ(DibColors(reader.image.get())[3], (RgbQuad{7, 7, 7, 0}));
+    EXPECT_TRUE(ui.messages.empty());  // nothing outside the bank, nothing to ask
+}
+
+TEST_F(FileCommandsTest, FourBitSaveAsksBeforeChangingPixelsOutsideTheBank) {
+    const std::string path = MakeFile<BmpFormat>("four.bmp", PatternDib(4, 2, 4));
+    ASSERT_TRUE(commands.Open(path));
+    doc.image.Row(1)[3] = 0x35;
+    doc.image.Row(0)[0] = 0x10;
+    doc.SetModifiedFlag(true);
+    const auto before = testing::ReadFileBytes(path);
+    const std::string question =
+        "2 pixels use colours outside palette bank 0 (entries 0 to 15).\n"
+        "Saving at 4 bits per pixel will change them to colours of that bank.\nSave anyway?";
+
+    ui.QueueAnswer(UiAnswer::No);
+    EXPECT_FALSE(commands.Save());
+    EXPECT_EQ(ui.messages.back().text, question);
+    EXPECT_EQ(ui.messages.back().buttons, UiButtons::YesNo);
+    EXPECT_EQ(testing::ReadFileBytes(path), before);
+    EXPECT_TRUE(doc.IsModified());
+
+    // Save As at 4 bits asks the same, and No writes no file.
+    ui.QueueFile(dir.File("other.bmp"));
+    ui.exportOptionAnswers.push_back(Options(4, 0));
+    ui.QueueAnswer(UiAnswer::No);
+    EXPECT_FALSE(commands.SaveAs());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("other.bmp")));
+    EXPECT_EQ(doc.GetPathName(), path);
+
+    ui.QueueAnswer(UiAnswer::Yes);
+    ASSERT_TRUE(commands.Save());
+    EXPECT_FALSE(doc.IsModified());
+    BmpFormat reader;
+    ASSERT_TRUE(reader.Read(path));
+    EXPECT_EQ(DibRow(reader.image.get(), 1)[1] & 0x0F, 5);  // only the low four bits survive
+    EXPECT_EQ(ui.messages.size(), 3u);
 }
 
 TEST_F(FileCommandsTest, NewLoadsTheDefaultPaletteAndResetsTheFormat) {

@@ -121,7 +121,7 @@ void FileCommandsGuiTest::paletteExporterFitsTheCount() {
     ScriptedWindow w;
     w.ui.next = w.dir.File("colours.pal");
     WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
-        QVERIFY(!d->fromBarButton->isEnabled());  // no palette bar to read Left and Right from
+        QVERIFY(d->fromBarButton->isEnabled());  // the palette bar supplies Left and Right
         d->startField->setText("250");
         d->countField->setText("256");
         d->accept();

@@ -10,6 +10,8 @@ int RunStartupTests(int argc, char* argv[]);
 int RunGbaExportGuiTests(int argc, char* argv[]);
 int RunToolsBarTests(int argc, char* argv[]);
 int RunBankDialogGuiTests(int argc, char* argv[]);
+int RunPaletteBarGuiTests(int argc, char* argv[]);
+int RunPaletteDialogsGuiTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
@@ -19,6 +21,8 @@ inline int RunGuiSuites(int argc, char* argv[]) {
     failures += RunGbaExportGuiTests(argc, argv);
     failures += RunToolsBarTests(argc, argv);
     failures += RunBankDialogGuiTests(argc, argv);
+    failures += RunPaletteBarGuiTests(argc, argv);
+    failures += RunPaletteDialogsGuiTests(argc, argv);
     return failures;
 }
 

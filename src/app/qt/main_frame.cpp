@@ -20,6 +20,8 @@
 #include "app/qt/command_table.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/options_dialog.h"
+#include "app/qt/palette_bar_dock.h"
+#include "app/qt/palette_dialog_commands.h"
 #include "app/qt/palette_menu_target.h"
 #include "app/qt/tools_bar.h"
 #include "app/qt/view_bar.h"
@@ -56,6 +58,7 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
     CreateActions();
     CreateStatusBar();
     CreateBars();
+    CreatePaletteBar();
     CreateMenus();
     RestoreBarState();
     doc_.AddView(this);
@@ -163,6 +166,13 @@ void CMainFrame::CreateBars() {
         viewBar_->addAction(actions_[id]);
     addToolBar(Qt::TopToolBarArea, viewBar_);
     toolsBar_ = AddToolsBar(*this);
+}
+
+void CMainFrame::CreatePaletteBar() {
+    paletteDock_ = std::make_unique<PaletteBarDock>(*this, paletteBar_, *paletteLink_);
+    paletteDialogs_ = std::make_unique<PaletteDialogCommands>(doc_, paletteBar_, this);
+    router_.AddTarget(paletteDock_.get());
+    router_.AddTarget(paletteDialogs_.get());
 }
 
 void CMainFrame::CreateStatusBar() {

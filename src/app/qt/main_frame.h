@@ -24,6 +24,8 @@ namespace vorlin {
 
 class CVorlinView;
 class DocCommands;
+class PaletteBarDock;
+class PaletteDialogCommands;
 class PaletteMenuTarget;
 class ToolsBar;
 class BankMenuTarget;
@@ -51,6 +53,8 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     DocCommands& Commands() { return *docCommands_; }
     ViewBar& ViewOptionsBar() { return *viewBar_; }
     ToolsBar& ToolsPanel() { return *toolsBar_; }
+    PaletteBarDock& PaletteBarWindow() { return *paletteDock_; }
+    PaletteDialogCommands& PaletteDialogs() { return *paletteDialogs_; }
     QLabel* Pane(int id) const { return panes_.value(id, nullptr); }
     int BitsPerShade() const { return paletteBar_.BitsPerChannel(); }
     PaletteBarModel& PaletteBar() { return paletteBar_; }
@@ -69,6 +73,8 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     void CreateMenus();
     void CreateBars();
     void CreateStatusBar();
+    // The palette bar and the palette dialogs, with their commands.
+    void CreatePaletteBar();
     void RefreshStatusPanes();
     void RefreshTitle();
     void RebuildRecentMenu();
@@ -91,6 +97,9 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     std::unique_ptr<DocCommands> docCommands_;
     std::unique_ptr<PaletteMenuTarget> paletteCommands_;
     std::unique_ptr<BankMenuTarget> bankCommands_;
+    // Destroyed before the models they show.
+    std::unique_ptr<PaletteBarDock> paletteDock_;
+    std::unique_ptr<PaletteDialogCommands> paletteDialogs_;
     CommandRouter router_;
     QMap<int, QAction*> actions_;
     QMap<int, QLabel*> panes_;

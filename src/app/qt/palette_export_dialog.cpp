@@ -10,8 +10,7 @@
 
 namespace vorlin {
 
-PaletteExportDialog::PaletteExportDialog(const PaletteExportRequest& request, bool fromBar,
-                                         QWidget* parent)
+PaletteExportDialog::PaletteExportDialog(const PaletteExportRequest& request, QWidget* parent)
     : FormDialog(kPaletteExportCaption, parent), values_(request) {
     startField = new IntField(0, 255, this);
     countField = new IntField(1, 256, this);
@@ -19,7 +18,7 @@ PaletteExportDialog::PaletteExportDialog(const PaletteExportRequest& request, bo
     countField->SetValue(request.count);
     fromBarButton = new QPushButton("I", this);
     fromBarButton->setToolTip("Take the range between the Left and Right colours");
-    fromBarButton->setEnabled(fromBar);
+    fromBarButton->setEnabled(request.fromBar);
     connect(fromBarButton, &QPushButton::clicked, this, &PaletteExportDialog::FillFromBar);
     auto* row = new QHBoxLayout;
     row->addWidget(startField);

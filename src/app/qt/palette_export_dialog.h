@@ -14,9 +14,8 @@ class IntField;
 class PaletteExportDialog : public FormDialog {
     Q_OBJECT
   public:
-    // `fromBar`: the palette bar is there to take Left and Right from.
-    PaletteExportDialog(const PaletteExportRequest& request, bool fromBar,
-                        QWidget* parent = nullptr);
+    // "I" is enabled when the request's Left and Right come from a palette bar.
+    explicit PaletteExportDialog(const PaletteExportRequest& request, QWidget* parent = nullptr);
     // After OK the count fits: start + count <= 256.
     const PaletteExportRequest& Values() const { return values_; }
 

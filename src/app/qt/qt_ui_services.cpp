@@ -131,7 +131,7 @@ bool QtUiServices::AskPaletteImport(PaletteImportRequest& request) {
 }
 
 bool QtUiServices::AskPaletteExport(PaletteExportRequest& request) {
-    PaletteExportDialog dialog(request, paletteBarPresent_, parent_);
+    PaletteExportDialog dialog(request, parent_);
     return AskWith(dialog, request);
 }
 

@@ -22,12 +22,8 @@ class QtUiServices : public UiServices {
     bool AskPaletteExport(PaletteExportRequest& request) override;
     void ShowStatus(std::string_view text) override;
 
-    // The palette bar widget, once there, lets "Palette Exporter" take its Left and Right.
-    void SetPaletteBarPresent(bool present) { paletteBarPresent_ = present; }
-
   private:
     QWidget* parent_;
-    bool paletteBarPresent_ = false;
 };
 
 // "Desc|*.a;*.b|Other|*.c|" as Qt name filters: "Desc (*.a *.b)", "Other (*.c)".
