@@ -130,7 +130,8 @@ bool TransferToJob(const ExportDialogValues& v, const std::string& documentPath,
     job.sourcePath = documentPath;
     job.image.reset(picture ? DibDuplicate(picture) : nullptr);
     job.outFlags = (static_cast<std::uint32_t>(v.fileType) & OUT_KIND_MASK) |
-                   (v.header ? OUT_HEADER : 0) | (v.append ? OUT_APPEND : 0);
+                   (v.header ? OUT_HEADER : 0) | (v.append ? OUT_APPEND : 0) |
+                   (v.smallestLz77 ? OUT_SMALLEST_LZ77 : 0);
     job.symbol = v.useName ? v.name : v.title;
     SanitizeIdentifier(job.symbol, job.symbol.size());
     job.folder = v.folder;

@@ -49,6 +49,7 @@ struct ExportDialogValues {
     int sizeCode = BLK_SIZE_U16;  // "u8", "u16", "u32"
     bool header = true;           // "h file"
     bool append = false;          // "&append"
+    bool smallestLz77 = false;    // "smallest LZ77 (slower)"
     bool useName = false;         // "&name"
     std::string name = "bar";     // name box
     // members that are not controls

@@ -1,4 +1,6 @@
 // compress and decompress: raw files in the BIOS stream formats.
+#include <algorithm>
+
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
 #include "export/compress.h"
@@ -25,15 +27,19 @@ Args Positionals(const Args& args, std::size_t count, const char* what) {
 
 int RunCompress(const Args& args) {
     if (ShowHelpIfAsked(args, kCompressHelp)) return kExitOk;
-    const Args a = Positionals(args, 3, "lz77|huff|rle INPUT OUTPUT");
+    Args rest = args;
+    const auto best = std::find(rest.begin(), rest.end(), "--best");
+    const bool smallest = best != rest.end();
+    if (smallest) rest.erase(best);
+    const Args a = Positionals(rest, 3, "lz77|huff|rle INPUT OUTPUT");
     const int method = ParseChoice(a[0], "method", {"lz77", "huff", "rle"});
+    if (smallest && method != 0) UsageError("--best is only for lz77");
     const std::vector<std::uint8_t> input = ReadFileBytes(a[1]);
     if (input.empty()) Failed(a[1], kNothingToCompress);
     if (input.size() > kBiosMaxSize) Failed(a[1], kTooLargeToCompress);
-    std::vector<std::uint8_t> stream;
-    if (method == 0) stream = Lz77Compress(input.data(), input.size());
-    if (method == 1) stream = HuffCompress(input.data(), input.size(), 8);
-    if (method == 2) stream = RleCompress(input.data(), input.size());
+    constexpr int kCodes[] = {BLK_CPRS_LZ77, BLK_CPRS_HUFF, BLK_CPRS_RLE};
+    const std::vector<std::uint8_t> stream = CompressChecked(
+        kCodes[method], smallest ? Lz77Parse::kSmallest : Lz77Parse::kGreedy, input);
     if (stream.empty()) Failed(a[1], kCannotCompress);
     WriteFileBytes(a[2], stream);
     return kExitOk;

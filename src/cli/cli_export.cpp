@@ -31,6 +31,7 @@ struct ExportCommand {
     std::string savePreset;
     bool autoBanks = false;
     PreviewRequest preview;
+    QuantizeOptions quantize;
 };
 
 ExportCommand ParseExport(const Args& raw) {
@@ -47,7 +48,8 @@ ExportCommand ParseExport(const Args& raw) {
         } else if (arg == "--auto-banks") {
             command.autoBanks = true;
         } else if (ApplyExportOption(command.values, arg, args) ||
-                   ApplyPreviewOption(command.preview, arg, args)) {
+                   ApplyPreviewOption(command.preview, arg, args) ||
+                   ApplyQuantizeOption(command.quantize, arg, args)) {
         } else if (arg.starts_with("-") && arg != "-") {
             UsageError("unknown option " + arg);
         } else if (command.input.empty()) {
@@ -142,7 +144,7 @@ int RunExport(const Args& args) {
     ExportCommand command = ParseExport(args);
     SetOutputPath(command.values, WithFolder(command.output));
     if (!command.savePreset.empty()) CheckPresetTarget(command);
-    OpenedPicture opened = OpenPicture(command.input);
+    OpenedPicture opened = OpenPicture(command.input, command.quantize);
     CheckArea(command.values, opened.picture.get());
     if (command.autoBanks)
         opened.picture = ArrangePictureBanks(opened.picture.get(),

@@ -102,6 +102,8 @@ const std::map<std::string, Setter>& Options() {
         {"--header", Flag(&V::header, true)},
         {"--no-header", Flag(&V::header, false)},
         {"--append", Flag(&V::append, true)},
+        {"--best", Flag(&V::smallestLz77, true)},
+        {"--no-best", Flag(&V::smallestLz77, false)},
         {"--no-append", Flag(&V::append, false)},
         {"--symbol",
          [](V& v, const std::string& o, ArgCursor& a) {
@@ -197,6 +199,7 @@ std::vector<std::string> PresetLines(const ExportDialogValues& v) {
     lines.push_back("--unit " + kUnitChoices.at(v.sizeCode));
     lines.push_back(OnOff(v.header, "header"));
     lines.push_back(OnOff(v.append, "append"));
+    lines.push_back(OnOff(v.smallestLz77, "best"));
     if (v.useName) lines.push_back("--symbol " + v.name);
     return lines;
 }

@@ -13,9 +13,13 @@ const char kMainHelp[] =
     "  convert INPUT OUTPUT [options]     open and save in another format or depth\n"
     "  info INPUT                         size, depth, colours and unique tiles\n"
     "  reduce INPUT OUTPUT [options]      reduce the picture to its unique 8x8 tiles\n"
-    "  compress lz77|huff|rle IN OUT      compress a raw file as a BIOS stream\n"
+    "  compress lz77|huff|rle IN OUT      compress a raw file as a BIOS stream (--best)\n"
     "  decompress IN OUT                  decompress a BIOS stream\n"
     "  banks INPUT OUTPUT [options]       arrange the palette in 16-colour banks\n"
+    "\n"
+    "export, convert, info and reduce bring true-colour files to 256 colours:\n"
+    "  --quantize fast|best   best refines the palette for a smaller error, slower (fast)\n"
+    "  --dither               spread each pixel's error onto its neighbours (off)\n"
     "\n"
     "Exit status: 0 success, 1 failed operation, 2 bad usage.\n";
 
@@ -48,10 +52,12 @@ const char kExportHelp[] =
     "File:     --unit u8|u16|u32           print unit of the arrays (u16)\n"
     "          --header | --no-header      also write TITLE.h (on)\n"
     "          --append | --no-append      append to the files / merge into the archive (off)\n"
+    "          --best | --no-best          smallest LZ77 blocks, slower (off)\n"
     "          --symbol NAME               array base name (the output's title)\n"
     "Banks:    --auto-banks                arrange the palette in banks first (as vorlin-cli\n"
     "                                      banks does, tiles of the tile group's size), then\n"
     "                                      export at 4 bpp with palette banks\n"
+    "Colours:  --quantize fast|best --dither   reduction of a true-colour INPUT (fast)\n"
     "Presets:  --preset FILE               read options from FILE, one per line\n"
     "          --save-preset FILE          write the resulting options to FILE after the export\n"
     "Console:  --preview FILE.png          write the picture the console will show\n"
@@ -63,15 +69,17 @@ const char kExportHelp[] =
 
 const char kConvertHelp[] =
     "usage: vorlin-cli convert INPUT OUTPUT [--bpp 4|8|24] [--sub-palette N] [--transparent]\n"
+    "                          [--quantize fast|best] [--dither]\n"
     "\n"
     "Opens INPUT as the editor does and saves it as Save As does; OUTPUT's extension\n"
     "(.bmp, .pcx, .tga, .png) picks the format.\n"
     "  --bpp 4|8|24       depth of the written file (8)\n"
     "  --sub-palette N    16-colour bank written at 4 bpp, 0..15 (0)\n"
-    "  --transparent      PNG: index 0 is transparent\n";
+    "  --transparent      PNG: index 0 is transparent\n"
+    "  --quantize fast|best, --dither   reduction of a true-colour INPUT (fast, off)\n";
 
 const char kInfoHelp[] =
-    "usage: vorlin-cli info INPUT\n"
+    "usage: vorlin-cli info INPUT [--quantize fast|best] [--dither]\n"
     "\n"
     "Prints width, height, the file's depth, the number of palette indices used and the\n"
     "unique 8x8 tiles as the map reduction counts them (the blank tile included):\n"
@@ -79,6 +87,7 @@ const char kInfoHelp[] =
 
 const char kReduceHelp[] =
     "usage: vorlin-cli reduce INPUT OUTPUT [--flip] [--pal] [--meta WxH]\n"
+    "                         [--quantize fast|best] [--dither]\n"
     "\n"
     "Replaces the picture by its unique 8x8 tiles (or tile groups) in a column, as the\n"
     "editor's Reduce does, and saves it at 8 bpp.\n"
@@ -87,10 +96,12 @@ const char kReduceHelp[] =
     "  --meta WxH   reduce groups of W x H tiles (1x1)\n";
 
 const char kCompressHelp[] =
-    "usage: vorlin-cli compress lz77|huff|rle INPUT OUTPUT\n"
+    "usage: vorlin-cli compress lz77|huff|rle INPUT OUTPUT [--best]\n"
     "\n"
     "Compresses the bytes of INPUT into a stream the GBA BIOS decompresses\n"
-    "(Huffman with 8-bit symbols). INPUT may hold at most 16 MiB - 1.\n";
+    "(Huffman with 8-bit symbols). INPUT may hold at most 16 MiB - 1. Every stream is\n"
+    "decoded again before it is written.\n"
+    "  --best   lz77 only: the smallest stream (slower)\n";
 
 const char kDecompressHelp[] =
     "usage: vorlin-cli decompress INPUT OUTPUT\n"

@@ -30,7 +30,19 @@ std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
 
 }  // namespace
 
-OpenedPicture OpenPicture(const std::string& path) {
+bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, ArgCursor& args) {
+    if (option == "--dither") {
+        quantize.dither = true;
+        return true;
+    }
+    if (option != "--quantize") return false;
+    quantize.quality = ParseChoice(args.Value(option), option, {"fast", "best"}) == 1
+                           ? QuantizeQuality::kBest
+                           : QuantizeQuality::kFast;
+    return true;
+}
+
+OpenedPicture OpenPicture(const std::string& path, const QuantizeOptions& quantize) {
     std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
     if (!handler->Read(path)) HandlerFailed(path, *handler);
     // What the reader filled in is worth knowing, but the picture is usable.
@@ -38,7 +50,7 @@ OpenedPicture OpenPicture(const std::string& path) {
         PrintWarning(warning);
     DibPtr read = handler->DetachImage();
     CIndexImage image;
-    if (!read || !image.SetFromDib(read.get())) Failed(path, kMsgMemoryAllocation);
+    if (!read || !image.SetFromDib(read.get(), quantize)) Failed(path, kMsgMemoryAllocation);
     OpenedPicture opened;
     opened.fileDepth = DibBitCount(read.get());
     opened.picture.reset(image.ToDib(8, 0));

@@ -3,7 +3,9 @@
 
 #include <string>
 
+#include "cli/cli_common.h"
 #include "core/packed_dib.h"
+#include "core/quantize.h"
 
 namespace vorlin::cli {
 
@@ -12,9 +14,13 @@ struct OpenedPicture {
     int fileDepth = 0;
 };
 
-// Reads a BMP, PCX, TGA or PNG file and brings it to the 8-bpp picture; a
-// failure ends the command with status 1 naming the file and the reason.
-OpenedPicture OpenPicture(const std::string& path);
+// Reads a BMP, PCX, TGA or PNG file and brings it to the 8-bpp picture (a true-colour
+// file reduced as `quantize` says); a failure ends the command with status 1 naming
+// the file and the reason.
+OpenedPicture OpenPicture(const std::string& path, const QuantizeOptions& quantize = {});
+
+// Takes --quantize fast|best and --dither; false for any other option.
+bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, ArgCursor& args);
 
 struct SaveOptions {
     int depth = 8;             // 4, 8 or 24

@@ -8,7 +8,6 @@
 #include "cli/cli_picture.h"
 #include "document/image_operations.h"
 #include "document/vorlin_doc.h"
-#include "export/export_job.h"
 #include "export/reduce_tiles.h"
 
 namespace vorlin::cli {
@@ -21,6 +20,7 @@ constexpr int kSaveDepths[] = {4, 8, 24};
 struct PictureCommand {
     std::vector<std::string> files;
     SaveOptions save;
+    QuantizeOptions quantize;
     bool flip = false, pal = false;
     int metaWidth = 1, metaHeight = 1;
 };
@@ -33,9 +33,12 @@ PictureCommand ParsePictureCommand(const Args& raw, std::size_t fileCount, const
     while (!args.Done()) {
         const std::string& arg = args.Next();
         const bool option = arg.starts_with("-") && arg != "-";
-        if (option && !allowed.count(arg)) UsageError("unknown option " + arg);
+        if (option && !allowed.count(arg) && arg != "--quantize" && arg != "--dither")
+            UsageError("unknown option " + arg);
         if (!option)
             c.files.push_back(arg);
+        else if (ApplyQuantizeOption(c.quantize, arg, args))
+            continue;
         else if (arg == "--bpp")
             c.save.depth = kSaveDepths[ParseChoice(args.Value(arg), arg, {"4", "8", "24"})];
         else if (arg == "--sub-palette")
@@ -74,38 +77,13 @@ std::vector<std::uint8_t> PictureTiles(PackedDib picture, std::size_t& count) {
     return tiles;
 }
 
-// A tile the reduction's forced blank tile 0 stands for: all zero, or with
-// palette banks all zero in the low 4 bits.
-bool IsBlank(const std::uint8_t* tile, std::uint32_t flags) {
-    const std::uint8_t mask = (flags & MAP_PALBANK) ? 0x0F : 0xFF;
-    for (int i = 0; i < 64; ++i)
-        if (tile[i] & mask) return false;
-    return true;
-}
-
-// Tiles the reduction keeps: the picture's distinct tiles, with a blank tile 0
-// put first whether or not the picture has one.
-std::size_t ReducedTiles(const std::vector<std::uint8_t>& tiles, std::size_t count,
-                         std::uint32_t flags) {
-    return ReduceTiles(tiles.data(), count, flags).tiles.size() / 64;
-}
-
-// Distinct tiles of the picture itself: the blank tile counts only when the
-// picture has one.
-std::size_t UniqueTiles(const std::vector<std::uint8_t>& tiles, std::size_t count,
-                        std::uint32_t flags) {
-    bool blank = false;
-    for (std::size_t t = 0; t < count && !blank; ++t) blank = IsBlank(&tiles[t * 64], flags);
-    return ReducedTiles(tiles, count, flags) - (blank ? 0 : 1);
-}
-
 }  // namespace
 
 int RunConvert(const Args& args) {
     if (ShowHelpIfAsked(args, kConvertHelp)) return kExitOk;
     const PictureCommand c =
         ParsePictureCommand(args, 2, "INPUT OUTPUT", {"--bpp", "--sub-palette", "--transparent"});
-    const OpenedPicture opened = OpenPicture(c.files[0]);
+    const OpenedPicture opened = OpenPicture(c.files[0], c.quantize);
     SavePicture(opened.picture.get(), c.files[1], c.save);
     return kExitOk;
 }
@@ -114,7 +92,7 @@ int RunReduce(const Args& args) {
     if (ShowHelpIfAsked(args, kReduceHelp)) return kExitOk;
     const PictureCommand c =
         ParsePictureCommand(args, 2, "INPUT OUTPUT", {"--flip", "--pal", "--meta"});
-    const OpenedPicture opened = OpenPicture(c.files[0]);
+    const OpenedPicture opened = OpenPicture(c.files[0], c.quantize);
     CVorlinDoc doc;
     if (!doc.GetImage().SetFromDib(opened.picture.get())) Failed(c.files[0], "cannot be used");
     const OperationResult reduced = ReduceImageTiles(doc, c.pal, c.flip, c.metaWidth, c.metaHeight);
@@ -128,7 +106,7 @@ int RunReduce(const Args& args) {
 int RunInfo(const Args& args) {
     if (ShowHelpIfAsked(args, kInfoHelp)) return kExitOk;
     const PictureCommand c = ParsePictureCommand(args, 1, "INPUT", {});
-    const OpenedPicture opened = OpenPicture(c.files[0]);
+    const OpenedPicture opened = OpenPicture(c.files[0], c.quantize);
     PackedDib picture = opened.picture.get();
     bool used[256] = {};
     for (int y = 0; y < DibHeight(picture); ++y)
@@ -139,19 +117,25 @@ int RunInfo(const Args& args) {
     const std::vector<std::uint8_t> tiles = PictureTiles(picture, count);
     std::printf("width: %d\nheight: %d\ndepth: %d\ncolours used: %d\n", DibWidth(picture),
                 DibHeight(picture), opened.fileDepth, colours);
-    std::printf("tiles: %zu\n", count);
+    std::printf("tiles: %zu
+", count);
+    // One pass counts every way; the reduction keeps a blank tile 0 besides.
+    const TileCounts counts = CountUniqueTiles(tiles.data(), count);
     const struct {
         const char* unique;
         const char* reduced;
-        std::uint32_t flags;
+        std::size_t distinct;
+        bool blank;
     } kinds[] = {
-        {"unique tiles", "reduced tiles", 0},
-        {"unique with flips", "reduced with flips", MAP_FLIP},
-        {"unique with flips and banks", "reduced with flips and banks", MAP_FLIP | MAP_PALBANK}};
+        {"unique tiles", "reduced tiles", counts.plain, counts.blank},
+        {"unique with flips", "reduced with flips", counts.flips, counts.blank},
+        {"unique with flips and banks", "reduced with flips and banks", counts.flipsBanks,
+         counts.blankInBanks}};
+    for (const auto& kind : kinds) std::printf("%s: %zu
+", kind.unique, kind.distinct);
     for (const auto& kind : kinds)
-        std::printf("%s: %zu\n", kind.unique, UniqueTiles(tiles, count, kind.flags));
-    for (const auto& kind : kinds)
-        std::printf("%s: %zu\n", kind.reduced, ReducedTiles(tiles, count, kind.flags));
+        std::printf("%s: %zu
+", kind.reduced, kind.distinct + (kind.blank ? 0 : 1));
     return kExitOk;
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/dib_util.h"
 #include "core/true_color.h"
-#include "core/wu_quantizer.h"
+#include "core/quantize.h"
 
 namespace vorlin {
 
@@ -81,18 +81,6 @@ PackedDib PalettedToTrueColor(PackedDib src, int d, std::uint32_t offset) {
     return eight ? DibExpandPalette(eight.get(), d) : nullptr;
 }
 
-PackedDib Quantize(PackedDib src, int d) {
-    DibPtr rgb;
-    if (DibBitCount(src) != 24) {
-        rgb.reset(DibConvertTrueColor(src, 24));
-        if (!rgb) return nullptr;
-        src = rgb.get();
-    }
-    DibPtr eight(WuQuantize(src, 1 << d));
-    if (!eight || d == 8) return eight.release();
-    return RepackDib(eight.get(), d, 0);
-}
-
 }  // namespace
 
 PackedDib DibConvert(PackedDib dib, int newBitsPerPixel, std::uint32_t offset) {
@@ -101,7 +89,7 @@ PackedDib DibConvert(PackedDib dib, int newBitsPerPixel, std::uint32_t offset) {
     const int s = DibBitCount(dib);
     if (s <= 8 && d <= 8) return RepackDib(dib, d, offset);
     if (s <= 8) return PalettedToTrueColor(dib, d, offset);
-    if (d <= 8) return Quantize(dib, d);
+    if (d <= 8) return DibQuantize(dib, d, QuantizeOptions{});
     return s == d ? DibDuplicate(dib) : DibConvertTrueColor(dib, d);
 }
 

@@ -316,7 +316,7 @@ void MapPixels(PackedDib dest, const std::uint16_t* key, const std::vector<std::
 
 }  // namespace
 
-PackedDib WuQuantize(PackedDib src24, int maxColors) {
+PackedDib WuQuantize(PackedDib src24, int maxColors, int* colorsMade) {
     if (!src24 || DibBitCount(src24) != 24 || maxColors < 1 || maxColors > 256) return nullptr;
     Moments m;
     std::vector<Box> cube;
@@ -345,6 +345,7 @@ PackedDib WuQuantize(PackedDib src24, int maxColors) {
         table[k] = MeanColor(cube[static_cast<std::size_t>(k)], m);
     }
     MapPixels(dest.get(), keys.get(), tag);
+    if (colorsMade) *colorsMade = boxes;
     return dest.release();
 }
 

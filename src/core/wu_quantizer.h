@@ -7,7 +7,8 @@ namespace vorlin {
 
 // Reduces a 24-bpp dib to at most maxColors (1 to 256) colours. The result is an
 // 8-bpp dib with the source's size and orientation; colour table entries past the
-// boxes found are black. Null on bad input or when memory runs out.
-PackedDib WuQuantize(PackedDib src24, int maxColors);
+// boxes found are black; colorsMade (when given) receives how many boxes there are.
+// Null on bad input or when memory runs out.
+PackedDib WuQuantize(PackedDib src24, int maxColors, int* colorsMade = nullptr);
 
 }  // namespace vorlin

@@ -25,6 +25,7 @@ DocumentSettings ReadDocumentSettings(const Profile& profile) {
     s.defaultPalette =
         ResolveDefaultPalette(profile.GetString(kSectionMain, kKeyPalDefault, kDefaultPaletteFile));
     s.clearPaletteOnLoad = profile.GetInt(kSectionMain, kKeyPalClear, 0) != 0;
+    if (profile.GetInt(kSectionMain, kKeyQuantize, 0) == 1) s.reduction = QuantizeQuality::kBest;
     return s;
 }
 

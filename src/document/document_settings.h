@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/quantize.h"
+
 namespace vorlin {
 
 class Profile;
@@ -17,12 +19,15 @@ inline constexpr const char* kSectionMain = "main";
 inline constexpr const char* kKeyPalDefault = "PalDefault";
 inline constexpr const char* kDefaultPaletteFile = "vorlin.pal";
 inline constexpr const char* kKeyPalClear = "PalClear";
+// Colour reduction of true-colour pictures on opening: 1 best, anything else fast.
+inline constexpr const char* kKeyQuantize = "Quantize";
 
 struct DocumentSettings {
     int width = kDefaultImageSide;   // size of the first picture
     int height = kDefaultImageSide;
     std::string defaultPalette;      // palette file New loads; empty: none
     bool clearPaletteOnLoad = false; // entries a file does not supply become black
+    QuantizeQuality reduction = QuantizeQuality::kFast;  // opening true-colour pictures
 };
 
 // The settings as stored; the default palette name is resolved as given, else

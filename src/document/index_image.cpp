@@ -84,14 +84,14 @@ int CIndexImage::CopyFrom(const CIndexImage* other) {
     return Create(other->Width(), other->Height(), other->Palette(), other->Bits());
 }
 
-int CIndexImage::SetFromDib(PackedDib dib) {
+int CIndexImage::SetFromDib(PackedDib dib, const QuantizeOptions& quantize) {
     if (!dib || !dib->block) return 0;
     const int depth = DibBitCount(dib);
     // Paletted files supply their own colour count; true-colour ones were quantised to 256.
     const int supplied = depth <= 8 ? DibColorCount(dib) : kPaletteSize;
     DibPtr converted;
     if (depth != 8) {
-        converted.reset(DibConvert(dib, 8, 0));
+        converted.reset(depth > 8 ? DibQuantize(dib, 8, quantize) : DibConvert(dib, 8, 0));
         if (!converted) return 0;
         dib = converted.get();
     }

@@ -8,6 +8,7 @@
 
 #include "core/index_surface.h"
 #include "core/packed_dib.h"
+#include "core/quantize.h"
 
 namespace vorlin {
 
@@ -34,8 +35,9 @@ class CIndexImage {
     // Full copy of size, palette and pixels. 0 when `other` is null.
     int CopyFrom(const CIndexImage* other);
     // Pixels (converted to 8 bpp when needed) and colours of a packed image;
-    // palette entries the block does not supply become black.
-    int SetFromDib(PackedDib dib);
+    // palette entries the block does not supply become black. True-colour
+    // images are reduced to 256 colours as `quantize` says.
+    int SetFromDib(PackedDib dib, const QuantizeOptions& quantize = QuantizeOptions{});
     // New top-down packed image of the picture with the real palette, at 8 bpp
     // or converted to `depth` with `option` (see DibConvert). Null on failure.
     PackedDib ToDib(int depth, std::uint32_t option) const;

@@ -110,7 +110,7 @@ bool CVorlinDoc::OpenFromDib(PackedDib dib, const std::string& path) {
     if (!dib || !dib->block) return false;
     const int fileColours = DibBitCount(dib) <= 8 ? DibColorCount(dib) : kPaletteSize;
     CIndexImage fresh;
-    if (!fresh.SetFromDib(dib)) return false;
+    if (!fresh.SetFromDib(dib, QuantizeOptions{settings_.reduction})) return false;
     const bool keepOldEntries = !settings_.clearPaletteOnLoad;
     if (keepOldEntries && fileColours > 0 && fileColours < kPaletteSize)
         fresh.SetColors(fileColours, kPaletteSize - fileColours, image.Palette() + fileColours);

@@ -17,10 +17,11 @@ void PadToWord(std::vector<std::uint8_t>& out) {
 
 namespace {
 
-std::vector<std::uint8_t> Compress(int code, const std::vector<std::uint8_t>& in) {
+std::vector<std::uint8_t> Compress(int code, Lz77Parse parse, const std::vector<std::uint8_t>& in) {
     switch (code) {
         case BLK_CPRS_LZ77:
-            return Lz77Compress(in.data(), in.size());
+            return parse == Lz77Parse::kSmallest ? Lz77CompressSmallest(in.data(), in.size())
+                                                 : Lz77Compress(in.data(), in.size());
         case BLK_CPRS_HUFF:
             return HuffCompress(in.data(), in.size(), 8);
         case BLK_CPRS_RLE:
@@ -38,10 +39,17 @@ bool RoundTrips(const std::vector<std::uint8_t>& stream, const std::vector<std::
 
 }  // namespace
 
-void CompressBlock(DataBlock& block, std::uint32_t flags) {
+std::vector<std::uint8_t> CompressChecked(int code, Lz77Parse parse,
+                                          const std::vector<std::uint8_t>& in) {
+    std::vector<std::uint8_t> stream = Compress(code, parse, in);
+    if (stream.empty() || !RoundTrips(stream, in)) return {};
+    return stream;
+}
+
+void CompressBlock(DataBlock& block, std::uint32_t flags, Lz77Parse parse) {
     if (block.bytes.empty()) return;
-    std::vector<std::uint8_t> stream = Compress(BlockCompression(flags), block.bytes);
-    if (stream.empty() || !RoundTrips(stream, block.bytes)) return;
+    std::vector<std::uint8_t> stream = CompressChecked(BlockCompression(flags), parse, block.bytes);
+    if (stream.empty()) return;
     DataBlockAssign(block, 1, std::move(stream));
     block.compression = BlockCompression(flags);
 }

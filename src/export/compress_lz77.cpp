@@ -1,21 +1,39 @@
 // LZ77 in the BIOS layout, with matches found by the binary-search-tree coder
 // over a 4096-byte circular window. Matches at distance 1 are never used (the
 // console's VRAM decoder writes 16 bits at a time and cannot copy them).
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
 
 #include "export/compress.h"
+#include "export/lz77_groups.h"
 
 namespace vorlin {
 
 namespace {
 
-constexpr int kWindow = 4096;   // N
-constexpr int kLookahead = 18;  // F
-constexpr int kMinMatch = 3;
+constexpr int kWindow = kLz77Window;       // N
+constexpr int kLookahead = kLz77MaxMatch;  // F
+constexpr int kMinMatch = kLz77MinMatch;
 constexpr int kNone = kWindow;          // "no node"
 constexpr int kRootBase = kWindow + 1;  // 256 root slots, one per first byte
+
+// The first position from 1 up where the two strings differ, kLookahead when
+// they agree. Compared eight bytes at a time where the byte order allows it.
+inline int FirstDifference(const std::uint8_t* a, const std::uint8_t* b) {
+    int i = 1;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= kLookahead; i += 8) {
+            std::uint64_t x, y;
+            std::memcpy(&x, a + i, 8);
+            std::memcpy(&y, b + i, 8);
+            if (x != y) return i + std::countr_zero(x ^ y) / 8;
+        }
+    }
+    while (i < kLookahead && a[i] == b[i]) ++i;
+    return i;
+}
 
 struct Lz77Tree {
     std::uint8_t window[kWindow + kLookahead - 1];
@@ -47,10 +65,8 @@ struct Lz77Tree {
                 return;
             }
             p = child;
-            int i = 1;
-            for (; i < kLookahead; ++i)
-                if ((cmp = key[i] - window[p + i]) != 0) break;
-            if (i == kLookahead) cmp = 0;
+            const int i = FirstDifference(key, &window[p]);
+            cmp = i < kLookahead ? key[i] - window[p + i] : 0;
             if (i > matchLength && p != before) {
                 matchPosition = p;
                 matchLength = i;
@@ -103,45 +119,9 @@ struct Lz77Tree {
     }
 };
 
-// Collects up to eight items behind one flag byte.
-class GroupWriter {
-  public:
-    explicit GroupWriter(std::vector<std::uint8_t>& out) : out_(out) {}
-    void Literal(std::uint8_t byte) {
-        items_[used_++] = byte;
-        Next(false);
-    }
-    void Match(int length, int distance) {
-        const int d = distance - 1;
-        items_[used_++] = static_cast<std::uint8_t>(((length - kMinMatch) << 4) | (d >> 8));
-        items_[used_++] = static_cast<std::uint8_t>(d & 0xFF);
-        Next(true);
-    }
-    void Finish() {
-        if (count_ > 0) Flush();
-    }
-
-  private:
-    void Next(bool match) {
-        if (match) flags_ |= static_cast<std::uint8_t>(0x80 >> count_);
-        if (++count_ == 8) Flush();
-    }
-    void Flush() {
-        out_.push_back(flags_);
-        out_.insert(out_.end(), items_, items_ + used_);
-        flags_ = 0;
-        count_ = used_ = 0;
-    }
-    std::vector<std::uint8_t>& out_;
-    std::uint8_t items_[16];
-    std::uint8_t flags_ = 0;
-    int count_ = 0;
-    int used_ = 0;
-};
-
 void Encode(Lz77Tree& t, const std::uint8_t* data, std::size_t size,
             std::vector<std::uint8_t>& out) {
-    GroupWriter groups(out);
+    Lz77GroupWriter groups(out);
     std::size_t next = 0;
     int s = 0;
     int r = kWindow - kLookahead;

@@ -118,6 +118,10 @@ std::vector<std::uint16_t> MapEntries(ExportJob& job, std::size_t tiles) {
     return entries;
 }
 
+Lz77Parse Lz77ParseOf(const ExportJob& job) {
+    return (job.outFlags & OUT_SMALLEST_LZ77) ? Lz77Parse::kSmallest : Lz77Parse::kGreedy;
+}
+
 void BuildMap(ExportJob& job) {
     if (DibBitCount(job.work.get()) != 8) return;
     const std::size_t tiles = ColumnTiles(job.work.get(), ExportAreaTiles(job));
@@ -136,7 +140,7 @@ void BuildMap(ExportJob& job) {
     }
     const bool affine = (job.mapFlags & MAP_AFFINE) != 0;
     DataBlockAssign(job.mapData, affine ? 1 : 2, EntryBytes(entries, affine));
-    CompressBlock(job.mapData, job.mapFlags);
+    CompressBlock(job.mapData, job.mapFlags, Lz77ParseOf(job));
     DataBlockAssign(job.metaData, 2, EntryBytes(metaMap, false));
 }
 
@@ -162,7 +166,7 @@ void BuildGraphics(ExportJob& job) {
         return;
     }
     DataBlockAssign(job.imgData, 1, std::move(bytes));
-    CompressBlock(job.imgData, job.imgFlags);
+    CompressBlock(job.imgData, job.imgFlags, Lz77ParseOf(job));
 }
 
 void BuildPalette(ExportJob& job) {
@@ -173,7 +177,7 @@ void BuildPalette(ExportJob& job) {
     std::vector<std::uint8_t> bytes((static_cast<std::size_t>(n) + 1) / 2 * 4, 0);
     for (int i = 0; i < n; ++i) PutLe16(&bytes[2 * i], GbaColor(DibColors(work)[start + i]));
     DataBlockAssign(job.palData, 2, std::move(bytes));
-    CompressBlock(job.palData, job.palFlags);
+    CompressBlock(job.palData, job.palFlags, Lz77ParseOf(job));
 }
 
 }  // namespace

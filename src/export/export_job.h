@@ -26,6 +26,8 @@ inline constexpr int kOutKindCount = 4;
 inline constexpr std::uint32_t OUT_HEADER = 1u << 4;
 inline constexpr std::uint32_t OUT_APPEND = 1u << 5;
 inline constexpr std::uint32_t OUT_CONVERT_ONLY = 1u << 9;
+// Every LZ77 block takes the smallest (slower) parse.
+inline constexpr std::uint32_t OUT_SMALLEST_LZ77 = 1u << 10;
 
 // --- block flag words (palFlags, imgFlags, mapFlags share bits 0-7) ---
 inline constexpr std::uint32_t BLK_EXPORT = 1u << 0;

@@ -2,23 +2,15 @@
 
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "export/export_job.h"
+#include "export/tile_key.h"
 #include "export/tile_ops.h"
 
 namespace vorlin {
 
 namespace {
-
-struct Orientation {
-    int xFlip;
-    int yFlip;
-    std::uint16_t bits;
-};
-
-// The order in which flipped matches are tried; it decides the flip bits.
-constexpr Orientation kOrientations[4] = {
-    {0, 0, 0}, {0, 7, kMapVFlip}, {7, 0, kMapHFlip}, {7, 7, kMapHFlip | kMapVFlip}};
 
 struct ReduceRules {
     std::uint8_t mask;
@@ -46,31 +38,22 @@ ReducedTiles StartWithBlank(std::size_t count) {
     return result;
 }
 
-// The masked pixels of a tile seen through one orientation: equal keys are
-// exactly the tiles TilesMatch accepts.
-std::string MatchKey(const std::uint8_t* tile, const Orientation& o, std::uint8_t mask) {
-    std::uint8_t oriented[kTileBytes];
-    OrientTile(tile, o.xFlip, o.yFlip, oriented);
-    std::string key(kTileBytes, '\0');
-    for (int p = 0; p < kTileBytes; ++p) key[p] = static_cast<char>(oriented[p] & mask);
-    return key;
-}
-
 }  // namespace
 
 ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint32_t mapFlags) {
     const ReduceRules rules(mapFlags);
     ReducedTiles result = StartWithBlank(count);
     // Unique tiles never match each other unflipped, so each key names one tile.
-    std::unordered_map<std::string, std::size_t> index;
+    std::unordered_map<TileKey, std::size_t, TileKeyHash> index;
     index.reserve(count + 1);
-    index.emplace(std::string(kTileBytes, '\0'), 0);
+    index.emplace(TileKey{}, 0);
     for (std::size_t t = 0; t < count; ++t) {
         const std::uint8_t* tile = tiles + t * kTileBytes;
+        const TileKey upright = MaskedRows(tile, rules.mask);
         std::size_t best = SIZE_MAX;
         std::uint16_t bits = 0;
         for (int o = 0; o < rules.orientations; ++o) {
-            const auto found = index.find(MatchKey(tile, kOrientations[o], rules.mask));
+            const auto found = index.find(Oriented(upright, kOrientations[o]));
             if (found != index.end() && found->second < best) {
                 best = found->second;
                 bits = kOrientations[o].bits;
@@ -78,7 +61,7 @@ ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint
         }
         if (best == SIZE_MAX) {
             best = result.tiles.size() / kTileBytes;
-            index.emplace(MatchKey(tile, kOrientations[0], rules.mask), best);
+            index.emplace(upright, best);
             result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
             result.firstUse.push_back(t);
         }
@@ -141,6 +124,20 @@ MetaTiles GroupMetaTiles(const std::vector<std::uint16_t>& entries, std::size_t 
         result.metaMap.push_back(entry);
     }
     return result;
+}
+
+TileCounts CountUniqueTiles(const std::uint8_t* tiles, std::size_t count) {
+    std::unordered_set<TileKey, TileKeyHash> plain, flips, flipsBanks;
+    for (std::size_t t = 0; t < count; ++t) {
+        const std::uint8_t* tile = tiles + t * kTileBytes;
+        const TileKey upright = MaskedRows(tile, 0xFF);
+        plain.insert(upright);
+        flips.insert(FlipClassKey(upright));
+        flipsBanks.insert(FlipClassKey(MaskedRows(tile, kBankMask)));
+    }
+    const TileKey blank{};
+    return {plain.size(), flips.size(), flipsBanks.size(), plain.contains(blank),
+            flipsBanks.contains(blank)};
 }
 
 }  // namespace vorlin

@@ -17,6 +17,8 @@
 #include "support/bank_corpus.h"
 #include "support/format_test_util.h"
 #include "formats/png_format.h"
+#include "core/palette_refine.h"
+#include "support/synthetic_photo.h"
 #include "support/temp_profile.h"
 
 namespace vorlin {
@@ -111,6 +113,8 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
         {"convert " + pic, "expected INPUT OUTPUT"},
         {"convert " + pic + " a.bmp --bpp 16", "--bpp must be one of 4|8|24"},
         {"compress zip a b", "method must be one of lz77|huff|rle"},
+        {"compress rle a b --best", "--best is only for lz77"},
+        {"convert " + pic + " a.bmp --quantize good", "--quantize must be one of fast|best"},
         {"decompress a", "expected INPUT OUTPUT"},
         {"info", "expected INPUT"},
     };
@@ -246,7 +250,7 @@ TEST_F(CliTest, PresetsSaveEveryOptionAndReadThemBack) {
                   .status,
               0);
     const std::string preset = ReadAll(dir_.File("p.txt"));
-    for (const char* line : {"--bpp 2\n", "--map-layout sbb\n", "--meta 2x1\n", "--area 0,0,16,8\n",
+    for (const char* line : {"--bpp 2\n", "--no-best\n", "--map-layout sbb\n", "--meta 2x1\n", "--area 0,0,16,8\n",
                              "--unit u32\n", "--symbol my_gfx\n", "--tile-offset -3\n"})
         EXPECT_NE(preset.find(line), std::string::npos) << line;
 
@@ -429,6 +433,41 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("32 tiles in 3 banks", 0), 0u) << run.out;
     EXPECT_NE(ReadAll(dir_.File("auto.c")).find(", 64x32@4, "), std::string::npos);
+}
+
+TEST_F(CliTest, BestModesNeverLoseToTheDefaults) {
+    BmpFormat bmp;
+    DibPtr photo = test::SyntheticPhoto(160, 120, test::PhotoScene::kSky, 2);
+    bmp.AttachImage(DibPtr(DibDuplicate(photo.get())));
+    ASSERT_EQ(bmp.Write(dir_.File("photo.bmp")), 1);
+    std::uint64_t errors[2] = {};
+    for (int best = 0; best < 2; ++best) {
+        const std::string out = best ? "best.bmp" : "fast.bmp";
+        ASSERT_EQ(Cli("convert photo.bmp " + out + (best ? " --quantize best" : "")).status, 0);
+        BmpFormat back;
+        ASSERT_EQ(back.Read(dir_.File(out)), 1);
+        DibPtr eight = back.DetachImage();
+        errors[best] = QuantizeError(photo.get(), eight.get());
+    }
+    EXPECT_LT(errors[1], errors[0]);
+    // The default stays what it always was: no option and --quantize fast agree.
+    ASSERT_EQ(Cli("convert photo.bmp fast2.bmp --quantize fast").status, 0);
+    EXPECT_EQ(ReadAll(dir_.File("fast2.bmp")), ReadAll(dir_.File("fast.bmp")));
+
+    ASSERT_EQ(Cli("compress lz77 fast.bmp greedy.lz").status, 0);
+    ASSERT_EQ(Cli("compress lz77 fast.bmp smallest.lz --best").status, 0);
+    EXPECT_LE(ReadAll(dir_.File("smallest.lz")).size(), ReadAll(dir_.File("greedy.lz")).size());
+    ASSERT_EQ(Cli("decompress smallest.lz back.bmp").status, 0);
+    EXPECT_EQ(ReadAll(dir_.File("back.bmp")), ReadAll(dir_.File("fast.bmp")));
+
+    const std::string options = " --map --img-cprs lz77 --map-cprs lz77";
+    ASSERT_EQ(Cli("export photo.bmp -o g.bin" + options).status, 0);
+    ASSERT_EQ(Cli("export photo.bmp -o s.bin --best --save-preset s.txt" + options).status, 0);
+    EXPECT_NE(ReadAll(dir_.File("s.txt")).find("--best\n"), std::string::npos);
+    for (const char* block : {".img.bin", ".map.bin"})
+        EXPECT_LE(ReadAll(dir_.File(std::string("s") + block)).size(),
+                  ReadAll(dir_.File(std::string("g") + block)).size())
+            << block;
 }
 
 // 16 x 8: tile 0 in bank 2; tile 1 mixes banks 1 and 3 (the console shows it in bank 1).

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/save_prompt.h"
+#include "core/palette_refine.h"
 #include "support/fake_ui_services.h"
 #include "support/rgb.h"
+#include "support/synthetic_photo.h"
 #include "support/temp_profile.h"
 #include "platform/profile.h"
 
@@ -177,6 +179,23 @@ TEST(VorlinDoc, OpenKeepsUpperEntriesUnlessPalClear) {
     doc.SetPaletteEntry(20, Rgb(7, 7, 7));
     ASSERT_TRUE(doc.OpenFromDib(dib.get(), "/pics/hero.pcx"));
     EXPECT_EQ(doc.image.Palette()[20], Rgb(0, 0, 0));
+}
+
+TEST(VorlinDoc, OpenReducesTrueColourAsTheSettingSays) {
+    ScopedTempProfile profile;
+    DibPtr photo = test::SyntheticPhoto(96, 64, test::PhotoScene::kObjects, 5);
+    std::uint64_t errors[3] = {};
+    // Fast, best, and a value from a hand-edited file, which counts as fast.
+    const int settings[3] = {0, 1, 7};
+    for (int i = 0; i < 3; ++i) {
+        profile.Get().WriteInt("main", "Quantize", settings[i]);
+        CVorlinDoc doc(ReadDocumentSettings(profile.Get()));
+        ASSERT_TRUE(doc.OpenFromDib(photo.get(), "/pics/photo.bmp"));
+        DibPtr opened(doc.image.ToDib(8, 0));
+        errors[i] = QuantizeError(photo.get(), opened.get());
+    }
+    EXPECT_LT(errors[1], errors[0]);
+    EXPECT_EQ(errors[2], errors[0]);
 }
 
 TEST(VorlinDoc, FailedOpenChangesNothing) {

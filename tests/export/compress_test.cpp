@@ -29,6 +29,9 @@ Bytes RandomBytes(std::size_t n, unsigned seed, int range = 256) {
 Bytes Lz(const Bytes& in) {
     return Lz77Compress(in.data(), in.size());
 }
+Bytes LzSmallest(const Bytes& in) {
+    return Lz77CompressSmallest(in.data(), in.size());
+}
 Bytes Rle(const Bytes& in) {
     return RleCompress(in.data(), in.size());
 }
@@ -50,8 +53,8 @@ TEST(Lz77Compress, HandDerivedStreams) {
 }
 
 TEST(Lz77Compress, NeverRefersToTheByteJustBefore) {
-    for (const Bytes& in : {Repeat(0, 5000), RandomBytes(20000, 7, 2), RandomBytes(3000, 8, 3)}) {
-        const Bytes out = Lz(in);
+    for (const Bytes& in : {Repeat(0, 5000), RandomBytes(20000, 7, 2), RandomBytes(3000, 8, 3)})
+    for (const Bytes& out : {Lz(in), LzSmallest(in)}) {
         std::size_t pos = 4;
         std::size_t produced = 0;
         while (produced < in.size()) {
@@ -69,6 +72,61 @@ TEST(Lz77Compress, NeverRefersToTheByteJustBefore) {
         }
         EXPECT_LE(out.size(), in.size() + in.size() / 8 + 16 + 3);
     }
+}
+
+// 8-bpp sprite tiles: shaded discs of a few colours on index 0, in many sizes and
+// positions, so rows repeat at varied distances as in real graphics.
+Bytes SpriteTiles(int sprites, unsigned seed) {
+    std::mt19937 rng(seed);
+    Bytes out;
+    for (int s = 0; s < sprites; ++s) {
+        const int cx = static_cast<int>(rng() % 16), cy = static_cast<int>(rng() % 16);
+        const int r = 3 + static_cast<int>(rng() % 6), base = 16 * static_cast<int>(rng() % 4);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const int d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+                out.push_back(static_cast<std::uint8_t>(d2 > r * r ? 0 : base + 1 + d2 * 6 / (r * r + 1)));
+            }
+    }
+    return out;
+}
+
+TEST(Lz77CompressSmallest, PrefersALiteralBeforeALongerCopy) {
+    // After "ABC#BCDEFGH" the greedy coder copies "ABC" and then "DEFGH"; a literal
+    // 'A' and then one copy of "BCDEFGH" saves a byte, and with it a word.
+    const std::string text = "ABC#BCDEFGHABCDEFGH";
+    const Bytes in(text.begin(), text.end());
+    Bytes expected = {0x10, 19, 0, 0, 0x00};
+    expected.insert(expected.end(), in.begin(), in.begin() + 8);
+    expected.push_back(0x08);
+    expected.insert(expected.end(), in.begin() + 8, in.begin() + 12);
+    expected.insert(expected.end(), {0x40, 0x07});
+    EXPECT_THAT(LzSmallest(in), ElementsAreArray(expected));
+    EXPECT_EQ(Lz(in).size(), 24u);
+}
+
+TEST(Lz77CompressSmallest, NeverLargerThanGreedyAndDecodes) {
+    const std::vector<Bytes> inputs = {Bytes{},
+                                       Bytes{7},
+                                       Repeat(0, 100000),
+                                       RandomBytes(30000, 21, 2),
+                                       RandomBytes(30000, 22, 5),
+                                       RandomBytes(20000, 23),
+                                       SpriteTiles(64, 24),
+                                       SpriteTiles(300, 25)};
+    std::size_t greedyTotal = 0, smallestTotal = 0;
+    for (const Bytes& in : inputs) {
+        const Bytes greedy = Lz(in), smallest = LzSmallest(in);
+        EXPECT_LE(smallest.size(), greedy.size()) << in.size();
+        Bytes back;
+        ASSERT_TRUE(Lz77Decompress(smallest.data(), smallest.size(), back)) << in.size();
+        EXPECT_TRUE(back == in) << in.size();
+        greedyTotal += greedy.size();
+        smallestTotal += smallest.size();
+    }
+    // Sprite graphics are where a better parse pays; it must find something there.
+    EXPECT_LT(LzSmallest(SpriteTiles(300, 25)).size(), Lz(SpriteTiles(300, 25)).size());
+    EXPECT_LT(smallestTotal, greedyTotal);
 }
 
 TEST(RleCompress, RunAndLiteralBoundaries) {
@@ -175,7 +233,7 @@ TEST(Compressors, RoundTripRandomAndDegenerateData) {
                                  RandomBytes(65537, 3, 16),
                                  RandomBytes(1027, 4)};
     for (const Bytes& in : inputs) {
-        for (const Bytes& out : {Lz(in), Rle(in), Huff(in)}) {
+        for (const Bytes& out : {Lz(in), LzSmallest(in), Rle(in), Huff(in)}) {
             ASSERT_FALSE(out.empty());
             EXPECT_EQ(out.size() % 4, 0u);
             EXPECT_EQ(BiosDeclaredSize(out.data(), out.size()), in.size());
@@ -198,6 +256,8 @@ TEST(Compressors, RefuseMissingAndOversizedInput) {
     const std::uint8_t byte = 0;
     EXPECT_TRUE(HuffCompress(&byte, 1, 5).empty());
     EXPECT_TRUE(Lz77Compress(&byte, kBiosMaxSize + 1).empty());
+    EXPECT_TRUE(Lz77CompressSmallest(nullptr, 4).empty());
+    EXPECT_TRUE(Lz77CompressSmallest(&byte, kBiosMaxSize + 1).empty());
 }
 
 TEST(Decompressors, RejectMalformedStreams) {

@@ -218,10 +218,11 @@ TEST(ExportDialogTransfer, FillsEveryFlagFromTheRecord) {
     v.sizeCode = BLK_SIZE_U32;
     v.useName = true;
     v.name = "9 lives";
+    v.smallestLz77 = true;
     ExportJob job;
     job.bpp = 4;
     ASSERT_TRUE(TransferToJob(v, "doc.bmp", picture.get(), job));
-    EXPECT_EQ(job.outFlags, OUT_KIND_BIN | OUT_HEADER);
+    EXPECT_EQ(job.outFlags, OUT_KIND_BIN | OUT_HEADER | OUT_SMALLEST_LZ77);
     EXPECT_EQ(job.symbol, "__lives");
     EXPECT_EQ(job.folder, "out");
     EXPECT_EQ(job.palEnd, 256);

@@ -47,6 +47,24 @@ TEST(ReduceTiles, IndexedSearchEqualsPairwiseFirstMatch) {
     }
 }
 
+std::size_t Kept(const Bytes& tiles, std::size_t count, std::uint32_t flags) {
+    return ReduceTilesPairwise(tiles.data(), count, flags).tiles.size() / kTileBytes;
+}
+
+TEST(CountUniqueTiles, EqualsTheReductionsThreeWays) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 1000; ++round) {
+        const std::size_t count = 1 + rng() % 40;
+        const Bytes tiles = RandomTileSet(rng, count);
+        const TileCounts counts = CountUniqueTiles(tiles.data(), count);
+        ASSERT_EQ(counts.plain + !counts.blank, Kept(tiles, count, 0)) << round;
+        ASSERT_EQ(counts.flips + !counts.blank, Kept(tiles, count, MAP_FLIP)) << round;
+        ASSERT_EQ(counts.flipsBanks + !counts.blankInBanks,
+                  Kept(tiles, count, MAP_FLIP | MAP_PALBANK))
+            << round;
+    }
+}
+
 TEST(ReduceTiles, EntriesRebuildTheSourceTiles) {
     std::mt19937 rng(77);
     const std::size_t count = 500;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,16 @@ struct Glue {
     std::vector<GlueBlock> blocks;      // at most four
     GlueBlock probe;
 };
+
+// A word-aligned constant C array definition holding `values`.
+template <typename T>
+std::string CArray(const char* type, const char* name, const std::vector<T>& values) {
+    std::ostringstream out;
+    out << "const " << type << " " << name << "[" << values.size() << "] __attribute__((aligned(4))) = {";
+    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? "," : "") << static_cast<unsigned>(values[i]);
+    out << "};\n";
+    return out.str();
+}
 
 // A fresh folder for one test's files.
 std::string MakeWorkDir(const std::string& name);

@@ -108,6 +108,9 @@ std::vector<ConsoleCase> Cases() {
          "--bpp 8 --map --map-layout sbb --flip --no-palbank --img-cprs lz77 --map-cprs lz77 "
          "--unit u32",
          kMode0Bg0, 0x80 | (30 << 8) | (1 << 14), true, true, true, kVram},
+        {"t8_lz77_smallest", 256, 256,
+         "--bpp 8" + reduce + " --no-palbank --img-cprs lz77 --map-cprs lz77 --best", kMode0Bg0,
+         0x80 | (30 << 8), true, true, true, kVram},
         {"t4_huff_rle_offset", 256, 256,
          "--bpp 4" + reduce + " --tile-offset 1 --img-cprs huff --map-cprs rle", kMode0Bg0, 30 << 8,
          true, true, true, kVram + 32},

@@ -2,22 +2,11 @@
 // at the exporter and not at the harness.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cartridge.h"
 #include "rom/show.h"
 
 namespace vorlin::gbatest {
 namespace {
-
-template <typename T>
-std::string CArray(const char* type, const char* name, const std::vector<T>& values) {
-    std::ostringstream out;
-    out << "const " << type << " " << name << "[" << values.size() << "] __attribute__((aligned(4))) = {";
-    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? "," : "") << static_cast<unsigned>(values[i]);
-    out << "};\n";
-    return out.str();
-}
 
 TEST(GbaHarness, Mode3BitmapReachesTheScreenPixelForPixel) {
     std::vector<std::uint16_t> bitmap(kScreenWidth * kScreenHeight);

@@ -127,6 +127,8 @@ void GbaExportGuiTest::exportsTiledPictureWithMapAsC() {
         d->bppList->setCurrentIndex(2);  // 4
         QTest::mouseClick(d->mapBox, Qt::LeftButton);
         QVERIFY(d->offsetField->isEnabled());
+        QVERIFY(!d->smallestBox->isChecked());
+        QTest::mouseClick(d->smallestBox, Qt::LeftButton);
         const QStringList lines = SummaryLines(d);
         QCOMPARE(lines.size(), 6);
         QCOMPARE(lines[1], QString("img: tile, 4bpp, cprs: none"));
@@ -150,6 +152,7 @@ void GbaExportGuiTest::exportsTiledPictureWithMapAsC() {
     bool kept = false;
     WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
         kept = d->bppList->currentIndex() == 2 && d->mapBox->isChecked() &&
+               d->smallestBox->isChecked() &&
                d->typeList->currentText() == "GAS (*.s)";
         QTest::mouseClick(d->cancelButton, Qt::LeftButton);
     });

@@ -321,16 +321,20 @@ void MainWindowTest::optionsStoreBitsAndRefuseAFolder() {
         d->paletteEdit->setText(QString::fromStdString(dir.Path().string()));
         d->bitsBox->setCurrentIndex(4);
         d->clearBox->setChecked(true);
+        QCOMPARE(d->reductionBox->currentText(), QString("fast"));
+        d->reductionBox->setCurrentIndex(1);
         d->accept();
     });
     w.frame->RunCommand(ID_TOOLS_OPTIONS);
     QCOMPARE(AppProfile().GetInt("main", "PalBPC", 0), 8);
     QCOMPARE(AppProfile().GetInt("main", "PalClear", 0), 1);
+    QCOMPARE(AppProfile().GetInt("main", "Quantize", 0), 1);
     QCOMPARE(AppProfile().GetString("main", "PalDefault", "unset"), std::string("unset"));
     QCOMPARE(w.frame->BitsPerShade(), 8);
 
     WhenModal<OptionsDialog>([&](OptionsDialog* d) {
         QCOMPARE(d->bitsBox->currentText(), QString("8"));
+        QCOMPARE(d->reductionBox->currentText(), QString("best"));
         d->paletteEdit->setText(QString::fromStdString(palette));
         d->accept();
     });

@@ -240,6 +240,7 @@ QWidget* GbaExportDialog::BuildFileGroup() {
     MakeRadios(unitRadios, units, box);
     headerBox = new QCheckBox("h file", box);
     appendBox = new QCheckBox("&append", box);
+    smallestBox = new QCheckBox("smallest LZ77 (slower)", box);
     nameBox = new QCheckBox("&name", box);
     nameEdit = new QLineEdit(box);
     nameEdit->setMaxLength(kNameLimit);
@@ -253,6 +254,7 @@ QWidget* GbaExportDialog::BuildFileGroup() {
         grid->addWidget(unitRadios[i], 2, static_cast<int>(i));
     grid->addWidget(headerBox, 3, 0);
     grid->addWidget(appendBox, 3, 1);
+    grid->addWidget(smallestBox, 3, 2, 1, 2);
     grid->addWidget(nameBox, 4, 0);
     grid->addWidget(nameEdit, 4, 1, 1, 3);
     grid->addWidget(summaryView, 5, 0, 1, 4);
@@ -294,6 +296,7 @@ bool GbaExportDialog::ReadControls(bool checked) {
     v.sizeCode = CheckedIndex(unitRadios, BLK_SIZE_U16);
     v.header = headerBox->isChecked();
     v.append = appendBox->isChecked();
+    v.smallestLz77 = smallestBox->isChecked();
     v.useName = nameBox->isChecked();
     v.name = nameEdit->text().toStdString();
     v.fileType = typeList->currentIndex();
@@ -352,6 +355,7 @@ void GbaExportDialog::WriteControls() {
     CheckIndex(unitRadios, v.sizeCode);
     headerBox->setChecked(v.header);
     appendBox->setChecked(v.append);
+    smallestBox->setChecked(v.smallestLz77);
     nameBox->setChecked(v.useName);
     nameEdit->setText(QString::fromStdString(v.name));
     exchanging_ = wasExchanging;

@@ -81,6 +81,7 @@ class GbaExportDialog : public QDialog {
     std::array<QRadioButton*, 3> unitRadios;  // u8, u16, u32
     QCheckBox* headerBox;
     QCheckBox* appendBox;
+    QCheckBox* smallestBox;  // "smallest LZ77 (slower)"
     QCheckBox* nameBox;
     QLineEdit* nameEdit;
     QPlainTextEdit* summaryView;

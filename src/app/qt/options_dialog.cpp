@@ -59,6 +59,9 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     bitsBox->setCurrentIndex(std::clamp(bitsPerShade, kMinBits, kMaxBits) - kMinBits);
     clearBox = new QCheckBox("&clear on load", this);
     clearBox->setChecked(profile.GetInt(kSectionMain, kKeyPalClear, 0) != 0);
+    reductionBox = new QComboBox(this);
+    reductionBox->addItems({"fast", "best"});
+    reductionBox->setCurrentIndex(profile.GetInt(kSectionMain, kKeyQuantize, 0) == 1 ? 1 : 0);
     sharedBox = new QCheckBox("&shared file dir", this);
     sharedBox->setChecked(profile.GetInt(kSectionLastFile, kKeyIsSharedDir, 0) != 0);
     browseButton = new QPushButton("...", this);
@@ -72,6 +75,7 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     Form()->addRow(paletteLabel, paletteRow);
     Form()->addRow("&bits/shade", bitsBox);
     Form()->addRow(clearBox);
+    Form()->addRow("colour &reduction", reductionBox);
     Form()->addRow(sharedBox);
 }
 
@@ -89,6 +93,7 @@ bool OptionsDialog::Exchange() {
     // A name that is no file (or a folder) is not stored, and nothing is said.
     if (IsUsablePaletteName(name)) profile_.WriteString(kSectionMain, kKeyPalDefault, name);
     profile_.WriteInt(kSectionMain, kKeyPalClear, clearBox->isChecked() ? 1 : 0);
+    profile_.WriteInt(kSectionMain, kKeyQuantize, reductionBox->currentIndex());
     bitsPerShade_ = bitsBox->currentIndex() + kMinBits;
     profile_.WriteInt(kSectionMain, kKeyPalBpc, bitsPerShade_);
     profile_.WriteInt(kSectionLastFile, kKeyIsSharedDir, sharedBox->isChecked() ? 1 : 0);

@@ -1,4 +1,5 @@
-// "Options": default palette file, bits per shade, clear on load, shared file folder.
+// "Options": default palette file, bits per shade, clear on load, colour reduction of
+// opened true-colour pictures, shared file folder.
 #pragma once
 
 #include "app/qt/form_dialog.h"
@@ -27,6 +28,7 @@ class OptionsDialog : public FormDialog {
     QPushButton* browseButton;  // "..." chooses the palette file
     QComboBox* bitsBox;
     QCheckBox* clearBox;
+    QComboBox* reductionBox;  // "fast", "best"
     QCheckBox* sharedBox;
 
   protected:

@@ -1,0 +1,134 @@
+#include "core/palette_refine.h"
+
+#include <algorithm>
+#include <array>
+#include <new>
+#include <vector>
+
+#include "core/nearest_color.h"
+
+namespace vorlin {
+
+namespace {
+
+struct ColorSum {
+    std::uint64_t r = 0, g = 0, b = 0, n = 0;
+};
+
+using Palette = std::array<RgbQuad, 256>;
+
+// One mapping of the source onto a palette: indices in storage row order, the sums
+// of the pixels each entry took, and the total squared error.
+struct Mapping {
+    std::vector<std::uint8_t> index;
+    std::array<ColorSum, 256> sums{};
+    std::uint64_t error = 0;
+};
+
+int Squared(int v) {
+    return v * v;
+}
+
+int Distance(const RgbQuad& c, int r, int g, int b) {
+    return Squared(r - c.rgbRed) + Squared(g - c.rgbGreen) + Squared(b - c.rgbBlue);
+}
+
+void MapToNearest(PackedDib src24, const Palette& palette, int colors, Mapping& m) {
+    NearestColor nearest(palette.data(), colors);
+    m.sums = {};
+    m.error = 0;
+    std::uint8_t* out = m.index.data();
+    const int width = DibWidth(src24);
+    for (int y = 0; y < DibHeight(src24); ++y) {
+        const std::uint8_t* p = DibRow(src24, y);
+        // Neighbouring pixels often repeat; the last answer is reused for them.
+        int lastKey = -1, last = 0;
+        for (int x = 0; x < width; ++x, p += 3) {
+            const int b = p[0], g = p[1], r = p[2];
+            const int key = (r << 16) | (g << 8) | b;
+            if (key != lastKey) {
+                last = nearest.Find(r, g, b);
+                lastKey = key;
+            }
+            *out++ = static_cast<std::uint8_t>(last);
+            ColorSum& s = m.sums[static_cast<std::size_t>(last)];
+            s.r += static_cast<unsigned>(r);
+            s.g += static_cast<unsigned>(g);
+            s.b += static_cast<unsigned>(b);
+            ++s.n;
+            m.error += static_cast<unsigned>(Distance(palette[static_cast<std::size_t>(last)], r, g, b));
+        }
+    }
+}
+
+std::uint8_t RoundedMean(std::uint64_t sum, std::uint64_t n) {
+    return static_cast<std::uint8_t>((sum + n / 2) / n);
+}
+
+// Entries nobody took keep their colour.
+Palette Means(const Mapping& m, const Palette& palette, int colors) {
+    Palette next = palette;
+    for (int i = 0; i < colors; ++i) {
+        const ColorSum& s = m.sums[static_cast<std::size_t>(i)];
+        if (s.n == 0) continue;
+        next[static_cast<std::size_t>(i)] = {RoundedMean(s.b, s.n), RoundedMean(s.g, s.n),
+                                             RoundedMean(s.r, s.n), 0};
+    }
+    return next;
+}
+
+bool SameColors(const Palette& a, const Palette& b, int colors) {
+    return std::equal(a.begin(), a.begin() + colors, b.begin(), [](const RgbQuad& x, const RgbQuad& y) {
+        return x.rgbRed == y.rgbRed && x.rgbGreen == y.rgbGreen && x.rgbBlue == y.rgbBlue;
+    });
+}
+
+// Passes that win less than this share of the error are not worth another pass.
+constexpr std::uint64_t kWorthwhileShare = 2000;
+
+}  // namespace
+
+bool RefinePalette(PackedDib src24, PackedDib dest8, int colors, int maxPasses) {
+    colors = std::clamp(colors, 1, 256);
+    const std::size_t pixels =
+        static_cast<std::size_t>(DibWidth(src24)) * static_cast<std::size_t>(DibHeight(src24));
+    Palette palette{};
+    std::copy_n(DibColors(dest8), std::min(colors, DibColorCount(dest8)), palette.begin());
+    try {
+        Mapping best, trial;
+        best.index.resize(pixels);
+        trial.index.resize(pixels);
+        MapToNearest(src24, palette, colors, best);
+        for (int pass = 0; pass < maxPasses; ++pass) {
+            const Palette next = Means(best, palette, colors);
+            if (SameColors(next, palette, colors)) break;
+            MapToNearest(src24, next, colors, trial);
+            if (trial.error >= best.error) break;
+            const bool worthAnother = best.error - trial.error > best.error / kWorthwhileShare;
+            std::swap(best, trial);
+            palette = next;
+            if (!worthAnother) break;
+        }
+        const std::uint8_t* in = best.index.data();
+        for (int y = 0; y < DibHeight(dest8); ++y, in += DibWidth(dest8))
+            std::copy_n(in, DibWidth(dest8), DibRow(dest8, y));
+        std::copy_n(palette.begin(), colors, DibColors(dest8));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+std::uint64_t QuantizeError(PackedDib src24, PackedDib dest8) {
+    std::uint64_t error = 0;
+    const RgbQuad* colors = DibColors(dest8);
+    for (int y = 0; y < DibHeight(src24); ++y) {
+        const std::uint8_t* p = DibPictureRow(src24, y);
+        const std::uint8_t* index = DibPictureRow(dest8, y);
+        for (int x = 0; x < DibWidth(src24); ++x, p += 3)
+            error += static_cast<unsigned>(Distance(colors[index[x]], p[2], p[1], p[0]));
+    }
+    return error;
+}
+
+}  // namespace vorlin
