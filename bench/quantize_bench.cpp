@@ -35,30 +35,16 @@ void Reduce(benchmark::State& state, PhotoScene scene, QuantizeOptions options) 
     state.counters["mse_over_fast"] = state.counters["mse"] / MeanSquaredError(src, fast.get());
 }
 
-void BM_QuantizeFastSky(benchmark::State& state) {
-    Reduce(state, PhotoScene::kSky, {QuantizeQuality::kFast, false});
-}
-BENCHMARK(BM_QuantizeFastSky)->Unit(benchmark::kMillisecond);
+constexpr QuantizeOptions kFast{QuantizeQuality::kFast, false};
+constexpr QuantizeOptions kBest{QuantizeQuality::kBest, false};
+constexpr QuantizeOptions kBestDither{QuantizeQuality::kBest, true};
 
-void BM_QuantizeBestSky(benchmark::State& state) {
-    Reduce(state, PhotoScene::kSky, {QuantizeQuality::kBest, false});
-}
-BENCHMARK(BM_QuantizeBestSky)->Unit(benchmark::kMillisecond);
-
-void BM_QuantizeFastObjects(benchmark::State& state) {
-    Reduce(state, PhotoScene::kObjects, {QuantizeQuality::kFast, false});
-}
-BENCHMARK(BM_QuantizeFastObjects)->Unit(benchmark::kMillisecond);
-
-void BM_QuantizeBestObjects(benchmark::State& state) {
-    Reduce(state, PhotoScene::kObjects, {QuantizeQuality::kBest, false});
-}
-BENCHMARK(BM_QuantizeBestObjects)->Unit(benchmark::kMillisecond);
-
-void BM_QuantizeBestDitherObjects(benchmark::State& state) {
-    Reduce(state, PhotoScene::kObjects, {QuantizeQuality::kBest, true});
-}
-BENCHMARK(BM_QuantizeBestDitherObjects)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Reduce, FastSky, PhotoScene::kSky, kFast)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Reduce, BestSky, PhotoScene::kSky, kBest)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Reduce, FastObjects, PhotoScene::kObjects, kFast)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Reduce, BestObjects, PhotoScene::kObjects, kBest)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Reduce, BestDitherObjects, PhotoScene::kObjects, kBestDither)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vorlin
