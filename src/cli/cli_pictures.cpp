@@ -117,8 +117,7 @@ int RunInfo(const Args& args) {
     const std::vector<std::uint8_t> tiles = PictureTiles(picture, count);
     std::printf("width: %d\nheight: %d\ndepth: %d\ncolours used: %d\n", DibWidth(picture),
                 DibHeight(picture), opened.fileDepth, colours);
-    std::printf("tiles: %zu
-", count);
+    std::printf("tiles: %zu\n", count);
     // One pass counts every way; the reduction keeps a blank tile 0 besides.
     const TileCounts counts = CountUniqueTiles(tiles.data(), count);
     const struct {
@@ -131,11 +130,9 @@ int RunInfo(const Args& args) {
         {"unique with flips", "reduced with flips", counts.flips, counts.blank},
         {"unique with flips and banks", "reduced with flips and banks", counts.flipsBanks,
          counts.blankInBanks}};
-    for (const auto& kind : kinds) std::printf("%s: %zu
-", kind.unique, kind.distinct);
+    for (const auto& kind : kinds) std::printf("%s: %zu\n", kind.unique, kind.distinct);
     for (const auto& kind : kinds)
-        std::printf("%s: %zu
-", kind.reduced, kind.distinct + (kind.blank ? 0 : 1));
+        std::printf("%s: %zu\n", kind.reduced, kind.distinct + (kind.blank ? 0 : 1));
     return kExitOk;
 }
 
