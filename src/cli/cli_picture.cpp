@@ -28,6 +28,26 @@ std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
                                         : handler.message + " (" + handler.reason + ")");
 }
 
+// Already what the editor would make of it (8 bpp, top-down, a full colour table):
+// such a picture is used as it is instead of being copied through an image.
+bool IsEditorPicture(PackedDib dib) {
+    return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
+}
+
+// The picture as the editor holds it, in a fresh top-down 8-bpp block.
+DibPtr ThroughImage(PackedDib dib) {
+    CIndexImage image;
+    if (!image.SetFromDib(dib)) return nullptr;
+    return DibPtr(image.ToDib(8, 0));
+}
+
+// What opening the file in the editor makes of a picture read from it.
+DibPtr EditorPicture(DibPtr read, const QuantizeOptions& quantize) {
+    if (DibBitCount(read.get()) > 8) read.reset(DibQuantize(read.get(), 8, quantize));
+    if (!read || IsEditorPicture(read.get())) return read;
+    return ThroughImage(read.get());
+}
+
 }  // namespace
 
 bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, ArgCursor& args) {
@@ -49,21 +69,21 @@ OpenedPicture OpenPicture(const std::string& path, const QuantizeOptions& quanti
     if (const std::string warning = ReadWarningLine(*handler); !warning.empty())
         PrintWarning(warning);
     DibPtr read = handler->DetachImage();
-    CIndexImage image;
-    if (!read || !image.SetFromDib(read.get(), quantize)) Failed(path, kMsgMemoryAllocation);
+    if (!read) Failed(path, kMsgMemoryAllocation);
     OpenedPicture opened;
     opened.fileDepth = DibBitCount(read.get());
-    opened.picture.reset(image.ToDib(8, 0));
+    opened.picture = EditorPicture(std::move(read), quantize);
     if (!opened.picture) Failed(path, kMsgMemoryAllocation);
     return opened;
 }
 
-void SavePicture(PackedDib picture, const std::string& path, const SaveOptions& options) {
+void SavePicture(DibPtr picture, const std::string& path, const SaveOptions& options) {
     std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
-    CIndexImage image;
-    if (!image.SetFromDib(picture)) Failed(path, kMsgMemoryAllocation);
+    if (!IsEditorPicture(picture.get())) picture = ThroughImage(picture.get());
+    if (!picture) Failed(path, kMsgMemoryAllocation);
     const std::uint32_t offset = options.depth == 4 ? 16u * options.subPalette : 0u;
-    DibPtr out(image.ToDib(options.depth, offset));
+    DibPtr out = options.depth == 8 ? std::move(picture)
+                                    : DibPtr(DibConvert(picture.get(), options.depth, offset));
     if (!out) Failed(path, kMsgMemoryAllocation);
     handler->depth = options.depth;
     if (handler->TypeId() == kPngTypeId)

@@ -28,7 +28,8 @@ struct SaveOptions {
     bool transparent = false;  // PNG: index 0 becomes transparent
 };
 
-// Writes the 8-bpp picture as Save As does, picking the format by extension.
-void SavePicture(PackedDib picture, const std::string& path, const SaveOptions& options);
+// Writes the 8-bpp picture as Save As does, picking the format by extension; the
+// picture is used up on the way.
+void SavePicture(DibPtr picture, const std::string& path, const SaveOptions& options);
 
 }  // namespace vorlin::cli

@@ -83,8 +83,8 @@ int RunConvert(const Args& args) {
     if (ShowHelpIfAsked(args, kConvertHelp)) return kExitOk;
     const PictureCommand c =
         ParsePictureCommand(args, 2, "INPUT OUTPUT", {"--bpp", "--sub-palette", "--transparent"});
-    const OpenedPicture opened = OpenPicture(c.files[0], c.quantize);
-    SavePicture(opened.picture.get(), c.files[1], c.save);
+    OpenedPicture opened = OpenPicture(c.files[0], c.quantize);
+    SavePicture(std::move(opened.picture), c.files[1], c.save);
     return kExitOk;
 }
 
@@ -99,7 +99,7 @@ int RunReduce(const Args& args) {
     if (!reduced) Failed(c.files[0], reduced.message);
     DibPtr picture(doc.GetImage().ToDib(8, 0));
     if (!picture) Failed(c.files[1], "out of memory");
-    SavePicture(picture.get(), c.files[1], SaveOptions{});
+    SavePicture(std::move(picture), c.files[1], SaveOptions{});
     return kExitOk;
 }
 

@@ -52,7 +52,11 @@ void NearestColor::Build(Cell& cell, int key) {
     cell.start = static_cast<std::uint32_t>(candidates_.size());
     for (int i = 0; i < count_; ++i)
         if (near[static_cast<std::size_t>(i)] <= bound)
-            candidates_.push_back(static_cast<std::uint8_t>(i));
+            candidates_.push_back({near[static_cast<std::size_t>(i)], i});
+    std::sort(candidates_.begin() + cell.start, candidates_.end(),
+              [](const Candidate& a, const Candidate& b) {
+                  return a.nearest != b.nearest ? a.nearest < b.nearest : a.index < b.index;
+              });
     cell.count = static_cast<std::uint32_t>(candidates_.size()) - cell.start;
 }
 
@@ -61,14 +65,15 @@ int NearestColor::Find(int r, int g, int b) {
                     ((g >> (8 - kCellBits)) << kCellBits) | (b >> (8 - kCellBits));
     Cell& cell = cells_[static_cast<std::size_t>(key)];
     if (cell.start == kUnbuilt) Build(cell, key);
-    const std::uint8_t* candidate = candidates_.data() + cell.start;
+    const Candidate* candidate = candidates_.data() + cell.start;
     int best = 0, bestDistance = std::numeric_limits<int>::max();
-    for (std::uint32_t k = 0; k < cell.count; ++k) {
-        const auto& c = rgb_[candidate[k]];
+    for (std::uint32_t k = 0; k < cell.count && candidate[k].nearest <= bestDistance; ++k) {
+        const int index = candidate[k].index;
+        const auto& c = rgb_[static_cast<std::size_t>(index)];
         const int d = Squared(r - c[0]) + Squared(g - c[1]) + Squared(b - c[2]);
-        if (d < bestDistance) {
+        if (d < bestDistance || (d == bestDistance && index < best)) {
             bestDistance = d;
-            best = candidate[k];
+            best = index;
         }
     }
     return best;

@@ -1,7 +1,8 @@
 // Exact nearest palette colour (least squared RGB distance, lowest index on ties)
 // for many lookups. The colour cube is cut into 32 x 32 x 32 cells; a cell keeps
 // only the colours that can be nearest to some point inside it, worked out the
-// first time a colour in the cell is looked up.
+// first time a colour in the cell is looked up, closest first so a search can stop
+// at the first colour that is already too far away.
 #pragma once
 
 #include <array>
@@ -29,8 +30,14 @@ class NearestColor {
 
     std::array<std::array<int, 3>, 256> rgb_{};
     int count_;
+    // A colour that may be nearest somewhere in a cell, with its least squared
+    // distance to the cell; a cell's candidates are sorted by that distance.
+    struct Candidate {
+        std::int32_t nearest;
+        std::int32_t index;
+    };
     std::vector<Cell> cells_;
-    std::vector<std::uint8_t> candidates_;
+    std::vector<Candidate> candidates_;
 };
 
 }  // namespace vorlin

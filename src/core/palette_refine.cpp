@@ -33,14 +33,17 @@ int Distance(const RgbQuad& c, int r, int g, int b) {
     return Squared(r - c.rgbRed) + Squared(g - c.rgbGreen) + Squared(b - c.rgbBlue);
 }
 
-void MapToNearest(PackedDib src24, const Palette& palette, int colors, Mapping& m) {
+// Maps every `rowStep`-th row of the source; the indices are written only when the
+// mapping has room for the whole picture.
+void MapToNearest(PackedDib src24, const Palette& palette, int colors, int rowStep, Mapping& m) {
     NearestColor nearest(palette.data(), colors);
     m.sums = {};
     m.error = 0;
-    std::uint8_t* out = m.index.data();
     const int width = DibWidth(src24);
-    for (int y = 0; y < DibHeight(src24); ++y) {
+    const bool keep = m.index.size() == static_cast<std::size_t>(width) * DibHeight(src24);
+    for (int y = 0; y < DibHeight(src24); y += rowStep) {
         const std::uint8_t* p = DibRow(src24, y);
+        std::uint8_t* out = keep ? m.index.data() + static_cast<std::size_t>(y) * width : nullptr;
         // Neighbouring pixels often repeat; the last answer is reused for them.
         int lastKey = -1, last = 0;
         for (int x = 0; x < width; ++x, p += 3) {
@@ -50,13 +53,14 @@ void MapToNearest(PackedDib src24, const Palette& palette, int colors, Mapping& 
                 last = nearest.Find(r, g, b);
                 lastKey = key;
             }
-            *out++ = static_cast<std::uint8_t>(last);
+            if (out) out[x] = static_cast<std::uint8_t>(last);
             ColorSum& s = m.sums[static_cast<std::size_t>(last)];
             s.r += static_cast<unsigned>(r);
             s.g += static_cast<unsigned>(g);
             s.b += static_cast<unsigned>(b);
             ++s.n;
-            m.error += static_cast<unsigned>(Distance(palette[static_cast<std::size_t>(last)], r, g, b));
+            m.error +=
+                static_cast<unsigned>(Distance(palette[static_cast<std::size_t>(last)], r, g, b));
         }
     }
 }
@@ -85,6 +89,28 @@ bool SameColors(const Palette& a, const Palette& b, int colors) {
 
 // Passes that win less than this share of the error are not worth another pass.
 constexpr std::uint64_t kWorthwhileShare = 2000;
+// The k-means passes look at every fourth row of pictures at least this tall; only
+// the final mapping sees every pixel.
+constexpr int kSampledRowStep = 4;
+constexpr int kSampledMinHeight = 64;
+
+// Moves the palette towards the means of the pixels it takes, starting from the
+// sums of a mapping onto it, while the error of the mapped rows falls.
+Palette MovedPalette(PackedDib src24, Palette palette, int colors, int maxPasses, int rowStep,
+                     Mapping& m) {
+    std::uint64_t error = m.error;
+    for (int pass = 0; pass < maxPasses; ++pass) {
+        const Palette next = Means(m, palette, colors);
+        if (SameColors(next, palette, colors)) break;
+        MapToNearest(src24, next, colors, rowStep, m);
+        if (m.error >= error) break;
+        const bool worthAnother = error - m.error > error / kWorthwhileShare;
+        palette = next;
+        error = m.error;
+        if (!worthAnother) break;
+    }
+    return palette;
+}
 
 }  // namespace
 
@@ -94,25 +120,19 @@ bool RefinePalette(PackedDib src24, PackedDib dest8, int colors, int maxPasses) 
         static_cast<std::size_t>(DibWidth(src24)) * static_cast<std::size_t>(DibHeight(src24));
     Palette palette{};
     std::copy_n(DibColors(dest8), std::min(colors, DibColorCount(dest8)), palette.begin());
+    const int rowStep = DibHeight(src24) >= kSampledMinHeight ? kSampledRowStep : 1;
     try {
-        Mapping best, trial;
-        best.index.resize(pixels);
-        trial.index.resize(pixels);
-        MapToNearest(src24, palette, colors, best);
-        for (int pass = 0; pass < maxPasses; ++pass) {
-            const Palette next = Means(best, palette, colors);
-            if (SameColors(next, palette, colors)) break;
-            MapToNearest(src24, next, colors, trial);
-            if (trial.error >= best.error) break;
-            const bool worthAnother = best.error - trial.error > best.error / kWorthwhileShare;
-            std::swap(best, trial);
-            palette = next;
-            if (!worthAnother) break;
-        }
-        const std::uint8_t* in = best.index.data();
+        Mapping sample, final;
+        MapToNearest(src24, palette, colors, rowStep, sample);
+        const Palette moved = MovedPalette(src24, palette, colors, maxPasses, rowStep, sample);
+        final.index.resize(pixels);
+        MapToNearest(src24, moved, colors, 1, final);
+        // The picture as it came stays when the moved palette does not beat it.
+        if (final.error >= QuantizeError(src24, dest8)) return true;
+        const std::uint8_t* in = final.index.data();
         for (int y = 0; y < DibHeight(dest8); ++y, in += DibWidth(dest8))
             std::copy_n(in, DibWidth(dest8), DibRow(dest8, y));
-        std::copy_n(palette.begin(), colors, DibColors(dest8));
+        std::copy_n(moved.begin(), colors, DibColors(dest8));
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -7,11 +7,12 @@
 
 namespace vorlin {
 
-// Every pixel of dest8 takes the nearest of its first `colors` palette entries to the
-// source pixel, then each entry moves to the mean of its pixels and the pixels are
-// mapped again, for as long as the squared error falls (at most maxPasses moves).
-// dest8 has src24's size and orientation. The error never ends above the one dest8
-// came with. False when memory runs out; dest8 is then unchanged.
+// Moves the first `colors` palette entries of dest8 by k-means: the pixels take their
+// nearest entries, each entry moves to the mean of its pixels, for as long as the
+// squared error falls noticeably (at most maxPasses moves; on tall pictures the
+// passes look at every fourth row). Then every pixel of dest8 takes its nearest
+// entry. dest8 has src24's size and orientation; it stays as it came when that would
+// not lower the error. False when memory runs out; dest8 is then unchanged.
 bool RefinePalette(PackedDib src24, PackedDib dest8, int colors, int maxPasses);
 
 // Sum over all pixels of the squared RGB distance between src24 and the colour dest8

@@ -18,6 +18,9 @@ namespace vorlin {
 namespace {
 
 constexpr std::size_t kSignatureSize = 8;
+// Measured on large paletted pictures: a third of the time of zlib's default level
+// for files about 1.5 % larger.
+constexpr int kDeflateLevel = 4;
 // The wording of libpng's own stream functions, which ours stand in for.
 constexpr char kLibraryReadError[] = "Read Error";
 constexpr char kLibraryWriteError[] = "Write Error";
@@ -235,6 +238,7 @@ int RunPngWrite(PngJob* job) {
     png_structp png = job->png;
     if (setjmp(png_jmpbuf(png))) return 0;
     png_set_write_fn(png, job, WriteCallback, FlushCallback);
+    png_set_compression_level(png, kDeflateLevel);
     DescribeImage(job);
     png_write_info(png, job->info);
     const int height = DibHeight(job->dib);
