@@ -128,6 +128,7 @@ MetaTiles GroupMetaTiles(const std::vector<std::uint16_t>& entries, std::size_t 
 
 TileCounts CountUniqueTiles(const std::uint8_t* tiles, std::size_t count) {
     std::unordered_set<TileKey, TileKeyHash> plain, flips, flipsBanks;
+    for (auto* set : {&plain, &flips, &flipsBanks}) set->reserve(count);
     for (std::size_t t = 0; t < count; ++t) {
         const std::uint8_t* tile = tiles + t * kTileBytes;
         const TileKey upright = MaskedRows(tile, 0xFF);
