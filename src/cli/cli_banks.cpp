@@ -71,7 +71,7 @@ int RunBanks(const Args& args) {
     if (!refusal.empty()) UsageError(refusal);
     const OpenedPicture opened = OpenPicture(c.input);
     DibPtr arranged = ArrangePictureBanks(opened.picture.get(), options, c.input);
-    SavePicture(arranged.get(), c.output, SaveOptions{});
+    SavePicture(std::move(arranged), c.output, SaveOptions{});
     return kExitOk;
 }
 
