@@ -14,7 +14,7 @@
 #include "app/palette_bar_model.h"
 #include "app/palette_bar_slots.h"
 #include "app/command_router.h"
-#include "app/qt/bar_selection.h"
+#include "app/palette_bar_selection.h"
 
 class QAction;
 class QLabel;
@@ -88,7 +88,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     // The palette bar's state; its widget plugs in on top of it.
     PaletteBarModel paletteBar_;
     PaletteBarButtonSlots buttonSlots_{paletteBar_};
-    BarSelection barSelection_{paletteBar_};
+    PaletteBarSelection barSelection_{paletteBar_};
     FileCommands files_;
     // Exports to GBA names; its dialog keeps its settings while the window lives.
     QtGbaExporter gbaExporter_{this};
