@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/squared.h"
+
 namespace vorlin {
 
 namespace {
 
 constexpr int kCellBits = 5;
 constexpr int kCellSide = 1 << (8 - kCellBits);  // channel values per cell
-
-int Squared(int v) {
-    return v * v;
-}
 
 // Per channel: the distance from v to the nearest and to the farthest value of [low, high].
 int NearGap(int v, int low, int high) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/nearest_color.h"
+#include "core/squared.h"
 
 namespace vorlin {
 
@@ -24,10 +25,6 @@ struct Mapping {
     std::array<ColorSum, 256> sums{};
     std::uint64_t error = 0;
 };
-
-int Squared(int v) {
-    return v * v;
-}
 
 int Distance(const RgbQuad& c, int r, int g, int b) {
     return Squared(r - c.rgbRed) + Squared(g - c.rgbGreen) + Squared(b - c.rgbBlue);

@@ -6,10 +6,6 @@
 namespace vorlin {
 namespace {
 
-int Count(const ColourSet& set) {
-    return static_cast<int>(set.count());
-}
-
 // Banks being filled: pinned banks exist from the start, so a pinned set always finds its own.
 class PackingBuilder {
   public:

@@ -15,6 +15,10 @@ inline constexpr int kColourIds = 256;
 
 using ColourSet = std::bitset<kColourIds>;
 
+inline int Count(const ColourSet& set) {
+    return static_cast<int>(set.count());
+}
+
 struct BankProblem {
     std::vector<ColourSet> sets;  // one per tile
     int capacity = kBankSlots;    // colours a bank can hold

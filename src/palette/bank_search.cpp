@@ -10,10 +10,6 @@
 namespace vorlin {
 namespace {
 
-int Count(const ColourSet& set) {
-    return static_cast<int>(set.count());
-}
-
 // The search's effort is bounded by moves, not time, so equal inputs give equal palettes:
 // per attempt to empty a bank, victims tried per bank saved, and in all.
 constexpr int kMinMovesPerAttempt = 1000;
