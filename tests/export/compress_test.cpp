@@ -3,10 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "export/decompress.h"
+#include "export/export_job.h"
+#include "export/reduce_tiles.h"
+#include "export/tile_ops.h"
+#include "support/sha256.h"
 
 namespace vorlin {
 namespace {
@@ -89,6 +98,112 @@ Bytes SpriteTiles(int sprites, unsigned seed) {
             }
     }
     return out;
+}
+
+// A tiled background: about 4000 patterns of short colour runs, each placed
+// flipped and in one of four banks.
+Bytes BackgroundTiles(std::size_t tiles, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<Bytes> patterns(4000, Bytes(kTileBytes));
+    for (Bytes& p : patterns)
+        for (int i = 0; i < kTileBytes;) {
+            const auto colour = static_cast<std::uint8_t>(rng() % 16);
+            for (int run = 1 + static_cast<int>(rng() % 4); run > 0 && i < kTileBytes; --run)
+                p[static_cast<std::size_t>(i++)] = colour;
+        }
+    Bytes out, tile(kTileBytes);
+    for (std::size_t t = 0; t < tiles; ++t) {
+        OrientTile(patterns[rng() % patterns.size()].data(), rng() % 2 ? 7 : 0, rng() % 2 ? 7 : 0,
+                   tile.data());
+        const auto bank = static_cast<std::uint8_t>((rng() % 4) << 4);
+        for (std::uint8_t p : tile) out.push_back(p ? static_cast<std::uint8_t>(p | bank) : 0);
+    }
+    return out;
+}
+
+// Two pixels a byte, left in the low nibble, as 4-bpp graphics are exported.
+Bytes Packed4(const Bytes& pixels) {
+    Bytes out(pixels.size() / 2);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<std::uint8_t>((pixels[2 * i] & 15) | (pixels[2 * i + 1] & 15) << 4);
+    return out;
+}
+
+Bytes MapBytes(const Bytes& tiles) {
+    const ReducedTiles r = ReduceTiles(tiles.data(), tiles.size() / kTileBytes,
+                                       MAP_FLIP | MAP_PALBANK);
+    Bytes out;
+    for (std::uint16_t e : r.entries) out.insert(out.end(), {std::uint8_t(e), std::uint8_t(e >> 8)});
+    return out;
+}
+
+std::string LzDigest(const std::vector<Bytes>& inputs) {
+    Bytes all;
+    for (const Bytes& in : inputs) {
+        const Bytes out = Lz(in);
+        all.insert(all.end(), out.begin(), out.end());
+    }
+    return testing::Sha256Hex(all.data(), all.size());
+}
+
+std::vector<Bytes> EverySize(std::size_t from, std::size_t to, int range) {
+    std::vector<Bytes> out;
+    for (std::size_t n = from; n <= to; ++n) out.push_back(RandomBytes(n, static_cast<unsigned>(n), range));
+    return out;
+}
+
+// The greedy coder's streams are pinned byte for byte (the console tests and the
+// files users keep depend on them), whatever the match search does inside.
+TEST(Lz77Compress, StreamsStayByteForByte) {
+    const Bytes background = BackgroundTiles(16384, 42);
+    struct Row {
+        const char* name;
+        std::vector<Bytes> inputs;
+        const char* sha256;
+    };
+    const Row rows[] = {
+        {"random bytes", {RandomBytes(1 << 20, 1)},
+         "a82622f3a77cc1ecf8571a017bba350503492c7cea3850217e1b7276062d73a3"},
+        {"random, 2 values", {RandomBytes(300000, 2, 2)},
+         "2c0e5519ca6853fbec9ec9b8ab434c232bf32c67fa9b645b928efd83b8d6b88c"},
+        {"random, 4 values", {RandomBytes(400000, 3, 4)},
+         "83296aa551e1fd0fbd4079f5ac0de24767e9d5edcb9e301ff23f417d562ecf2a"},
+        {"random, 16 values", {RandomBytes(400000, 4, 16)},
+         "ab43e25d660f19c98a27e540068db749211eb73e6bed5831b29f58231c7654d9"},
+        {"background tiles, 8 bpp", {background},
+         "bb492d2ced05f31cd4ad8851f488be1bc6e9ca66758d4f7aafd6d0e474c4020d"},
+        {"background tiles, 4 bpp", {Packed4(background)},
+         "99f501e2cb7d90b4ab10945dcafd0555fbfbf95fee01dc8917af3a3b940f9cbb"},
+        {"background map", {MapBytes(background)},
+         "86a58376ec658f28653aa79619acdfcd4c6bdc0841aa14c3a643738a6c16b862"},
+        {"sprite tiles", {SpriteTiles(2048, 5)},
+         "042f004a23d50a13df4d70dee6ddd9f4be700005a270d1a184a67e60464f80ef"},
+        {"one value, then another", {Repeat(0, 70001), Repeat(0xFF, 5000)},
+         "7a6ea55393f4aa77caf3ceedf662c7b05eb896cc04d506490535a7704344de8b"},
+        {"every size to 40", EverySize(0, 40, 3),
+         "d67227c76df58b5e823b5b851526a1fabb83ccf2f5779cfd78385692af4a92dd"},
+        {"around the window", EverySize(4090, 4120, 2),
+         "f6b7f23541037d1e886de707e3df77c1a9e4cfc705923616ddaafb9e3831ae07"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(LzDigest(row.inputs), row.sha256) << row.name;
+}
+
+// Every file of the shared samples, as bytes: real pictures' headers, palettes and pixels.
+TEST(Lz77Compress, SampleFilesStayByteForByte) {
+    const std::filesystem::path root(VORLIN_TESTDATA_DIR);
+    if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "no shared samples at " << root;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::vector<Bytes> inputs;
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        inputs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    // A different count means the samples changed, not the coder.
+    ASSERT_EQ(files.size(), 519u);
+    EXPECT_EQ(LzDigest(inputs), "93ec5275a801152cfaef4284ca5976165e475f3ea17346027f4bd6b1535cfa43");
 }
 
 TEST(Lz77CompressSmallest, PrefersALiteralBeforeALongerCopy) {
