@@ -19,103 +19,126 @@ constexpr int kMinMatch = kLz77MinMatch;
 constexpr int kNone = kWindow;          // "no node"
 constexpr int kRootBase = kWindow + 1;  // 256 root slots, one per first byte
 
-// The first position from 1 up where the two strings differ, kLookahead when
-// they agree. Compared eight bytes at a time where the byte order allows it.
-inline int FirstDifference(const std::uint8_t* a, const std::uint8_t* b) {
-    int i = 1;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= kLookahead; i += 8) {
-            std::uint64_t x, y;
-            std::memcpy(&x, a + i, 8);
-            std::memcpy(&y, b + i, 8);
-            if (x != y) return i + std::countr_zero(x ^ y) / 8;
-        }
-    }
-    while (i < kLookahead && a[i] == b[i]) ++i;
-    return i;
+// Bytes 1-8 of a string as one number that orders as the bytes do.
+inline std::uint64_t Head(const std::uint8_t* s) {
+    std::uint64_t v;
+    std::memcpy(&v, s + 1, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
 }
 
+// The first position from 9 up where two strings that agree in bytes 1-8 differ,
+// kLookahead when they agree: bytes 9-16 at once, then the last one.
+static_assert(kLookahead == 18);
+inline int FirstDifferenceAfterHead(const std::uint8_t* a, const std::uint8_t* b) {
+    const std::uint64_t x = Head(a + 8), y = Head(b + 8);
+    if (x != y) return 9 + std::countl_zero(x ^ y) / 8;
+    return a[17] == b[17] ? kLookahead : 17;
+}
+
+// The tree's links are 16-bit and apart from the parents, so that a walk down
+// reads the links and the window only, which stay in the nearest cache.
 struct Lz77Tree {
     std::uint8_t window[kWindow + kLookahead - 1];
-    int left[kWindow + 1];
-    int right[kWindow + 257];
-    int parent[kWindow + 1];
+    std::uint16_t child[kRootBase + 256][2];  // left (smaller), right (larger or equal)
+    std::uint16_t parent[kRootBase + 256];
     int matchPosition;
     int matchLength;
 
     void Init() {
         std::memset(window, 0, sizeof window);
-        for (int i = kRootBase; i < kRootBase + 256; ++i) right[i] = kNone;
+        for (int i = kRootBase; i < kRootBase + 256; ++i) child[i][1] = kNone;
         for (int i = 0; i < kWindow; ++i) parent[i] = kNone;
     }
 
-    // Hangs r in the tree and records the longest match seen on the way.
+    int Left(int p) const { return child[p][0]; }
+    int Right(int p) const { return child[p][1]; }
+    int Parent(int p) const { return parent[p]; }
+    void SetParent(int p, int up) { parent[p] = static_cast<std::uint16_t>(up); }
+    // Links q (a string or kNone) as p's child on one side.
+    void SetChild(int p, int side, int q) { child[p][side] = static_cast<std::uint16_t>(q); }
+
+    // Hangs r in the tree and records the longest match seen on the way; among
+    // equal lengths the first one met wins, and the string just before r never does.
+    // The steps are branch-free where the heads differ, which is nearly always.
     void Insert(int r) {
         const std::uint8_t* key = &window[r];
+        const std::uint64_t head = Head(key);
         const int before = (r + kWindow - 1) & (kWindow - 1);
-        int cmp = 1;
         int p = kRootBase + key[0];
-        left[r] = right[r] = kNone;
-        matchLength = 0;
+        int larger = 1;
+        int length = 0, position = 0;
+        child[r][0] = child[r][1] = kNone;
         for (;;) {
-            int& child = cmp >= 0 ? right[p] : left[p];
-            if (child == kNone) {
-                child = r;
-                parent[r] = p;
-                return;
+            const int next = child[p][larger];
+            if (next == kNone) {
+                SetChild(p, larger, r);
+                SetParent(r, p);
+                break;
             }
-            p = child;
-            const int i = FirstDifference(key, &window[p]);
-            cmp = i < kLookahead ? key[i] - window[p + i] : 0;
-            if (i > matchLength && p != before) {
-                matchPosition = p;
-                matchLength = i;
-                if (matchLength >= kLookahead) break;
+            p = next;
+            const std::uint64_t other = Head(&window[p]);
+            int i;
+            if (head != other) [[likely]] {
+                i = 1 + std::countl_zero(head ^ other) / 8;
+                larger = head > other;
+            } else {
+                i = FirstDifferenceAfterHead(key, &window[p]);
+                larger = i == kLookahead || key[i] > window[p + i];
+                if (i == kLookahead && p != before) {
+                    // A string equal to r: r takes its place.
+                    matchLength = kLookahead;
+                    matchPosition = p;
+                    ReplaceNode(p, r);
+                    return;
+                }
             }
+            // All ones when this string is the longest match so far.
+            const int take = -static_cast<int>((i > length) & (p != before));
+            length = (i & take) | (length & ~take);
+            position = (p & take) | (position & ~take);
         }
-        ReplaceNode(p, r);
+        matchLength = length;
+        matchPosition = position;
     }
+
+    // The side of p's parent on which p hangs.
+    int SideOf(int p) const { return Right(Parent(p)) == p ? 1 : 0; }
 
     // r takes p's place; p leaves the tree.
     void ReplaceNode(int p, int r) {
-        parent[r] = parent[p];
-        left[r] = left[p];
-        right[r] = right[p];
-        parent[left[p]] = r;
-        parent[right[p]] = r;
-        if (right[parent[p]] == p)
-            right[parent[p]] = r;
-        else
-            left[parent[p]] = r;
-        parent[p] = kNone;
+        SetParent(r, Parent(p));
+        SetChild(r, 0, Left(p));
+        SetChild(r, 1, Right(p));
+        SetParent(Left(p), r);
+        SetParent(Right(p), r);
+        SetChild(Parent(p), SideOf(p), r);
+        SetParent(p, kNone);
     }
 
     void Delete(int p) {
-        if (parent[p] == kNone) return;
+        if (Parent(p) == kNone) return;
         int q;
-        if (right[p] == kNone) {
-            q = left[p];
-        } else if (left[p] == kNone) {
-            q = right[p];
+        if (Right(p) == kNone) {
+            q = Left(p);
+        } else if (Left(p) == kNone) {
+            q = Right(p);
         } else {
-            q = left[p];
-            if (right[q] != kNone) {
-                do q = right[q];
-                while (right[q] != kNone);
-                right[parent[q]] = left[q];
-                parent[left[q]] = parent[q];
-                left[q] = left[p];
-                parent[left[p]] = q;
+            q = Left(p);
+            if (Right(q) != kNone) {
+                do q = Right(q);
+                while (Right(q) != kNone);
+                SetChild(Parent(q), 1, Left(q));
+                SetParent(Left(q), Parent(q));
+                SetChild(q, 0, Left(p));
+                SetParent(Left(p), q);
             }
-            right[q] = right[p];
-            parent[right[p]] = q;
+            SetChild(q, 1, Right(p));
+            SetParent(Right(p), q);
         }
-        parent[q] = parent[p];
-        if (right[parent[p]] == p)
-            right[parent[p]] = q;
-        else
-            left[parent[p]] = q;
-        parent[p] = kNone;
+        SetParent(q, Parent(p));
+        SetChild(Parent(p), SideOf(p), q);
+        SetParent(p, kNone);
     }
 };
 
