@@ -51,7 +51,8 @@ BanksCommand ParseBanks(const Args& raw) {
 
 }  // namespace
 
-DibPtr ArrangePictureBanks(PackedDib picture, const BankOptions& options, const std::string& input) {
+DibPtr ArrangePictureBanks(PackedDib picture, const BankOptions& options, const std::string& input,
+                           std::FILE* report) {
     CVorlinDoc doc;
     if (!doc.GetImage().SetFromDib(picture)) Failed(input, "cannot be used");
     const BankArrangement result = ArrangePaletteBanks(doc, options);
@@ -59,7 +60,7 @@ DibPtr ArrangePictureBanks(PackedDib picture, const BankOptions& options, const 
     if (!ChangesPicture(result)) Failed(input, line);
     DibPtr arranged(doc.GetImage().ToDib(8, 0));
     if (!arranged) Failed(input, "out of memory");
-    std::printf("%s\n", line.c_str());
+    std::fprintf(report, "%s\n", line.c_str());
     return arranged;
 }
 
@@ -70,7 +71,7 @@ int RunBanks(const Args& args) {
     const std::string refusal = BankOptionsFromValues(c.values, options);
     if (!refusal.empty()) UsageError(refusal);
     const OpenedPicture opened = OpenPicture(c.input);
-    DibPtr arranged = ArrangePictureBanks(opened.picture.get(), options, c.input);
+    DibPtr arranged = ArrangePictureBanks(opened.picture.get(), options, c.input, stdout);
     SavePicture(std::move(arranged), c.output, SaveOptions{});
     return kExitOk;
 }

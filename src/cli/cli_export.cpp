@@ -1,11 +1,13 @@
 #include <algorithm>
-#include <filesystem>
+#include <cstdio>
+#include <vector>
 
 #include "cli/cli_banks.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
 #include "cli/cli_export_preview.h"
 #include "cli/cli_export_options.h"
+#include "cli/cli_export_targets.h"
 #include "cli/cli_picture.h"
 #include "export/export_job.h"
 #include "export/export_names.h"
@@ -21,13 +23,12 @@ constexpr char kExportBitmapWithMap[] = "a bitmap cannot be exported with a map"
 constexpr char kExportConvertFailed[] = "conversion failed (out of memory?)";
 constexpr char kAutoBanksNeedTiles[] = "--auto-banks needs --tiles: a bitmap has no banks";
 constexpr int kBppIndex4 = 2;
-constexpr char kPresetOverInput[] = "--save-preset would overwrite the INPUT picture";
-constexpr char kPresetOverOutput[] = "--save-preset would overwrite an output of this export";
 
 struct ExportCommand {
     ExportDialogValues values;
     std::string input;
     std::string output;
+    std::vector<std::string> presetsRead;
     std::string savePreset;
     bool autoBanks = false;
     PreviewRequest preview;
@@ -42,7 +43,8 @@ ExportCommand ParseExport(const Args& raw) {
         if (arg == "-o" || arg == "--output") {
             command.output = args.Value(arg);
         } else if (arg == "--preset") {
-            LoadPreset(command.values, args.Value(arg));
+            command.presetsRead.push_back(args.Value(arg));
+            LoadPreset(command.values, command.presetsRead.back());
         } else if (arg == "--save-preset") {
             command.savePreset = args.Value(arg);
         } else if (arg == "--auto-banks") {
@@ -98,43 +100,24 @@ BankOptions ExportBankOptions(const ExportDialogValues& values) {
     return options;
 }
 
-// Two names of one file, whether it exists yet or not.
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec)) return true;
-    const fs::path first = fs::weakly_canonical(fs::absolute(a), ec);
-    if (ec) return false;
-    const fs::path second = fs::weakly_canonical(fs::absolute(b), ec);
-    return !ec && first == second;
-}
-
-// Every output of an export is folder/title + a suffix that ends in ".h" or an
-// output kind's extension (".c", ".pal.bin", ...).
-bool NamesAnOutput(const std::string& path, const ExportDialogValues& values) {
-    const std::filesystem::path file(path);
-    const std::string extension = PathExtension(path);
-    if (!file.filename().string().starts_with(values.title + ".")) return false;
-    if (extension != "h" && FileKindFromExtension(extension) < 0) return false;
-    return SameFile(file.has_parent_path() ? file.parent_path() : ".", values.folder);
-}
-
-// The preset is the last thing written; it must not take the place of anything
-// this command reads or writes.
-void CheckPresetTarget(const ExportCommand& command) {
-    if (SameFile(command.savePreset, command.input)) UsageError(kPresetOverInput);
-    if (NamesAnOutput(command.savePreset, command.values)) UsageError(kPresetOverOutput);
-}
-
-void RunJob(ExportJob& job, const std::string& output, const PreviewRequest& preview) {
+// The preview picture and the preset go in the outputs' batch: all or nothing.
+void RunJob(ExportJob& job, const ExportCommand& command) {
     if (!ExportValidate(&job)) {
         const bool bitmapMap = (job.imgFlags & IMG_BITMAP) && ExportsMap(job);
-        Failed(output, bitmapMap ? kExportBitmapWithMap : kExportInvalid);
+        Failed(command.output, bitmapMap ? kExportBitmapWithMap : kExportInvalid);
     }
-    if (!ExportConvert(&job)) Failed(output, kExportConvertFailed);
-    if (PreviewWanted(preview)) RunPreview(job, preview, output);
-    if (!ExportWrite(&job))
-        Failed(job.failedFile.empty() ? output : job.failedFile, job.failedReason);
+    if (!ExportConvert(&job)) Failed(command.output, kExportConvertFailed);
+    std::vector<CompanionFile> companions;
+    if (PreviewWanted(command.preview)) {
+        std::string picture = RunPreview(job, command.preview, command.output);
+        if (!command.preview.pictureFile.empty())
+            companions.push_back({command.preview.pictureFile, std::move(picture)});
+    }
+    // Only settings that produced an export are worth keeping.
+    if (!command.savePreset.empty())
+        companions.push_back({command.savePreset, PresetText(command.values)});
+    if (!ExportWriteWith(&job, companions))
+        Failed(job.failedFile.empty() ? command.output : job.failedFile, job.failedReason);
 }
 
 }  // namespace
@@ -143,18 +126,20 @@ int RunExport(const Args& args) {
     if (ShowHelpIfAsked(args, kExportHelp)) return kExitOk;
     ExportCommand command = ParseExport(args);
     SetOutputPath(command.values, WithFolder(command.output));
-    if (!command.savePreset.empty()) CheckPresetTarget(command);
+    CheckExtraTargets({command.input, command.presetsRead, command.preview.pictureFile,
+                       command.savePreset},
+                      command.values);
     OpenedPicture opened = OpenPicture(command.input, command.quantize);
     CheckArea(command.values, opened.picture.get());
+    // With --stats=json, stdout carries the JSON document and nothing else.
     if (command.autoBanks)
-        opened.picture = ArrangePictureBanks(opened.picture.get(),
-                                             ExportBankOptions(command.values), command.input);
+        opened.picture =
+            ArrangePictureBanks(opened.picture.get(), ExportBankOptions(command.values),
+                                command.input, command.preview.json ? stderr : stdout);
     ExportJobPtr job(ExportJobNew());
     if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
         Failed(command.output, kExportConvertFailed);
-    RunJob(*job, command.output, command.preview);
-    // Only settings that produced an export are worth keeping.
-    if (!command.savePreset.empty()) SavePreset(command.values, command.savePreset);
+    RunJob(*job, command);
     return kExitOk;
 }
 

@@ -204,10 +204,10 @@ std::vector<std::string> PresetLines(const ExportDialogValues& v) {
     return lines;
 }
 
-void SavePreset(const ExportDialogValues& values, const std::string& path) {
+std::string PresetText(const ExportDialogValues& values) {
     std::string text = "# vorlin-cli export preset\n";
     for (const std::string& line : PresetLines(values)) text += line + '\n';
-    WriteFileBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    return text;
 }
 
 }  // namespace vorlin::cli

@@ -21,6 +21,7 @@ void LoadPreset(ExportDialogValues& values, const std::string& path);
 
 // One line per option, enough to set every control again.
 std::vector<std::string> PresetLines(const ExportDialogValues& values);
-void SavePreset(const ExportDialogValues& values, const std::string& path);
+// The preset file's contents: a comment line, then PresetLines.
+std::string PresetText(const ExportDialogValues& values);
 
 }  // namespace vorlin::cli

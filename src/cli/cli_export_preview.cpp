@@ -1,10 +1,10 @@
 #include "cli/cli_export_preview.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 
 #include "export/export_preview.h"
+#include "formats/byte_sink.h"
 #include "formats/png_format.h"
 
 namespace vorlin::cli {
@@ -49,13 +49,12 @@ std::string JsonBanks(std::uint16_t banks) {
     return out + "]";
 }
 
-void WritePreviewPicture(const ConsolePicture& console, const std::string& path) {
+std::string PreviewPictureFile(const ConsolePicture& console, const std::string& path) {
     PngFormat png;
     png.AttachImage(ConsolePictureImage(console));
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    std::error_code ignored;
-    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    if (!png.Write(path)) Failed(path, png.message);
+    MemorySink file;
+    if (!png.WriteTo(file)) Failed(path, png.message);
+    return std::string(file.Bytes().begin(), file.Bytes().end());
 }
 
 }  // namespace
@@ -107,7 +106,8 @@ std::string PreviewJson(const ExportStats& s, const std::vector<ExportWarning>& 
     return out;
 }
 
-void RunPreview(const ExportJob& job, const PreviewRequest& request, const std::string& output) {
+std::string RunPreview(const ExportJob& job, const PreviewRequest& request,
+                       const std::string& output) {
     const ExportPreview preview = PreviewExport(job, request.placement);
     if (!preview.ok) Failed(output, kPreviewFailed);
     if (request.json) {
@@ -123,7 +123,8 @@ void RunPreview(const ExportJob& job, const PreviewRequest& request, const std::
         Failed(output, std::to_string(preview.warnings.size()) +
                            " warning(s) with --strict; nothing written");
     }
-    if (!request.pictureFile.empty()) WritePreviewPicture(preview.console, request.pictureFile);
+    if (request.pictureFile.empty()) return {};
+    return PreviewPictureFile(preview.console, request.pictureFile);
 }
 
 }  // namespace vorlin::cli

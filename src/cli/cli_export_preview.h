@@ -28,10 +28,12 @@ inline bool PreviewWanted(const PreviewRequest& request) {
 // Applies one of the options above; false when `option` is none of them.
 bool ApplyPreviewOption(PreviewRequest& request, const std::string& option, ArgCursor& args);
 
-// For a validated, converted job: prints what was asked for and writes the
-// preview picture. With --strict, any warning ends the command (status 1)
-// before the preview picture or an output is written.
-void RunPreview(const ExportJob& job, const PreviewRequest& request, const std::string& output);
+// For a validated, converted job: prints what was asked for and returns the
+// preview picture as the contents of a PNG file (empty when none was asked
+// for), to be written with the outputs. With --strict, any warning ends the
+// command (status 1).
+std::string RunPreview(const ExportJob& job, const PreviewRequest& request,
+                       const std::string& output);
 
 // The statistics and warnings as one JSON object.
 std::string PreviewJson(const ExportStats& stats, const std::vector<ExportWarning>& warnings);

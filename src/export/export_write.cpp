@@ -41,8 +41,11 @@ class OutputWriter {
     explicit OutputWriter(ExportJob& job) : job_(job) {}
 
     void Put(const std::string& suffix, std::string_view content, bool append) {
+        PutFile(ExportOutputPath(job_, suffix), content, append);
+    }
+
+    void PutFile(const std::string& path, std::string_view content, bool append) {
         if (!Ok()) return;
-        const std::string path = ExportOutputPath(job_, suffix);
         std::string data;
         if (append && !ReadExisting(path, data)) return Fail(path, std::strerror(errno));
         data.append(content);
@@ -137,7 +140,8 @@ void WriteOutputs(OutputWriter& out, const ExportJob& job, const std::tm& localT
 
 }  // namespace
 
-int ExportWriteAt(ExportJob* job, const std::tm& localTime) {
+int ExportWriteAt(ExportJob* job, const std::tm& localTime,
+                  const std::vector<CompanionFile>& companions) {
     if (!job) return 0;
     job->failedFile.clear();
     job->failedReason.clear();
@@ -149,6 +153,7 @@ int ExportWriteAt(ExportJob* job, const std::tm& localTime) {
     OutputWriter out(*job);
     try {
         WriteOutputs(out, *job, localTime);
+        for (const CompanionFile& file : companions) out.PutFile(file.path, file.content, false);
         out.Commit();
     } catch (const std::bad_alloc&) {
         out.Fail(ExportOutputPath(*job, ""), kWriteErrorOutOfMemory);
@@ -156,11 +161,15 @@ int ExportWriteAt(ExportJob* job, const std::tm& localTime) {
     return out.Ok() ? 1 : 0;
 }
 
-int ExportWrite(ExportJob* job) {
+int ExportWriteWith(ExportJob* job, const std::vector<CompanionFile>& companions) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return ExportWriteAt(job, local);
+    return ExportWriteAt(job, local, companions);
+}
+
+int ExportWrite(ExportJob* job) {
+    return ExportWriteWith(job, {});
 }
 
 }  // namespace vorlin

@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "export/export_job.h"
 
@@ -16,8 +17,20 @@ inline constexpr char kWriteErrorUnknownKind[] = "unknown output kind";
 inline constexpr char kWriteErrorNotWritten[] = "cannot be written";
 inline constexpr char kWriteErrorOutOfMemory[] = "out of memory";
 
-// ExportWrite with a given local time for the summaries' time stamps.
-int ExportWriteAt(ExportJob* job, const std::tm& localTime);
+// A file that is no output of the export but belongs to it (the command line's
+// preview picture and preset): written in the same batch as the outputs, so it
+// appears only when every output was written.
+struct CompanionFile {
+    std::string path;
+    std::string content;
+};
+
+// ExportWrite with a given local time for the summaries' time stamps, also
+// writing `companions`, all or nothing.
+int ExportWriteAt(ExportJob* job, const std::tm& localTime,
+                  const std::vector<CompanionFile>& companions = {});
+// ExportWrite that also writes `companions`, all or nothing.
+int ExportWriteWith(ExportJob* job, const std::vector<CompanionFile>& companions);
 
 // folder + "/" + title + suffix, the path of one output.
 std::string ExportOutputPath(const ExportJob& job, const std::string& suffix);

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
+#include <string_view>
 
 #include "core/packed_dib.h"
 #include "formats/bmp_format.h"
@@ -87,6 +89,95 @@ class CliTest : public ::testing::Test {
 int Lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
+
+std::string Fingerprint(const std::string& bytes) {
+    return std::to_string(bytes.size()) + " bytes, hash " +
+           std::to_string(std::hash<std::string>{}(bytes));
+}
+
+// Every file under `root` except the captured stdout and stderr, with its size
+// and hash (or where a symbolic link points), to see that a command changed nothing.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = fs::relative(entry.path(), root).string();
+        if (name == "stdout" || name == "stderr") continue;
+        if (entry.is_symlink())
+            files[name] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_directory())
+            files[name] = "/";
+        else
+            files[name] = Fingerprint(ReadAll(entry.path().string()));
+    }
+    return files;
+}
+
+// A strict reader of JSON: OneDocument() is true when the text is exactly one
+// value with nothing but white space around it.
+class JsonReader {
+  public:
+    explicit JsonReader(std::string_view text) : s_(text) {}
+    bool OneDocument() { return Value() && (Space(), at_ == s_.size()); }
+
+  private:
+    bool More() const { return at_ < s_.size(); }
+    void Space() {
+        while (More() && std::string_view(" \t\r\n").find(s_[at_]) != std::string_view::npos) ++at_;
+    }
+    bool Eat(char c) {
+        Space();
+        return More() && s_[at_] == c && (++at_, true);
+    }
+    bool Value() {
+        Space();
+        if (!More()) return false;
+        if (s_[at_] == '{') return Items('}', true);
+        if (s_[at_] == '[') return Items(']', false);
+        if (s_[at_] == '"') return String();
+        for (const std::string_view word : {"true", "false", "null"})
+            if (s_.substr(at_).starts_with(word)) return at_ += word.size(), true;
+        return Number();
+    }
+    bool Items(char close, bool named) {
+        ++at_;
+        if (Eat(close)) return true;
+        do {
+            if (named && !(Space(), String() && Eat(':'))) return false;
+            if (!Value()) return false;
+        } while (Eat(','));
+        return Eat(close);
+    }
+    bool String() {
+        if (!More() || s_[at_] != '"') return false;
+        for (++at_; More(); ++at_) {
+            const auto c = static_cast<unsigned char>(s_[at_]);
+            if (c == '"') return ++at_, true;
+            if (c < 0x20) return false;
+            if (c != '\\') continue;
+            if (++at_ >= s_.size()) return false;
+            if (s_[at_] == 'u') {
+                if (at_ + 4 >= s_.size()) return false;
+                for (int i = 1; i <= 4; ++i)
+                    if (!std::isxdigit(static_cast<unsigned char>(s_[at_ + i]))) return false;
+                at_ += 4;
+            } else if (std::string_view("\"\\/bfnrt").find(s_[at_]) == std::string_view::npos) {
+                return false;
+            }
+        }
+        return false;
+    }
+    bool Number() {
+        const std::size_t start = at_;
+        while (More() && (std::isdigit(static_cast<unsigned char>(s_[at_])) ||
+                          std::string_view("-+.eE").find(s_[at_]) != std::string_view::npos))
+            ++at_;
+        return at_ > start && std::isdigit(static_cast<unsigned char>(s_[at_ - 1]));
+    }
+
+    std::string_view s_;
+    std::size_t at_ = 0;
+};
 
 TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
     const std::string pic = Picture("p.bmp");
@@ -545,6 +636,118 @@ TEST_F(CliTest, PreviewPictureShowsTheConsoleColours) {
     const std::uint8_t* bgr = DibPictureRow(png.image.get(), 7) + 3 * 8;
     EXPECT_EQ(bgr[0], 16);
     EXPECT_EQ(bgr[2], 239);
+}
+
+TEST_F(CliTest, PreviewAndPresetNeverTakeThePlaceOfTheInputOrAnOutput) {
+    namespace fs = std::filesystem;
+    const std::string pic = Picture("pic.bmp");
+    fs::create_directory(dir_.File("out"));
+    for (const char* name : {"out/pic.c", "out/pic.h", "out/pic.s"})
+        std::ofstream(dir_.File(name)) << "// an earlier export\n";
+    std::ofstream(dir_.File("p.txt")) << "--bpp 4\n";
+    fs::create_symlink(pic, dir_.File("pic-link.png"));
+    fs::create_hard_link(pic, dir_.File("pic-hard.png"));
+    fs::create_symlink("out/pic.c", dir_.File("c-link.png"));
+    fs::create_hard_link(dir_.File("out/pic.c"), dir_.File("c-hard.png"));
+    fs::create_symlink("out/new.h", dir_.File("new-link.png"));  // an output not written yet
+    fs::create_directory_symlink("out", dir_.File("outlink"));
+    const auto before = Snapshot(dir_.Path());
+    const std::string input = "--preview would overwrite the INPUT picture";
+    const std::string output = "--preview would overwrite an output of this export";
+    const struct {
+        std::string args;
+        std::string says;
+    } cases[] = {
+        {"-o out/pic.c --preview " + pic, input},
+        {"-o out/pic.c --preview pic.bmp", input},
+        {"-o out/pic.c --preview ./pic.bmp", input},
+        {"-o out/pic.c --preview pic-link.png", input},
+        {"-o out/pic.c --preview pic-hard.png", input},
+        {"-o out/pic.c --append --preview out/pic.c", output},
+        {"-o out/pic.c --preview out/pic.h", output},
+        {"-o out/pic.s --preview out/pic.s", output},
+        {"-o out/pic.bin --preview out/pic.img.bin", output},
+        {"-o out/pic.bin --map --preview out/pic.map.bin", output},
+        {"-o out/pic.gbfs --preview out/pic.gbfs", output},
+        {"-o out/pic.c --preview out/../out/pic.c", output},
+        {"-o out/pic.c --preview outlink/pic.h", output},
+        {"-o outlink/pic.c --preview ./out/pic.c", output},
+        {"-o out/pic.c --preview c-link.png", output},
+        {"-o out/pic.c --preview c-hard.png", output},
+        {"-o out/new.c --preview new-link.png", output},
+        {"-o out/pic.c --preset p.txt --preview ./p.txt",
+         "--preview would overwrite the --preset file"},
+        {"-o out/pic.c --preview p.png --save-preset ./p.png",
+         "--preview and --save-preset name the same file"},
+        {"-o out/pic.c --save-preset c-link.png",
+         "--save-preset would overwrite an output of this export"},
+        {"-o out/new.c --save-preset new-link.png",
+         "--save-preset would overwrite an output of this export"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli("export " + pic + " " + c.args);
+        EXPECT_EQ(run.status, 2) << c.args << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
+        EXPECT_EQ(Snapshot(dir_.Path()), before) << c.args;
+    }
+}
+
+TEST_F(CliTest, PreviewAndPresetAppearOnlyWithEveryOutput) {
+    namespace fs = std::filesystem;
+    const std::string pic = Picture("pic.bmp");
+    fs::create_directories(dir_.File("blocked/pic.h"));  // a folder where the header goes
+    fs::create_directory(dir_.File("bad"));
+    std::ofstream(dir_.File("bad/pic.gbfs")) << "not an archive";
+    fs::create_directory(dir_.File("taken.png"));
+    fs::create_directory(dir_.File("locked"));
+    std::ofstream(dir_.File("locked/pic.h")) << "// read-only\n";
+    fs::permissions(dir_.File("locked/pic.h"), fs::perms::owner_read | fs::perms::group_read);
+    const struct {
+        std::string args;
+        int status;
+    } cases[] = {
+        {pic + " -o blocked/pic.c --preview shots/p.png --save-preset p.txt", 1},
+        {pic + " -o locked/pic.c --preview shots/p.png --save-preset p.txt", 1},
+        {pic + " -o bad/pic.gbfs --append --preview shots/p.png --save-preset p.txt", 1},
+        {"missing.bmp -o out/pic.c --preview shots/p.png --save-preset p.txt", 1},
+        {pic + " -o out/pic.c --preview taken.png --save-preset p.txt", 1},
+        {pic + " -o out/pic.c --preview shots/p.png --save-preset p.txt", 0},
+    };
+    for (const auto& c : cases) {
+        const auto before = Snapshot(dir_.Path());
+        const CliRun run = Cli("export " + c.args);
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+        if (c.status != 0) {
+            EXPECT_EQ(Snapshot(dir_.Path()), before) << c.args;
+            continue;
+        }
+        for (const char* file : {"out/pic.c", "out/pic.h", "shots/p.png", "p.txt"})
+            EXPECT_TRUE(fs::exists(dir_.File(file))) << c.args << " " << file;
+    }
+}
+
+TEST_F(CliTest, StatsAsJsonAreTheOnlyThingOnStdout) {
+    BmpFormat bmp;
+    bmp.AttachImage(testing::CorpusDib(testing::MakeCorpusPicture({64, 32, 3, 15, 0, 4, 5})));
+    ASSERT_EQ(bmp.Write(dir_.File("in.bmp")), 1);
+    BankedPicture(dir_.File("banks.bmp"));
+    const struct {
+        const char* args;
+        int status;
+        const char* stderrSays;
+    } cases[] = {
+        {"in.bmp -o a.c --auto-banks --map", 0, "32 tiles in 3 banks"},
+        {"in.bmp -o b.c --auto-banks --map --preview b.png --save-preset b.txt", 0,
+         "32 tiles in 3 banks"},
+        {"banks.bmp -o c.c --bpp 4 --map --area 0,0,24,8", 0, "--area reaches past"},
+        {"banks.bmp -o d.c --bpp 4 --map --strict", 1, "with --strict; nothing written"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli(std::string("export ") + c.args + " --stats=json");
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+        EXPECT_TRUE(JsonReader(run.out).OneDocument()) << c.args << "\n" << run.out;
+        EXPECT_NE(run.err.find(c.stderrSays), std::string::npos) << c.args << "\n" << run.err;
+    }
 }
 
 }  // namespace
