@@ -9,6 +9,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_limits.h"
 #include "formats/read_warnings.h"
 
 namespace vorlin {
@@ -180,11 +181,14 @@ DibPtr BmpFormat::Decode(ByteSource& source) {
     CheckPictureSize(h);
     CheckLegalDepth(h.biBitCount);
     const BmpPlacement at = Place(layout, source.Size());
-    // Nothing is allocated for a picture whose first row is not in the file.
-    if (source.Size() - std::min(source.Size(), at.rowsStart) <
-        DibStrideFor(h.biWidth, h.biBitCount))
-        FailWith(kMsgFileTooShort);
     const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    // Nothing is allocated for a picture whose first row is not in the file, nor
+    // for one whose rows fall short by more than a truncated tail.
+    const std::uint64_t present = source.Size() - std::min(source.Size(), at.rowsStart);
+    const std::size_t stride = DibStrideFor(h.biWidth, h.biBitCount);
+    if (present < stride) FailWith(kMsgFileTooShort);
+    CheckRowsDelivered(present / stride, static_cast<std::uint64_t>(height),
+                       static_cast<std::uint64_t>(h.biWidth));
     DibPtr dib = CreateImageOrFail(h.biWidth, height, h.biBitCount);
 
     const std::uint64_t colors = ReadColorTable(in, layout, at, dib.get());

@@ -8,6 +8,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_limits.h"
 #include "formats/read_warnings.h"
 
 namespace vorlin {
@@ -88,12 +89,29 @@ void SetColors(PackedDib dib, const PcxHeader& h, ByteSource& source) {
 // A code pair repeats one byte at most this many times.
 constexpr std::uint64_t kLongestRun = kMaxRun;
 
-// Nothing is allocated for a picture the bytes after the header cannot
-// describe: `rows` scan lines of `lineBytes` must fit in what the data expands
-// to when every two bytes are a longest run.
+// Refuses at once a picture the bytes after the header cannot describe: `rows`
+// scan lines of `lineBytes` must fit in what the data expands to when every two
+// bytes are a longest run. What the data really delivers is checked afterwards.
 void CheckDataCanFill(int rows, std::size_t lineBytes, std::uint64_t dataBytes) {
     if (static_cast<std::uint64_t>(rows) * lineBytes > kLongestRun * ((dataBytes + 1) / 2))
         FailWith(kMsgFileTooShort);
+}
+
+// Decodes scan lines of `lineBytes` from `data`, at most `rows` of them and
+// until the data ends, handing each to `take(y, line)`. Returns how many lines
+// the data held whole.
+template <typename Take>
+int WalkLines(const std::vector<std::uint8_t>& data, std::size_t lineBytes, int rows, Take&& take) {
+    std::vector<std::uint8_t> line(lineBytes);
+    std::size_t pos = 0;
+    int complete = 0;
+    for (int y = 0; lineBytes > 0 && y < rows && pos < data.size(); ++y) {
+        bool whole = false;
+        pos += PcxDecodeLine(data.data() + pos, data.size() - pos, line.data(), lineBytes, &whole);
+        complete += whole ? 1 : 0;
+        take(y, line.data());
+    }
+    return complete;
 }
 
 // Four 1-bit planes, bit p of each index in plane p, leftmost pixel in bit 7.
@@ -205,28 +223,25 @@ DibPtr PcxFormat::Decode(ByteSource& source) {
     const std::size_t lineBytes = h.bytesPerLine * static_cast<std::size_t>(h.planes);
     const std::size_t rowBytes = (static_cast<std::size_t>(h.width) * depth + 7) / 8;
     CheckDataCanFill(h.height, std::max(lineBytes, rowBytes), in.Remaining());
+    // The data is decoded once without being kept: nothing is allocated for a
+    // picture it falls short of by more than a truncated tail.
+    const std::vector<std::uint8_t> data = in.ReadRest(kMaxEncodedData);
+    CheckRowsDelivered(WalkLines(data, lineBytes, h.height, [](int, const std::uint8_t*) {}),
+                       static_cast<std::uint64_t>(h.height), static_cast<std::uint64_t>(h.width));
 
     DibPtr dib = CreateImageOrFail(h.width, h.height, depth);
     PackedDib image = dib.get();
     SetColors(image, h, source);
     std::memset(DibPixels(image), 0, DibHeader(image)->biSizeImage);
-
-    const std::vector<std::uint8_t> data = in.ReadRest(kMaxEncodedData);
-    std::vector<std::uint8_t> line(lineBytes);
-    std::size_t pos = 0;
-    int complete = 0;
-    for (int y = 0; lineBytes > 0 && y < h.height && pos < data.size(); ++y) {
-        bool whole = false;
-        pos += PcxDecodeLine(data.data() + pos, data.size() - pos, line.data(), lineBytes, &whole);
-        complete += whole ? 1 : 0;
+    const int complete = WalkLines(data, lineBytes, h.height, [&](int y, const std::uint8_t* line) {
         std::uint8_t* row = DibRow(image, y);
         if (packed)
-            std::memcpy(row, line.data(), std::min(rowBytes, lineBytes));
+            std::memcpy(row, line, std::min(rowBytes, lineBytes));
         else if (planar4)
-            MergePlanes(line.data(), h.bytesPerLine, row, h.width);
+            MergePlanes(line, h.bytesPerLine, row, h.width);
         else
-            MergeRgbPlanes(line.data(), h.bytesPerLine, row, h.width);
-    }
+            MergeRgbPlanes(line, h.bytesPerLine, row, h.width);
+    });
     if (complete < h.height) Warn(RowsMissingWarning(h.height - complete, h.height));
     greyscale = h.paletteInfo == kGreyscaleInfo ? 1 : 0;
     return dib;

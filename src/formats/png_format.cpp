@@ -32,6 +32,11 @@ constexpr png_uint_32 kChunkCacheMax = 256;
 constexpr png_alloc_size_t kChunkMallocMax = png_alloc_size_t{1} << 24;
 // Deflate's best case: two bits code a 258-byte match.
 constexpr std::uint64_t kDeflateMaxRatio = 1032;
+// A picture of up to this many times the file's size, plus a mebibyte, is
+// allocated straight away; a larger one must first prove that its data really
+// expands that far.
+constexpr std::uint64_t kTrustedExpansion = 16;
+constexpr std::uint64_t kTrustedSlack = std::uint64_t{1} << 20;
 
 // Everything the libpng calls touch lives here as plain data: libpng reports
 // errors by longjmp, which must not skip a C++ destructor. The C++ wrappers
@@ -47,6 +52,9 @@ struct PngJob {
     PackedDib dib = nullptr;           // read result, or the picture to write
     png_bytep* rows = nullptr;
     png_bytep unpacked = nullptr;  // one byte per pixel, for 2-bit files
+    png_bytep scratch = nullptr;   // the one row every row of a proving pass goes to
+    bool mayProve = false;         // a large picture is proved instead of decoded
+    bool proved = false;           // this pass only proved the data: decode again
     int transparent = 0;
     int transparentIndex = 0;
     int definedColors = -1;  // palette entries the file gave; -1: all (grey or true colour)
@@ -104,12 +112,11 @@ void PackNibbles(PackedDib dib, const png_bytep unpacked) {
     }
 }
 
-// Chooses the transformations and creates the dib; false with fixedError set.
-bool PrepareRead(PngJob* job, png_uint_32 width, png_uint_32 height, int bitDepth, int colorType) {
-    png_structp png = job->png;
+// Chooses the transformations; returns the depth of the picture they give.
+int ChooseTransforms(png_structp png, png_infop info, int bitDepth, int colorType) {
     if (bitDepth == 16) png_set_strip_16(png);
     int depth = 0;
-    bool paletted = colorType == PNG_COLOR_TYPE_PALETTE || colorType == PNG_COLOR_TYPE_GRAY;
+    const bool paletted = colorType == PNG_COLOR_TYPE_PALETTE || colorType == PNG_COLOR_TYPE_GRAY;
     if (paletted) {
         depth = bitDepth == 2 ? 4 : bitDepth > 8 ? 8 : bitDepth;
         if (bitDepth == 2) png_set_packing(png);
@@ -123,8 +130,13 @@ bool PrepareRead(PngJob* job, png_uint_32 width, png_uint_32 height, int bitDept
         depth = 32;
     }
     png_set_interlace_handling(png);
-    png_read_update_info(png, job->info);
+    png_read_update_info(png, info);
+    return depth;
+}
 
+// Creates the dib and fills its colour table; false with fixedError set.
+bool CreatePicture(PngJob* job, png_uint_32 width, png_uint_32 height, int depth, int bitDepth,
+                   int colorType) {
     job->dib = DibCreate(static_cast<int>(width), static_cast<int>(height), depth, nullptr, 1);
     if (!job->dib) {
         job->fixedError = kMsgMemoryAllocation;
@@ -133,9 +145,36 @@ bool PrepareRead(PngJob* job, png_uint_32 width, png_uint_32 height, int bitDept
     std::memset(DibPixels(job->dib), 0, DibHeader(job->dib)->biSizeImage);
     if (colorType == PNG_COLOR_TYPE_PALETTE)
         job->definedColors =
-            SetPngPalette(png, job->info, DibColors(job->dib), DibColorCount(job->dib));
+            SetPngPalette(job->png, job->info, DibColors(job->dib), DibColorCount(job->dib));
     else if (colorType == PNG_COLOR_TYPE_GRAY)
         SetGreyRamp(DibColors(job->dib), 1 << (bitDepth > 8 ? 8 : bitDepth));
+    return true;
+}
+
+// What the decoded picture takes: the dib and, for 2-bit files, a byte per pixel besides.
+std::uint64_t PictureBytes(png_uint_32 width, png_uint_32 height, int depth, int bitDepth) {
+    const std::uint64_t unpacked = bitDepth == 2 ? std::uint64_t{width} : 0;
+    return (DibStrideFor(static_cast<int>(width), depth) + unpacked) * height;
+}
+
+bool MustProve(const PngJob* job, std::uint64_t pictureBytes) {
+    return job->mayProve && pictureBytes > kTrustedExpansion * job->source->Size() + kTrustedSlack;
+}
+
+// Decodes every row into one scratch row, keeping nothing: a file whose data
+// ends before the picture does fails here, before the picture is allocated.
+bool ProveRows(PngJob* job, png_uint_32 height) {
+    const std::size_t rowBytes = png_get_rowbytes(job->png, job->info);
+    job->scratch = static_cast<png_bytep>(std::malloc(std::max<std::size_t>(rowBytes, 1)));
+    job->rows = static_cast<png_bytep*>(std::malloc(height * sizeof(png_bytep)));
+    if (!job->scratch || !job->rows) {
+        job->fixedError = kMsgMemoryAllocation;
+        return false;
+    }
+    for (png_uint_32 y = 0; y < height; ++y) job->rows[y] = job->scratch;
+    png_read_image(job->png, job->rows);
+    png_read_end(job->png, nullptr);
+    job->proved = true;
     return true;
 }
 
@@ -186,7 +225,11 @@ int RunPngRead(PngJob* job) {
         job->fixedError = kMsgFileTooShort;
         return 0;
     }
-    if (!PrepareRead(job, width, height, bitDepth, colorType) || !AllocateRows(job, bitDepth))
+    const int depth = ChooseTransforms(png, job->info, bitDepth, colorType);
+    if (MustProve(job, PictureBytes(width, height, depth, bitDepth)))
+        return ProveRows(job, height) ? 1 : 0;
+    if (!CreatePicture(job, width, height, depth, bitDepth, colorType) ||
+        !AllocateRows(job, bitDepth))
         return 0;
     png_read_image(png, job->rows);
     png_read_end(png, nullptr);
@@ -266,6 +309,7 @@ struct ReadJobGuard {
         png_destroy_read_struct(&job.png, &job.info, nullptr);
         std::free(job.rows);
         std::free(job.unpacked);
+        std::free(job.scratch);
         DibFree(job.dib);
     }
 };
@@ -277,6 +321,17 @@ struct WriteJobGuard {
         std::free(job.rows);
     }
 };
+
+// Reads the whole file with a fresh job; throws the job's error.
+void RunReadJob(PngJob& job, ByteSource& source) {
+    job.source = &source;
+    job.position = kSignatureSize;
+    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
+    if (!job.png) FailWith(kMsgPngCreateStruct);
+    job.info = png_create_info_struct(job.png);
+    if (!job.info) FailWith(kMsgPngCreateInfo);
+    if (!RunPngRead(&job)) FailWithJobError(job);
+}
 
 }  // namespace
 
@@ -294,20 +349,21 @@ DibPtr PngFormat::Decode(ByteSource& source) {
         png_sig_cmp(signature, 0, kSignatureSize) != 0)
         FailWith(kMsgFormatNotRecognized);
 
-    PngJob job;
-    ReadJobGuard guard{job};
-    job.source = &source;
-    job.position = kSignatureSize;
-    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
-    if (!job.png) FailWith(kMsgPngCreateStruct);
-    job.info = png_create_info_struct(job.png);
-    if (!job.info) FailWith(kMsgPngCreateInfo);
-    if (!RunPngRead(&job)) FailWithJobError(job);
-    transparent = job.transparent;
-    DibPtr dib(job.dib);
-    job.dib = nullptr;
-    if (job.definedColors >= 0)
-        if (const int index = FirstIndexOutside(dib.get(), 0, job.definedColors); index >= 0)
+    PngJob first;
+    ReadJobGuard firstGuard{first};
+    first.mayProve = true;
+    RunReadJob(first, source);
+    PngJob second;
+    ReadJobGuard secondGuard{second};
+    // The data delivered every row of a picture far larger than the file: decode it for real.
+    if (first.proved) RunReadJob(second, source);
+    PngJob& done = first.proved ? second : first;
+
+    transparent = done.transparent;
+    DibPtr dib(done.dib);
+    done.dib = nullptr;
+    if (done.definedColors >= 0)
+        if (const int index = FirstIndexOutside(dib.get(), 0, done.definedColors); index >= 0)
             Warn(UndefinedIndexWarning(index));
     return dib;
 }

@@ -9,6 +9,7 @@
 #include "formats/byte_source.h"
 #include "formats/format_error.h"
 #include "formats/format_messages.h"
+#include "formats/read_limits.h"
 #include "formats/read_warnings.h"
 
 namespace vorlin {
@@ -102,15 +103,19 @@ UnitLayout UnitsOf(PackedDib dib) {
 // A run packet repeats one pixel at most this many times.
 constexpr std::uint64_t kLongestRun = 128;
 
-// Nothing is allocated for a picture the bytes left cannot describe: raw data
-// must hold the first row, run-length data must reach the whole picture when
-// every packet is a longest run.
+std::uint64_t RawRowBytes(const TgaHeader& h) {
+    const UnitLayout u = UnitsFor(h.width, h.bpp);
+    return u.unitBytes * u.unitsPerRow;
+}
+
+// Refuses at once a picture the bytes left cannot describe: raw data must hold
+// the first row, run-length data must reach the whole picture when every packet
+// is a longest run. What the data really delivers is checked afterwards.
 void CheckDataCanFill(const TgaHeader& h, std::uint64_t remaining) {
     const UnitLayout u = UnitsFor(h.width, h.bpp);
-    const std::uint64_t rowBytes = u.unitBytes * u.unitsPerRow;
     const std::uint64_t units = u.unitsPerRow * static_cast<std::uint64_t>(h.height);
     const bool runLength = h.imageType >= 9;
-    if (!runLength && remaining < rowBytes) FailWith(kMsgFileTooShort);
+    if (!runLength && remaining < RawRowBytes(h)) FailWith(kMsgFileTooShort);
     if (runLength && units > kLongestRun * (remaining / (1 + u.unitBytes)))
         FailWith(kMsgFileTooShort);
 }
@@ -125,33 +130,58 @@ int ReadRawRows(ByteReader& in, PackedDib dib) {
     return incomplete;
 }
 
-// Run-length packets fill the picture in file order, runs crossing rows; the
-// decoder stops at the last unit of the picture and at the end of the data.
-// Returns how many rows were incomplete (left zero where no data came).
-int ReadRunLengthRows(ByteReader& in, PackedDib dib) {
-    const UnitLayout u = UnitsOf(dib);
-    const std::size_t total = u.unitsPerRow * static_cast<std::size_t>(DibHeight(dib));
-    const std::vector<std::uint8_t> data = in.ReadRest(2 * total * u.unitBytes + 16);
+// Run-length packets fill the picture in file order, runs crossing rows; they
+// are walked up to the picture's last unit (`total`) or the end of the data,
+// handing each unit to `put`. Returns how many units the data describes.
+template <typename Put>
+std::size_t WalkPackets(const std::vector<std::uint8_t>& data, std::size_t unitBytes,
+                        std::size_t total, Put&& put) {
     std::size_t pos = 0, done = 0;
-    auto put = [&](const std::uint8_t* unit) {
-        std::uint8_t* row = DibRow(dib, static_cast<int>(done / u.unitsPerRow));
-        std::memcpy(row + (done % u.unitsPerRow) * u.unitBytes, unit, u.unitBytes);
-        ++done;
-    };
     while (done < total && pos < data.size()) {
         const std::uint8_t packet = data[pos++];
         const std::size_t count = std::min<std::size_t>((packet & 0x7F) + 1, total - done);
         if (packet & kRunPacket) {
-            if (data.size() - pos < u.unitBytes) break;
-            for (std::size_t i = 0; i < count; ++i) put(data.data() + pos);
-            pos += u.unitBytes;
+            if (data.size() - pos < unitBytes) break;
+            for (std::size_t i = 0; i < count; ++i) put(done++, data.data() + pos);
+            pos += unitBytes;
         } else {
-            for (std::size_t i = 0; i < count && data.size() - pos >= u.unitBytes; ++i) {
-                put(data.data() + pos);
-                pos += u.unitBytes;
+            for (std::size_t i = 0; i < count && data.size() - pos >= unitBytes; ++i) {
+                put(done++, data.data() + pos);
+                pos += unitBytes;
             }
         }
     }
+    return done;
+}
+
+// The packets of a run-length picture, read before anything is allocated, and
+// how many whole rows they describe.
+struct RunLengthData {
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t rows = 0;
+};
+
+RunLengthData ReadPackets(ByteReader& in, const TgaHeader& h) {
+    const UnitLayout u = UnitsFor(h.width, h.bpp);
+    const std::size_t total = u.unitsPerRow * static_cast<std::size_t>(h.height);
+    RunLengthData packets;
+    // No packet is shorter than one byte per pixel: more data than that is never used.
+    packets.bytes = in.ReadRest(2 * total * u.unitBytes + 16);
+    const std::size_t units =
+        WalkPackets(packets.bytes, u.unitBytes, total, [](std::size_t, const std::uint8_t*) {});
+    packets.rows = units / u.unitsPerRow;
+    return packets;
+}
+
+// Returns how many rows were incomplete (left zero where no data came).
+int ReadRunLengthRows(const std::vector<std::uint8_t>& data, PackedDib dib) {
+    const UnitLayout u = UnitsOf(dib);
+    const std::size_t total = u.unitsPerRow * static_cast<std::size_t>(DibHeight(dib));
+    const std::size_t done =
+        WalkPackets(data, u.unitBytes, total, [&](std::size_t unit, const std::uint8_t* value) {
+            std::uint8_t* row = DibRow(dib, static_cast<int>(unit / u.unitsPerRow));
+            std::memcpy(row + (unit % u.unitsPerRow) * u.unitBytes, value, u.unitBytes);
+        });
     return DibHeight(dib) - static_cast<int>(done / u.unitsPerRow);
 }
 
@@ -247,6 +277,10 @@ DibPtr TgaFormat::Decode(ByteSource& source) {
     const bool runLength = h.imageType == 9 || h.imageType == 10 || h.imageType == 11;
     if (!uncompressed && !runLength) FailWith(kMsgTgaUnsupportedVersion);
     CheckDataCanFill(h, in.Remaining());
+    // Nothing is allocated for a picture whose rows fall short by more than a truncated tail.
+    const RunLengthData packets = runLength ? ReadPackets(in, h) : RunLengthData{};
+    CheckRowsDelivered(runLength ? packets.rows : in.Remaining() / RawRowBytes(h),
+                       static_cast<std::uint64_t>(h.height), static_cast<std::uint64_t>(h.width));
 
     DibPtr dib = CreateImageOrFail(h.width, h.height, h.bpp);
     PackedDib image = dib.get();
@@ -255,7 +289,8 @@ DibPtr TgaFormat::Decode(ByteSource& source) {
     if (h.bpp <= 8 && h.colorMapType != 0 && defined.end - defined.first < h.mapLength)
         Warn(TableCutWarning(static_cast<std::uint64_t>(h.mapLength),
                              static_cast<std::uint64_t>(defined.end - defined.first)));
-    const int missing = uncompressed ? ReadRawRows(in, image) : ReadRunLengthRows(in, image);
+    const int missing =
+        uncompressed ? ReadRawRows(in, image) : ReadRunLengthRows(packets.bytes, image);
     if (missing) Warn(RowsMissingWarning(missing, h.height));
     if (const int index = FirstIndexOutside(image, defined.first, defined.end); index >= 0)
         Warn(UndefinedIndexWarning(index));

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "core/little_endian.h"
+#include "formats/byte_source.h"
 #include "formats/format_messages.h"
 #include "formats/format_registry.h"
 #include "formats/read_warnings.h"
+#include "support/allocation_meter.h"
 #include "support/format_test_util.h"
 
 namespace vorlin {
@@ -94,19 +96,19 @@ Bytes BigEndian(std::uint32_t value) {
             static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
 }
 
-// A PNG of one row of 8-bit samples; colour type 3 gets a palette of
-// `paletteSize` entries.
-Bytes Png(std::uint32_t width, std::uint32_t height, int colorType, const Bytes& row,
-          int paletteSize = 0) {
+// A PNG of 8-bit samples whose image data deflates `raw` (filter bytes
+// included); colour type 3 gets a palette of `paletteSize` entries, and a
+// private chunk of `padding` bytes makes the file that much larger.
+Bytes PngOf(std::uint32_t width, std::uint32_t height, int colorType, const Bytes& raw,
+            int paletteSize = 0, bool interlaced = false, std::size_t padding = 0) {
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes ihdr = BigEndian(width);
     const Bytes h = BigEndian(height);
     ihdr.insert(ihdr.end(), h.begin(), h.end());
-    ihdr.insert(ihdr.end(), {8, static_cast<std::uint8_t>(colorType), 0, 0, 0});
+    ihdr.insert(ihdr.end(), {8, static_cast<std::uint8_t>(colorType), 0, 0, interlaced});
     PutChunk(png, "IHDR", ihdr);
     if (paletteSize) PutChunk(png, "PLTE", Bytes(3 * static_cast<std::size_t>(paletteSize), 0x77));
-    Bytes raw = {0};  // filter: none
-    raw.insert(raw.end(), row.begin(), row.end());
+    if (padding) PutChunk(png, "prIv", Bytes(padding, 0));
     Bytes packed(compressBound(static_cast<uLong>(raw.size())));
     uLongf size = static_cast<uLongf>(packed.size());
     compress(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
@@ -114,6 +116,34 @@ Bytes Png(std::uint32_t width, std::uint32_t height, int colorType, const Bytes&
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", {});
     return png;
+}
+
+// A PNG whose image data is one row (filter: none), however tall it claims to be.
+Bytes Png(std::uint32_t width, std::uint32_t height, int colorType, const Bytes& row,
+          int paletteSize = 0) {
+    Bytes raw = {0};
+    raw.insert(raw.end(), row.begin(), row.end());
+    return PngOf(width, height, colorType, raw, paletteSize);
+}
+
+// The image data of a blank picture with `channels` 8-bit samples per pixel: every
+// row (of every Adam7 pass when interlaced) with its filter byte, all zero.
+Bytes BlankRows(std::size_t width, std::size_t height, std::size_t channels, bool interlaced) {
+    struct Pass {
+        std::size_t x0, y0, dx, dy;
+    };
+    constexpr Pass kAdam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                               {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    const std::vector<Pass> passes = interlaced
+                                         ? std::vector<Pass>(std::begin(kAdam7), std::end(kAdam7))
+                                         : std::vector<Pass>{{0, 0, 1, 1}};
+    std::size_t bytes = 0;
+    for (const Pass& p : passes) {
+        const std::size_t columns = width > p.x0 ? (width - p.x0 + p.dx - 1) / p.dx : 0;
+        const std::size_t rows = height > p.y0 ? (height - p.y0 + p.dy - 1) / p.dy : 0;
+        if (columns) bytes += rows * (1 + columns * channels);
+    }
+    return Bytes(bytes, 0);
 }
 
 struct Case {
@@ -164,6 +194,75 @@ TEST(ReaderLimits, AllocateOnlyWhatTheBytesDescribeAndSayWhatWasFilledIn) {
         EXPECT_EQ(reader->message, c.message) << c.name;
         EXPECT_EQ(dib != nullptr, c.message == std::string(kMsgAllClear)) << c.name;
         EXPECT_EQ(reader->warning, c.warning) << c.name;
+    }
+}
+
+// A header that declares far more picture than the rest of the file delivers.
+struct DeclaredCase {
+    const char* name;
+    const char* extension;
+    Bytes file;
+    const char* message;  // the read's outcome
+    std::size_t budget;   // what the read may allocate in all
+};
+
+constexpr std::size_t kKiB = 1024;
+constexpr std::size_t kMiB = 1024 * kKiB;
+// libpng's chunk, row and inflate buffers for the widest rows below.
+constexpr std::size_t kPngWorkspace = 512 * kKiB;
+constexpr char kPngDataShort[] = "Not enough image data";
+
+std::vector<DeclaredCase> DeclaredCases() {
+    return {
+        {"bmp 2048 x 2048 x 32, 16 rows", "bmp", Bmp(2048, 2048, 32, 0, 16 * 8 * kKiB),
+         kMsgFileTooShort, 256 * kKiB},
+        {"bmp top-down 4096 x 4096 x 8, 4 rows", "bmp", Bmp(4096, -4096, 8, 256, 4 * 4 * kKiB),
+         kMsgFileTooShort, 256 * kKiB},
+        // A tail of at most 2^20 pixels is filled and warned about, one row more is
+        // refused, whatever the depth.
+        {"bmp 1000 rows of 1024 pixels missing", "bmp", Bmp(1024, 1100, 8, 256, 100 * kKiB),
+         kMsgAllClear, 1100 * kKiB + 256 * kKiB},
+        {"bmp 1025 rows of 1024 pixels missing", "bmp", Bmp(1024, 1125, 8, 256, 100 * kKiB),
+         kMsgFileTooShort, 256 * kKiB},
+        {"bmp 32-bit, 4096 rows of 256 pixels missing", "bmp", Bmp(256, 4100, 32, 0, 4 * kKiB),
+         kMsgAllClear, 4100 * kKiB + 256 * kKiB},
+        {"bmp 1-bit, 257 rows of 4096 pixels missing", "bmp", Bmp(4096, 260, 1, 2, 3 * 512),
+         kMsgFileTooShort, 256 * kKiB},
+        {"tga raw 4096 x 2048 x 24, 64 KiB", "tga", Tga(2, 4096, 2048, 24, 0, Bytes(64 * kKiB, 9)),
+         kMsgFileTooShort, 256 * kKiB},
+        {"tga raw mapped 8192 x 4096, one row", "tga",
+         Tga(1, 8192, 4096, 8, 256, Bytes(8 * kKiB, 1)), kMsgFileTooShort, 256 * kKiB},
+        // Enough bytes for every packet to be a longest run, yet each packet is one pixel.
+        {"tga run-length 4096 x 4096 of single pixels", "tga",
+         Tga(11, 4096, 4096, 8, 0, TgaPackets(0, 128 * kKiB)), kMsgFileTooShort, 1 * kMiB},
+        {"pcx 4096 x 2000 of literal bytes", "pcx", Pcx(4096, 2000, 0, 256 * kKiB),
+         kMsgFileTooShort, 1 * kMiB},
+        {"png grey 4096 x 4096, one row", "png",
+         PngOf(4096, 4096, 0, Bytes(4097, 0), 0, false, 64 * kKiB), kPngDataShort, kPngWorkspace},
+        {"png rgba interlaced 2048 x 2048, one row", "png",
+         PngOf(2048, 2048, 6, Bytes(8193, 0), 0, true, 64 * kKiB), kPngDataShort, kPngWorkspace},
+        // Data that really expands that far is a picture like any other.
+        {"png blank grey 2048 x 2048", "png", PngOf(2048, 2048, 0, BlankRows(2048, 2048, 1, false)),
+         kMsgAllClear, 4 * kMiB + kPngWorkspace},
+        {"png blank rgba interlaced 1024 x 1024", "png",
+         PngOf(1024, 1024, 6, BlankRows(1024, 1024, 4, true), 0, true), kMsgAllClear,
+         4 * kMiB + kPngWorkspace},
+    };
+}
+
+TEST(ReaderLimits, AHeaderClaimingMoreThanTheFileDeliversIsNeverAllocated) {
+    const bool metered = testing::AllocationMeterAvailable();
+    for (const DeclaredCase& c : DeclaredCases()) {
+        std::unique_ptr<FileFormat> reader = FindFormat(Formats().Formats(), c.extension)->Clone();
+        MemorySource source(c.file.data(), c.file.size());
+        int result = 0;
+        const std::size_t allocated =
+            testing::BytesAllocatedBy([&] { result = reader->ReadFrom(source, "memory"); });
+        EXPECT_EQ(reader->message, c.message) << c.name;
+        EXPECT_EQ(result == 1, c.message == std::string(kMsgAllClear)) << c.name;
+        if (metered) {
+            EXPECT_LE(allocated, c.budget) << c.name;
+        }
     }
 }
 
