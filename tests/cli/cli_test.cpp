@@ -714,6 +714,8 @@ TEST_F(CliTest, PreviewAndPresetAppearOnlyWithEveryOutput) {
         {pic + " -o out/pic.c --preview shots/p.png --save-preset p.txt", 0},
     };
     for (const auto& c : cases) {
+        fs::remove_all(dir_.File("shots"));
+        fs::remove(dir_.File("p.txt"));
         const auto before = Snapshot(dir_.Path());
         const CliRun run = Cli("export " + c.args);
         EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
