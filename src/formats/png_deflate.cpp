@@ -13,9 +13,11 @@ namespace vorlin {
 
 namespace {
 
-// A few bands of about 32 KB, so the choice costs a few percent of the write.
+// Eight bands holding together about a 32nd of the rows (at least 8 KB): the choice
+// costs about a sixteenth of the write and agrees with deflating everything both ways.
 constexpr int kBands = 8;
-constexpr std::size_t kBandBytes = 32 * 1024;
+constexpr std::size_t kSampleShare = 32;
+constexpr std::size_t kMinSampleBytes = 8 * 1024;
 
 // The bytes libpng deflates for rows [first, first + count): each row behind its
 // filter byte (0, none).
@@ -55,8 +57,10 @@ int PngPaletteStrategy(PackedDib dib) {
     const std::size_t rowBytes =
         (static_cast<std::size_t>(DibWidth(dib)) * static_cast<std::size_t>(DibBitCount(dib)) + 7) / 8;
     if (height <= 0 || rowBytes == 0) return Z_DEFAULT_STRATEGY;
-    const int bandRows =
-        static_cast<int>(std::clamp<std::size_t>(kBandBytes / (rowBytes + 1), 1, height));
+    const std::size_t total = static_cast<std::size_t>(height) * (rowBytes + 1);
+    const std::size_t bandBytes = std::max(total / kSampleShare, kMinSampleBytes) / kBands;
+    const int bandRows = static_cast<int>(
+        std::clamp<std::size_t>(bandBytes / (rowBytes + 1), 1, static_cast<std::size_t>(height)));
     const int bands = std::min(kBands, height / bandRows);
     std::size_t filtered = 0, plain = 0;
     try {
@@ -65,11 +69,11 @@ int PngPaletteStrategy(PackedDib dib) {
             // Bands spread evenly from the top band to the bottom one.
             const int first = bands == 1 ? 0 : (height - bandRows) * b / (bands - 1);
             const std::vector<std::uint8_t> band = Band(dib, first, bandRows, rowBytes);
-            const auto a = DeflatedSize(band, Z_FILTERED, out);
-            const auto b2 = DeflatedSize(band, Z_DEFAULT_STRATEGY, out);
-            if (!a || !b2) return Z_DEFAULT_STRATEGY;
-            filtered += *a;
-            plain += *b2;
+            const auto withFiltered = DeflatedSize(band, Z_FILTERED, out);
+            const auto withDefault = DeflatedSize(band, Z_DEFAULT_STRATEGY, out);
+            if (!withFiltered || !withDefault) return Z_DEFAULT_STRATEGY;
+            filtered += *withFiltered;
+            plain += *withDefault;
         }
     } catch (const std::bad_alloc&) {
         return Z_DEFAULT_STRATEGY;

@@ -13,8 +13,8 @@ namespace vorlin {
 inline constexpr int kPngDeflateLevel = 4;
 
 // Z_FILTERED or Z_DEFAULT_STRATEGY for the rows of a picture of at most 8 bits per
-// pixel: the one that deflates a few bands of its rows, spread over its height,
-// into fewer bytes. Z_DEFAULT_STRATEGY when it cannot tell (no memory, no rows).
+// pixel: the one that deflates eight bands of its rows (a 32nd of them), spread
+// over its height, into fewer bytes. Z_DEFAULT_STRATEGY when it cannot tell (no memory, no rows).
 int PngPaletteStrategy(PackedDib dib);
 
 }  // namespace vorlin
