@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "export/export_preview.h"
+#include "export/number_list.h"
 #include "formats/byte_sink.h"
 #include "formats/png_format.h"
 
@@ -40,13 +41,6 @@ std::string JsonBlock(const BlockFigures& f) {
 std::string JsonSpan(const VramSpan& span, bool fits) {
     return "{\"start\": " + std::to_string(span.start) + ", \"end\": " +
            std::to_string(span.end) + ", \"fits\": " + (fits ? "true" : "false") + "}";
-}
-
-std::string JsonBanks(std::uint16_t banks) {
-    std::string out = "[";
-    for (int b = 0; b < 16; ++b)
-        if (banks & (1u << b)) out += (out.size() > 1 ? ", " : "") + std::to_string(b);
-    return out + "]";
 }
 
 std::string PreviewPictureFile(const ConsolePicture& console, const std::string& path) {
@@ -95,7 +89,7 @@ std::string PreviewJson(const ExportStats& s, const std::vector<ExportWarning>& 
     out += "    \"mapMemory\": " + JsonSpan(s.mapMemory, s.mapFits) + ",\n";
     out += "    \"tileIndices\": {\"low\": " + std::to_string(s.lowIndex) + ", \"high\": " +
            std::to_string(s.highIndex) + ", \"limit\": " + std::to_string(s.indexLimit) + "},\n";
-    out += "    \"banks\": " + JsonBanks(s.banks) + ",\n";
+    out += "    \"banks\": [" + NumberList(SetBits(s.banks), {", ", ", "}) + "],\n";
     out += "    \"differentPixels\": " + std::to_string(s.differentPixels) + "\n  },\n";
     out += "  \"warnings\": [";
     for (std::size_t i = 0; i < warnings.size(); ++i)

@@ -35,7 +35,9 @@ ExportJobPtr ReductionJob(const CVorlinDoc& doc, bool palBanks, bool flips, int 
     if (!job) return job;
     job->image.reset(doc.image.ToDib(8, 0));
     job->outFlags = OUT_CONVERT_ONLY;
-    job->bpp = 8;
+    // Compared as 4-bpp tiles, whose colours the map's bank picks: with banks,
+    // tiles that differ only in their bank are one tile.
+    job->bpp = 4;
     job->right = doc.image.Width();
     job->bottom = doc.image.Height();
     job->metaWidth = metaWidth;

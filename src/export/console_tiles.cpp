@@ -70,8 +70,9 @@ std::vector<std::uint8_t> LoadableGraphics(const ExportJob& job, const TileReadi
 }
 
 // Background video memory after the game copied the graphics to the character
-// block, starting at the slot the tile offset names and wrapping within the
-// slots a map can name. Tiles beyond those slots can never be shown.
+// block in one piece from the slot the tile offset names. A negative offset
+// moves every index, the first tiles' to the top of the window, so there the
+// graphics wrap within the slots a map can name.
 std::vector<std::uint8_t> CharacterMemory(const ExportJob& job, const TileReading& reading,
                                           const std::vector<std::uint8_t>& graphics,
                                           VramPlacement placement) {
@@ -80,11 +81,26 @@ std::vector<std::uint8_t> CharacterMemory(const ExportJob& job, const TileReadin
     const std::size_t window = static_cast<std::size_t>(reading.slotCount) * reading.slotBytes;
     const std::size_t base = static_cast<std::size_t>(placement.charBlock) * kCharBlockBytes;
     const std::size_t offset = GraphicsLoadOffset(job, reading);
-    for (std::size_t b = 0; b < std::min(bytes.size(), window); ++b) {
-        const std::size_t address = base + (offset + b) % window;
-        if (address < vram.size()) vram[address] = bytes[b];
+    const bool wraps = job.tileOffset < 0;
+    const std::size_t count = wraps ? std::min(bytes.size(), window) : bytes.size();
+    for (std::size_t b = 0; b < count; ++b) {
+        const std::size_t address = base + (wraps ? (offset + b) % window : offset + b);
+        if (address >= vram.size()) break;
+        vram[address] = bytes[b];
     }
     return vram;
+}
+
+// The game loads the map after the tiles: where they overlap, the map's bytes
+// are what the tiles show.
+void LoadMap(const ExportJob& job, const std::vector<std::uint16_t>& entries, bool affine,
+             VramPlacement placement, std::vector<std::uint8_t>& vram) {
+    if (!ExportsMap(job)) return;
+    std::size_t address = static_cast<std::size_t>(placement.screenBlock) * kScreenBlockBytes;
+    for (std::uint16_t entry : entries) {
+        if (address < vram.size()) vram[address++] = static_cast<std::uint8_t>(entry);
+        if (!affine && address < vram.size()) vram[address++] = static_cast<std::uint8_t>(entry >> 8);
+    }
 }
 
 // Palette entry of pixel (x, y) of the tile an entry names; flips and bank
@@ -126,9 +142,10 @@ bool DecodeTiledBackground(const ExportJob& job, const PlainBlocks& blocks,
     if (spots.empty() && ExportAreaTiles(job) > 0) return false;
     const TileReading reading = TileReadingOf(job);
     const std::vector<std::uint16_t> entries = EntriesInOrder(job, blocks, spots, reading.affine);
-    const std::vector<std::uint8_t> vram = CharacterMemory(
+    std::vector<std::uint8_t> vram = CharacterMemory(
         job, reading, ExportsGraphics(job) ? blocks.graphics : std::vector<std::uint8_t>{},
         placement);
+    LoadMap(job, entries, reading.affine, placement, vram);
     out.indices.assign(out.colors.size(), 0);
     out.entries.assign(static_cast<std::size_t>(out.width / kTileSide) * (out.height / kTileSide),
                        0);

@@ -12,6 +12,7 @@
 #include "export/reduce_tiles.h"
 #include "export/tile_arrangement.h"
 #include "export/tile_ops.h"
+#include "export/vram_layout.h"
 
 namespace vorlin {
 
@@ -103,13 +104,26 @@ std::vector<std::uint8_t> EntryBytes(const std::vector<std::uint16_t>& entries, 
     return bytes;
 }
 
+// Tiles the background reads at 8 bpp show their own 8-bit indices whatever bank
+// the entry names, so there the bank option must not merge tiles whose indices
+// differ; their entries still carry the bank, as every map's do.
+std::vector<std::uint16_t> ReducedEntries(ExportJob& job, const std::vector<std::uint8_t>& source,
+                                          std::size_t tiles) {
+    const bool wholeIndices = TileReadingOf(job).bpp == 8 && (job.mapFlags & MAP_PALBANK);
+    ReducedTiles reduced = ReduceTiles(source.data(), tiles,
+                                       wholeIndices ? job.mapFlags & ~MAP_PALBANK : job.mapFlags);
+    if (PackedDib unique = TileColumn(reduced.tiles, job.work.get())) job.work.reset(unique);
+    if (wholeIndices)
+        for (std::size_t n = 0; n < tiles; ++n)
+            reduced.entries[n] =
+                static_cast<std::uint16_t>(reduced.entries[n] | TileBank(&source[n * kTileBytes]));
+    job.tileFirstUse = std::move(reduced.firstUse);
+    return std::move(reduced.entries);
+}
+
 std::vector<std::uint16_t> MapEntries(ExportJob& job, std::size_t tiles) {
     const std::vector<std::uint8_t> source = TileBytes(job.work.get(), tiles);
-    if (job.mapFlags & MAP_REDUCE) {
-        ReducedTiles reduced = ReduceTiles(source.data(), tiles, job.mapFlags);
-        if (PackedDib unique = TileColumn(reduced.tiles, job.work.get())) job.work.reset(unique);
-        return std::move(reduced.entries);
-    }
+    if (job.mapFlags & MAP_REDUCE) return ReducedEntries(job, source, tiles);
     // Every map carries the banks, also for 8-bpp tiles.
     std::vector<std::uint16_t> entries(tiles);
     for (std::size_t n = 0; n < tiles; ++n)
@@ -188,6 +202,7 @@ int ExportConvert(ExportJob* job) {
         if (!PrepareWork(*job)) return 0;
         for (DataBlock* block : {&job->palData, &job->imgData, &job->mapData, &job->metaData})
             DataBlockClear(*block);
+        job->tileFirstUse.clear();
         if (!(job->imgFlags & IMG_BITMAP)) {
             ArrangeTiles(job->work, *job);
             if (ExportsMap(*job)) BuildMap(*job);

@@ -140,6 +140,9 @@ struct ExportJob {
     DataBlock imgData;
     DataBlock mapData;
     DataBlock metaData;
+    // After a reduction: for graphics tile k + 1, the export-order number of the
+    // source tile it was taken from (ReducedTiles::firstUse).
+    std::vector<std::size_t> tileFirstUse;
     // Set by ExportWrite to the first output that could not be written and why.
     std::string failedFile;
     std::string failedReason;

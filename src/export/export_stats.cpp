@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "export/gba_color.h"
+#include "export/number_list.h"
 
 namespace vorlin {
 
@@ -24,17 +25,30 @@ std::size_t LoadedGraphicsBytes(const ExportJob& job, const TileReading& reading
     return job.bpp >= 4 || job.bpp < 1 ? plain : plain * reading.bpp / job.bpp;
 }
 
+// The graphics as one copy from the tile offset's slot, at their real size. A
+// negative offset moves every index, the first tiles' to the top of the window,
+// so such graphics wrap within the window, which they then span.
+VramSpan GraphicsSpan(const ExportJob& job, const TileReading& reading, std::uint32_t base,
+                      std::size_t plain) {
+    const std::uint64_t window = static_cast<std::uint64_t>(reading.slotCount) * reading.slotBytes;
+    const std::uint64_t offset = GraphicsLoadOffset(job, reading);
+    const std::uint64_t used = LoadedGraphicsBytes(job, reading, plain);
+    if (used == 0) return {};
+    if (job.tileOffset < 0 && offset + used > window && used <= window)
+        return {base, static_cast<std::uint32_t>(base + window)};
+    const std::uint64_t end = std::min<std::uint64_t>(base + offset + used, UINT32_MAX);
+    return {static_cast<std::uint32_t>(base + offset), static_cast<std::uint32_t>(end)};
+}
+
 void TileMemory(const ExportJob& job, const PlainBlocks& blocks, ExportStats& s) {
     const TileReading reading = TileReadingOf(job);
     const std::uint32_t base = static_cast<std::uint32_t>(s.placement.charBlock) * kCharBlockBytes;
-    const std::uint32_t window = static_cast<std::uint32_t>(reading.slotCount * reading.slotBytes);
-    const std::uint32_t offset = GraphicsLoadOffset(job, reading);
-    const std::uint32_t used = static_cast<std::uint32_t>(
-        std::min<std::size_t>(LoadedGraphicsBytes(job, reading, blocks.graphics.size()), window));
-    s.tileMemory = offset + used <= window ? VramSpan{base + offset, base + offset + used}
-                                           : VramSpan{base, base + window};
-    if (used == 0) s.tileMemory = {};
-    s.tilesFit = s.tileMemory.end <= kBgVramBytes;
+    s.tileMemory = GraphicsSpan(job, reading, base, blocks.graphics.size());
+    // Map entries name only the slots of their window.
+    const std::uint64_t windowEnd =
+        base + static_cast<std::uint64_t>(reading.slotCount) * reading.slotBytes;
+    s.tilesFit = s.tileMemory.end <= kBgVramBytes &&
+                 (!ExportsMap(job) || s.tileMemory.end <= windowEnd);
     s.indexLimit = reading.slotCount;
     if (job.bpp > 0)
         s.graphicsTiles =
@@ -95,13 +109,6 @@ std::string MemoryLine(const ExportStats& s) {
                       std::to_string(s.placement.screenBlock) + (s.mapFits ? " fits" : " does not fit")
                 : "none";
     if (SpansOverlap(s.tileMemory, s.mapMemory)) line += "; they overlap";
-    return line;
-}
-
-std::string BanksLine(std::uint16_t banks) {
-    std::string line = "palette banks:";
-    for (int b = 0; b < 16; ++b)
-        if (banks & (1u << b)) line += " " + std::to_string(b);
     return line;
 }
 
@@ -170,7 +177,7 @@ std::vector<std::string> ExportStatsLines(const ExportStats& s) {
                              ? std::string("none")
                              : std::to_string(s.lowIndex) + "-" + std::to_string(s.highIndex)) +
                         " of 0-" + std::to_string(s.indexLimit - 1));
-        if (s.banks) lines.push_back(BanksLine(s.banks));
+        if (s.banks) lines.push_back("palette banks: " + NumberList(SetBits(s.banks), {" ", " "}));
     }
     lines.push_back("pixels unlike the source: " + std::to_string(s.differentPixels));
     return lines;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
+#include "export/number_list.h"
 #include "export/tile_arrangement.h"
 #include "export/tile_ops.h"
 
@@ -15,16 +15,6 @@ using Warnings = std::vector<ExportWarning>;
 
 void Add(Warnings& out, const ExportJob& job, TileSpot spot, std::string text) {
     out.push_back({job.left + spot.x, job.top + spot.y, std::move(text)});
-}
-
-std::string BankList(std::uint16_t banks) {
-    std::vector<int> list;
-    for (int b = 0; b < 16; ++b)
-        if (banks & (1u << b)) list.push_back(b);
-    std::string text;
-    for (std::size_t i = 0; i < list.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == list.size() ? " and " : ", ") + std::to_string(list[i]);
-    return text;
 }
 
 // 4-bpp tiles hold 16 colours: one bank, chosen by the map entry.
@@ -43,48 +33,43 @@ void MixedBankTiles(const ExportJob& job, const ConsolePicture& console, PackedD
             if (pixel & kBankMask) banks |= static_cast<std::uint16_t>(1u << (pixel >> 4));
         if ((banks & (banks - 1)) == 0) continue;
         Add(out, job, spot,
-            "4-bpp tile uses colours of palette banks " + BankList(banks) +
+            "4-bpp tile uses colours of palette banks " + NumberList(SetBits(banks), {}) +
                 "; the console shows them all in bank " +
                 std::to_string(console.entries[cell] >> 12));
     }
 }
 
 // The export-order number of the source tile that brings in graphics tile
-// `tile`. Reduced graphics come from the unique tiles the conversion left in
-// `work`: the first source tile that matches one (as reduction compares) is
-// where it was taken, since unique tiles never match each other.
-std::size_t FirstUseOfTile(const ExportJob& job, PackedDib source,
-                           const std::vector<TileSpot>& spots, std::size_t tile) {
+// `tile`: without reduction the tiles stand in export order, a reduction
+// recorded where each kept tile came from.
+std::size_t FirstUseOfTile(const ExportJob& job, std::size_t tile) {
     if (!(job.mapFlags & MAP_REDUCE)) return tile;
-    PackedDib unique = job.work.get();
-    if (!source || !unique || DibWidth(unique) != kTileSide || DibBitCount(unique) != 8 ||
-        static_cast<std::size_t>(DibHeight(unique) / kTileSide) <= tile)
-        return 0;
-    std::uint8_t wanted[kTileBytes], candidate[kTileBytes];
-    for (int row = 0; row < kTileSide; ++row)
-        std::memcpy(wanted + row * kTileSide,
-                    DibPictureRow(unique, static_cast<int>(tile) * kTileSide + row), kTileSide);
-    const std::uint8_t mask = (job.mapFlags & MAP_PALBANK) ? kBankMask : 0xFF;
-    const int flips = (job.mapFlags & MAP_FLIP) ? 4 : 1;
-    for (std::size_t n = 0; n < spots.size(); ++n) {
-        CopyTile(source, spots[n], candidate);
-        for (int f = 0; f < flips; ++f)
-            if (TilesMatch(candidate, wanted, (f & 2) ? 7 : 0, (f & 1) ? 7 : 0, mask)) return n;
-    }
-    return 0;
+    return tile >= 1 && tile <= job.tileFirstUse.size() ? job.tileFirstUse[tile - 1] : SIZE_MAX;
 }
 
-void TooManyTiles(const ExportJob& job, const ExportStats& stats, PackedDib source,
-                  const std::vector<TileSpot>& spots, Warnings& out) {
-    if (!stats.mapped || stats.graphicsTiles <= stats.indexLimit) return;
-    const std::size_t n =
-        FirstUseOfTile(job, source, spots, static_cast<std::size_t>(stats.indexLimit));
+// Indices past the last slot wrap round in the map entry, so from the first tile
+// that passes it the console shows other tiles.
+void IndicesPastLimit(const ExportJob& job, const ExportStats& stats,
+                      const std::vector<TileSpot>& spots, Warnings& out) {
+    const TileReading reading = TileReadingOf(job);
+    const std::size_t wrapped = FirstWrappedTile(job, reading);
+    if (!stats.mapped || stats.graphicsTiles < 0 ||
+        static_cast<std::size_t>(stats.graphicsTiles) <= wrapped)
+        return;
+    const std::size_t n = FirstUseOfTile(job, wrapped);
     const std::string limit = std::to_string(stats.indexLimit);
-    Add(out, job, n < spots.size() ? spots[n] : TileSpot{},
-        std::string(TileReadingOf(job).affine ? "the affine map" : "the map") + " needs " +
-            std::to_string(stats.graphicsTiles) + " distinct tiles, more than the " + limit +
-            " its entries can name; from this tile on, tile " + limit +
-            " and later show as earlier tiles");
+    const std::string map = reading.affine ? "the affine map" : "the map";
+    const std::string text =
+        wrapped == static_cast<std::size_t>(stats.indexLimit)
+            ? map + " needs " + std::to_string(stats.graphicsTiles) +
+                  " distinct tiles, more than the " + limit +
+                  " its entries can name; from this tile on, tile " + limit +
+                  " and later show as earlier tiles"
+            : "with tile offset " + std::to_string(job.tileOffset) + " the " +
+                  std::to_string(stats.graphicsTiles) + " tiles need indices past " +
+                  std::to_string(stats.indexLimit - 1) + ", the last " + map +
+                  " can name; from this tile on, indices wrap round to 0 and show other tiles";
+    Add(out, job, n < spots.size() ? spots[n] : TileSpot{}, text);
 }
 
 // The first tile in export order whose graphics lie in [start, end) of video memory.
@@ -117,7 +102,7 @@ void VideoMemory(const ExportJob& job, const ConsolePicture& console, const Expo
                 std::to_string(stats.placement.screenBlock) +
                 "): loading the map overwrites these tiles");
     }
-    if (!stats.tilesFit)
+    if (stats.tileMemory.end > kBgVramBytes)
         Add(out, job, FirstTileIn(job, console, stats, spots, {kBgVramBytes, 0xFFFFFFFFu}),
             "tiles run past the 64 KiB of background video memory; from this tile on the "
             "console shows colour 0");
@@ -125,21 +110,12 @@ void VideoMemory(const ExportJob& job, const ConsolePicture& console, const Expo
         Add(out, job, {}, "the map runs past the 64 KiB of background video memory");
 }
 
-// "1-8, 33 and 40-63"
-std::string RangeList(const std::array<int, kPaletteEntries>& used, int start, int end) {
-    std::vector<std::string> runs;
-    for (int c = 0; c < kPaletteEntries; ++c) {
-        if (used[c] < 0 || (c >= start && c < end)) continue;
-        int last = c;
-        while (last + 1 < kPaletteEntries && used[last + 1] >= 0 && !(last + 1 >= start && last + 1 < end))
-            ++last;
-        runs.push_back(last == c ? std::to_string(c) : std::to_string(c) + "-" + std::to_string(last));
-        c = last;
-    }
-    std::string text;
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ") + runs[i];
-    return text;
+// The colours in use (first use >= 0) outside [start, end).
+std::vector<int> ColoursOutside(const std::array<int, kPaletteEntries>& used, int start, int end) {
+    std::vector<int> colours;
+    for (int c = 0; c < kPaletteEntries; ++c)
+        if (used[c] >= 0 && (c < start || c >= end)) colours.push_back(c);
+    return colours;
 }
 
 // One warning for every colour outside the exported range, at the first tile using one.
@@ -161,7 +137,8 @@ void PaletteRange(const ExportJob& job, const ConsolePicture& console, Warnings&
             ? "only colours " + std::to_string(job.palStart) + "-" + std::to_string(job.palEnd - 1)
             : std::string("no colours");
     Add(out, job, {x / kTileSide * kTileSide, y / kTileSide * kTileSide},
-        "the picture shows colours " + RangeList(firstUse, job.palStart, job.palEnd) +
+        "the picture shows colours " +
+            NumberList(ColoursOutside(firstUse, job.palStart, job.palEnd), {.runs = true}) +
             " but the palette exports " + exported + "; the console shows what its palette "
             "memory holds there");
 }
@@ -196,7 +173,7 @@ std::vector<ExportWarning> ExportWarnings(const ExportJob& job, const ConsolePic
                                           const ExportStats& stats, PackedDib sourceArea) {
     Warnings out;
     MixedBankTiles(job, console, sourceArea, out);
-    TooManyTiles(job, stats, sourceArea, console.spots, out);
+    IndicesPastLimit(job, stats, console.spots, out);
     VideoMemory(job, console, stats, console.spots, out);
     PaletteRange(job, console, out);
     UncompressedBlocks(job, out);

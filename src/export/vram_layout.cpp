@@ -19,6 +19,11 @@ std::uint32_t GraphicsLoadOffset(const ExportJob& job, const TileReading& readin
     return static_cast<std::uint32_t>(slot) * static_cast<std::uint32_t>(reading.slotBytes);
 }
 
+std::size_t FirstWrappedTile(const ExportJob& job, const TileReading& reading) {
+    const int slots = reading.slotCount;
+    return static_cast<std::size_t>(slots - (job.tileOffset > 0 ? job.tileOffset % slots : 0));
+}
+
 std::uint32_t ExpandedMapBytes(const ExportJob& job) {
     if (!ExportsMap(job) || (job.imgFlags & IMG_BITMAP)) return 0;
     const std::uint32_t entryBytes = (job.mapFlags & MAP_AFFINE) ? 1 : 2;

@@ -2,6 +2,7 @@
 // sizes of its blocks and how the background reads tiles.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "export/export_job.h"
@@ -35,6 +36,12 @@ TileReading TileReadingOf(const ExportJob& job);
 // Byte offset from the character block at which the game puts the graphics so
 // that map index (n + tileOffset) names tile n; within slots * slotBytes.
 std::uint32_t GraphicsLoadOffset(const ExportJob& job, const TileReading& reading);
+
+// The first graphics tile whose map index runs past the last slot and wraps
+// round: tile slotCount, or with a positive offset the first one that lands past
+// the window (tile 0 keeps index 0). A negative offset moves every tile, the
+// first ones to the top of the window, so there only the count can wrap.
+std::size_t FirstWrappedTile(const ExportJob& job, const TileReading& reading);
 
 // Bytes of background map the console needs for the area: the map with its
 // tile groups expanded, 2 bytes an entry (1 for affine maps).

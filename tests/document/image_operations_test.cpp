@@ -91,6 +91,12 @@ TEST_F(ImageOperations, ReduceToUniqueTiles) {
     EXPECT_EQ(doc.history.UndoCount(), 1);
     EXPECT_TRUE(doc.IsModified());
 
+    // With banks, tiles that differ only in their bank are one tile.
+    Paint(16, 8, [](int x, int) { return static_cast<std::uint8_t>(x < 8 ? 0x15 : 0x25); });
+    ASSERT_TRUE(ReduceImageTiles(doc, true, false, 1, 1).ok);
+    EXPECT_EQ(doc.image.Height(), 16);
+    EXPECT_EQ(Tile(0, 1), Bytes(64, 0x15));
+
     Paint(24, 16, [](int, int) { return std::uint8_t{0}; });
     ASSERT_TRUE(ReduceImageTiles(doc, true, true, 1, 1).ok);
     EXPECT_EQ(doc.image.Width(), 8);

@@ -100,6 +100,10 @@ TEST(ConsolePreview, ShowsTheSourceWhereverTheConsoleCan) {
         {"4bpp flat plain", 64, 32, {.bpp = 4}},
         {"4bpp reduced flips banks", 64, 48, {.bpp = 4, .mapFlags = reduce}},
         {"8bpp reduced flips", 64, 48, {.bpp = 8, .mapFlags = MAP_REDUCE | MAP_FLIP}},
+        // 8-bpp tiles ignore the entry's bank: tiles in different banks stay apart.
+        {"8bpp reduced flips banks", 64, 48, {.bpp = 8, .mapFlags = reduce}},
+        {"8bpp affine reduced banks", 128, 64,
+         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE | MAP_PALBANK}},
         {"8bpp screen blocks", 512, 256, {.bpp = 8, .mapFlags = MAP_SBB | MAP_REDUCE | MAP_FLIP}},
         {"4bpp screen blocks, groups", 512, 512,
          {.bpp = 4, .mapFlags = MAP_SBB | reduce, .metaWidth = 2, .metaHeight = 2}},
@@ -154,6 +158,7 @@ struct ShownCase {
     int x, y;           // a pixel of the area
     int shownIndex;     // the palette entry the console shows there
     int shownColor;     // its colour, -1: the picture's colour of shownIndex
+    VramPlacement placement = {};
 };
 
 TEST(ConsolePreview, ShowsWhatTheConsoleGetsWrong) {
@@ -163,10 +168,6 @@ TEST(ConsolePreview, ShowsWhatTheConsoleGetsWrong) {
         {"two banks in a tile", twoBanks, {.bpp = 4}, 5, 0, 0x25, -1},
         {"bank 0 pixel in bank 2", twoBanks, {.bpp = 4}, 5, 6, 0x23, -1},
         {"8 bpp keeps both banks", twoBanks, {.bpp = 8}, 5, 0, 0x35, -1},
-        // Reduced with banks, tiles differing only in their bank share the first one's
-        // pixels; 8-bpp tiles ignore the entry's bank.
-        {"8 bpp reduced with banks", [](int x, int) { return x < 8 ? 0x21 : 0x31; },
-         {.bpp = 8, .mapFlags = MAP_REDUCE | MAP_PALBANK}, 12, 0, 0x21, -1},
         // Nibble 0 is transparent in every bank: the backdrop (entry 0) shows.
         {"nibble 0 of bank 2", [](int, int) { return 0x20; }, {.bpp = 4}, 3, 3, 0, -1},
         // Palette memory outside the exported range holds nothing.
@@ -174,11 +175,14 @@ TEST(ConsolePreview, ShowsWhatTheConsoleGetsWrong) {
          0, 0, 0x21, 0},
         {"colour inside the palette", twoBanks, {.bpp = 8, .palStart = 0x30, .palEnd = 0x40},
          5, 0, 0x35, -1},
+        // The map is loaded after the tiles: tile 0 begins with entries 0x2000 and 0x3001.
+        {"map loaded over the tiles", twoBanks, {.bpp = 8}, 2, 0, 0x01, -1, {.screenBlock = 0}},
+        {"tile beside the map", twoBanks, {.bpp = 8}, 4, 0, 0x35, -1, {.screenBlock = 0}},
     };
     for (const ShownCase& c : cases) {
         SCOPED_TRACE(c.name);
         ExportJobPtr job = Job(Picture(16, 8, c.picture), c.setup);
-        const ExportPreview preview = PreviewExport(*job, {});
+        const ExportPreview preview = PreviewExport(*job, c.placement);
         ASSERT_TRUE(preview.ok);
         const std::size_t p = static_cast<std::size_t>(c.y) * preview.console.width + c.x;
         EXPECT_EQ(preview.console.indices[p], c.shownIndex);
@@ -234,6 +238,58 @@ TEST(ConsolePreview, WarnsAtTheTileConcerned) {
         ASSERT_FALSE(preview.warnings.empty());
         EXPECT_EQ(WarningLine(preview.warnings[0]).substr(0, c.expected.size()), c.expected);
         EXPECT_EQ(preview.warnings.size(), c.count) << Warnings(preview);
+    }
+}
+
+// Where the graphics really lie, whether they fit the 64 KiB and the slots a map
+// can name, and the warning when they do not.
+struct MemoryCase {
+    const char* name;
+    int width, height;
+    JobSetup setup;
+    std::uint32_t start, end;  // the tile memory span
+    bool fits;
+    std::string expected;      // the first warning up to its length; "" for none
+    PixelRule picture = NumberedTiles;
+    VramPlacement placement = {};
+};
+
+TEST(ConsolePreview, TileMemoryIsTheRealSpan) {
+    const MemoryCase cases[] = {
+        // 1216 tiles of 32 bytes: more than the 32 KiB that 1024 4-bpp slots hold.
+        {"more tiles than slots", 512, 152, {.bpp = 4}, 0, 38912, false,
+         "0,128: the map needs 1216 distinct tiles"},
+        // Indices 1000-1100: tile 24 is the first past 1023.
+        {"offset past the last slot", 808, 8, {.bpp = 4, .tileOffset = 1000}, 32000, 35232, false,
+         "192,0: with tile offset 1000 the 101 tiles need indices past 1023"},
+        {"offset up to the last slot", 808, 8, {.bpp = 4, .tileOffset = 923}, 29536, 32768, true,
+         ""},
+        // Reduced: graphics tile 24 (after the blank one) comes from source tile 23.
+        {"reduced, offset past the last slot", 808, 8,
+         {.bpp = 4, .mapFlags = MAP_REDUCE, .tileOffset = 1000}, 32000, 35264, false,
+         "184,0: with tile offset 1000 the 102 tiles need indices past 1023"},
+        {"offset of more than the slots", 808, 8, {.bpp = 4, .tileOffset = 2024}, 32000, 35232,
+         false, "192,0: with tile offset 2024 the 101 tiles need indices past 1023"},
+        // 8-bpp slots reach past the 64 KiB from character block 3: there memory ends first.
+        {"8 bpp from character block 3", 256, 72, {.bpp = 8}, 49152, 67584, false,
+         "0,64: tiles run past the 64 KiB", NumberedTiles, {.charBlock = 3, .screenBlock = 0}},
+        // Every index moves under a negative offset, the first ones to the top slots.
+        {"negative offset wraps within the slots", 64, 48,
+         {.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK, .tileOffset = -3}, 0, 32768,
+         true, "", BankedTiles},
+    };
+    for (const MemoryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportJobPtr job = Job(Picture(c.width, c.height, c.picture), c.setup);
+        const ExportPreview preview = PreviewExport(*job, c.placement);
+        ASSERT_TRUE(preview.ok);
+        EXPECT_EQ(preview.stats.tileMemory.start, c.start);
+        EXPECT_EQ(preview.stats.tileMemory.end, c.end);
+        EXPECT_EQ(preview.stats.tilesFit, c.fits);
+        const std::string first =
+            preview.warnings.empty() ? "" : WarningLine(preview.warnings[0]);
+        EXPECT_EQ(first.substr(0, c.expected.size()), c.expected);
+        EXPECT_EQ(preview.warnings.size(), c.expected.empty() ? 0u : 1u) << Warnings(preview);
     }
 }
 

@@ -220,7 +220,7 @@ TEST(ExportConvertArrange, RepeatedGroupsShareAMetaTile) {
     DibPtr pic = Picture(32, 8);
     PutTile(pic.get(), 0, 0, Bytes(64, 0x12));
     PutTile(pic.get(), 2, 0, Bytes(64, 0x32));
-    auto job = Job(std::move(pic), 0, 8, BLK_EXPORT | MAP_REDUCE | MAP_PALBANK | MAP_META_PAL);
+    auto job = Job(std::move(pic), 0, 4, BLK_EXPORT | MAP_REDUCE | MAP_PALBANK | MAP_META_PAL);
     job->metaWidth = 2;
     job = Converted(std::move(job));
     // Both groups are (tile 1, blank); under MAP_META_PAL the bank moves to the meta-map.

@@ -83,6 +83,8 @@ int RunCli(const std::string& args, std::string& log, const std::string& dir) {
 #endif
 }
 
+constexpr std::uint32_t kScreenBase30 = kVram + 30 * 0x800;
+
 struct ConsoleCase {
     const char* name;
     int width, height;
@@ -93,9 +95,8 @@ struct ConsoleCase {
     IndexAt picture = PictureIndex;
     int palStart = 0;          // the palette block goes to this entry
     bool showsSource = true;   // false: the console cannot show the picture as it is
+    std::uint32_t mapDest = kScreenBase30;
 };
-
-constexpr std::uint32_t kScreenBase30 = kVram + 30 * 0x800;
 
 std::vector<ConsoleCase> Cases() {
     const std::string reduce = " --map --reduce --flip --palbank";
@@ -125,6 +126,18 @@ std::vector<ConsoleCase> Cases() {
          30 << 8, true, false, false, kVram, MixedBankIndex, 0, false},
         {"t8_palette_range", 256, 256, "--bpp 8 --map --no-reduce --pal-start 16 --pal-count 32",
          kMode0Bg0, 0x80 | (30 << 8), true, false, false, kVram, PictureIndex, 16, false},
+        // 8-bpp tiles ignore the entry's bank, so tiles in other banks stay apart.
+        {"t8_reduced_banks", 256, 256, "--bpp 8" + reduce, kMode0Bg0, 0x80 | (30 << 8), true,
+         false, false, kVram},
+        // The map, loaded after the tiles, overwrites tiles 576-615.
+        {"t4_map_over_tiles", 256, 160,
+         "--bpp 4 --map --no-reduce --char-block 2 --screen-block 25", kMode0Bg0,
+         (2 << 2) | (25 << 8), true, false, false, kVram + 0x8000, PictureIndex, 0, false,
+         kVram + 25 * 0x800},
+        // Loaded in one piece from slot 1020, the tiles past slot 1023 are out of the map's
+        // reach: their indices wrap round to slots that hold nothing.
+        {"t4_offset_past_the_slots", 256, 256, "--bpp 4" + reduce + " --tile-offset 1020",
+         kMode0Bg0, 30 << 8, true, false, false, kVram + 1020 * 32, PictureIndex, 0, false},
     };
 }
 
@@ -138,7 +151,7 @@ Glue GlueFor(const ConsoleCase& c) {
         glue.blocks.push_back({"picPal", "picPalLen", false, kPaletteRam + 2u * c.palStart});
     const char* img = c.tiles ? "picTiles" : "picBitmap";
     glue.blocks.push_back({img, std::string(img) + "Len", c.compressedImg, c.tileDest});
-    if (c.tiles) glue.blocks.push_back({"picMap", "picMapLen", c.compressedMap, kScreenBase30});
+    if (c.tiles) glue.blocks.push_back({"picMap", "picMapLen", c.compressedMap, c.mapDest});
     return glue;
 }
 
