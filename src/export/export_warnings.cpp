@@ -87,7 +87,12 @@ TileSpot FirstTileIn(const ExportJob& job, const ConsolePicture& console, const 
                                     slot * static_cast<std::uint32_t>(reading.slotBytes);
         if (start < span.end && span.start < start + reading.slotBytes) return spot;
     }
-    return {};
+    // No tile on show reads there (the graphics run past the slots the map can
+    // name): the tile that brings in the first graphics there.
+    const std::uint32_t from = std::max(span.start, stats.tileMemory.start);
+    const std::size_t n = FirstUseOfTile(
+        job, (from - stats.tileMemory.start) / static_cast<std::uint32_t>(reading.slotBytes));
+    return n < spots.size() ? spots[n] : TileSpot{};
 }
 
 void VideoMemory(const ExportJob& job, const ConsolePicture& console, const ExportStats& stats,
