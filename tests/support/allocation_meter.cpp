@@ -20,7 +20,7 @@ std::atomic<std::size_t> counted{0};
 std::thread::id meteredThread;
 
 void OnMalloc(const volatile void*, std::size_t size) {
-    if (armed.load(std::memory_order_relaxed) && std::this_thread::get_id() == meteredThread)
+    if (armed.load(std::memory_order_acquire) && std::this_thread::get_id() == meteredThread)
         counted.fetch_add(size, std::memory_order_relaxed);
 }
 
