@@ -1,6 +1,8 @@
 #include "document/recent_file_list.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/profile.h"
 
@@ -14,16 +16,31 @@ std::string EntryKey(int n) {
     return "File" + std::to_string(n + 1);
 }
 
+// `path` from the current folder, so that the entry still names the same file
+// once the editor starts elsewhere. "." steps go; ".." stays, as it may leave
+// a symbolically linked folder somewhere else than the text suggests.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    if (error) return path;
+    std::filesystem::path kept;
+    for (const auto& part : full)
+        if (part != ".") kept /= part;
+    return kept.string();
+}
+
 }  // namespace
 
-void RecentFileList::Add(const std::string& path) {
-    if (path.empty()) return;
+void RecentFileList::Add(const std::string& given) {
+    if (given.empty()) return;
+    const std::string path = Absolute(given);
     Remove(path);
     entries_.insert(entries_.begin(), path);
     if (entries_.size() > static_cast<std::size_t>(kSize)) entries_.resize(kSize);
 }
 
-void RecentFileList::Remove(const std::string& path) {
+void RecentFileList::Remove(const std::string& given) {
+    const std::string path = Absolute(given);
     entries_.erase(std::remove(entries_.begin(), entries_.end(), path), entries_.end());
 }
 

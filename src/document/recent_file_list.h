@@ -12,7 +12,8 @@ class RecentFileList {
   public:
     static constexpr int kSize = 4;
 
-    // Puts `path` first; an entry already in the list moves up instead of repeating.
+    // Puts `path` first, made absolute from the current folder; an entry
+    // already in the list moves up instead of repeating.
     void Add(const std::string& path);
     void Remove(const std::string& path);
     const std::vector<std::string>& Entries() const { return entries_; }

@@ -6,18 +6,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
-#include "platform/atomic_write.h"
+#include "platform/sibling_names.h"
 
 namespace vorlin {
 
 namespace {
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 bool IsFolder(const std::string& path) {
     struct stat st {};
@@ -43,6 +37,10 @@ bool FileBatch::Fail(const std::string& path, int error) {
     return false;
 }
 
+int FileBatch::InjectedError(Step step, const Entry& entry) const {
+    return fault_ ? fault_(step, entry.file->Target()) : 0;
+}
+
 // Creates the missing folders above `path` and remembers them, so that a
 // failed batch can take them away again.
 bool FileBatch::CreateFolders(const std::string& path) {
@@ -50,7 +48,7 @@ bool FileBatch::CreateFolders(const std::string& path) {
     if (!target.has_parent_path()) return true;
     std::vector<std::filesystem::path> missing;
     for (std::filesystem::path folder = target.parent_path();
-         !folder.empty() && !Exists(folder.string()); folder = folder.parent_path()) {
+         !folder.empty() && !PathExists(folder.string()); folder = folder.parent_path()) {
         missing.push_back(folder);
         if (folder == folder.parent_path()) break;
     }
@@ -66,49 +64,63 @@ bool FileBatch::Stage(const std::string& path, std::string_view content) {
     if (path.empty()) return Fail(path, ENOENT);
     if (IsFolder(path)) return Fail(path, EISDIR);
     if (!CreateFolders(path)) return false;
-    Entry entry{path, std::make_unique<ReplacementFile>(), "", false};
+    Entry entry;
+    entry.path = path;
+    entry.file = std::make_unique<ReplacementFile>();
     if (!entry.file->Open(path) || !entry.file->Write(content) || !entry.file->Finish())
         return Fail(path, entry.file->Error());
     entries_.push_back(std::move(entry));
     return true;
 }
 
-// A hard link keeps the old file reachable until the batch is through. Where
-// the file system has no hard links the old file cannot be brought back.
-void FileBatch::KeepOldTarget(Entry& entry) {
-    const std::string& target = entry.file->Target();
-    entry.existed = Exists(target);
-    if (!entry.existed) return;
-    std::string backup = ReplacementTempPattern(target);
-    backup.replace(backup.size() - 6, 6, "backup");
-    if (::link(target.c_str(), backup.c_str()) == 0) entry.backup = backup;
+// A hard link keeps each old file reachable until the batch is through. An
+// old file that cannot be kept could not be brought back, so then nothing is
+// replaced.
+bool FileBatch::KeepOldTargets() {
+    for (Entry& entry : entries_) {
+        const std::string& target = entry.file->Target();
+        entry.existed = PathExists(target);
+        if (!entry.existed) continue;
+        const int injected = InjectedError(Step::KeepOld, entry);
+        if (!injected) entry.kept = LinkUnderFreshName(target, KeptOldPattern(target), 0);
+        if (entry.kept.empty()) return Fail(entry.path, injected ? injected : errno);
+    }
+    return true;
 }
 
-void FileBatch::RollBack(std::size_t count) {
-    for (std::size_t i = count; i-- > 0;) {
-        Entry& entry = entries_[i];
-        const std::string& target = entry.file->Target();
-        if (!entry.backup.empty())
-            std::rename(entry.backup.c_str(), target.c_str());
-        else if (!entry.existed)
+bool FileBatch::Replace(Entry& entry) {
+    const bool installed = entry.file->Install();
+    entry.replaced = entry.file->Installed();
+    const int error = installed ? InjectedError(Step::Installed, entry) : entry.file->Error();
+    return error == 0 || Fail(entry.path, error);
+}
+
+void FileBatch::RollBack() {
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+        if (!it->replaced) continue;
+        const std::string& target = it->file->Target();
+        if (it->existed) {
+            // Should the old file not go back, its second name is now its only
+            // copy, so that name is forgotten rather than removed.
+            std::rename(it->kept.c_str(), target.c_str());
+            it->kept.clear();
+        } else {
             ::unlink(target.c_str());
-        entry.backup.clear();
+        }
+        it->replaced = false;
     }
 }
 
 bool FileBatch::Commit() {
     if (!failedPath_.empty()) return false;
-    for (Entry& entry : entries_) KeepOldTarget(entry);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        Entry& entry = entries_[i];
-        if (!entry.file->Install()) {
-            Fail(entry.path, entry.file->Error());
-            RollBack(i);
-            Discard();
-            return false;
-        }
+    bool done = KeepOldTargets();
+    for (std::size_t i = 0; done && i < entries_.size(); ++i) done = Replace(entries_[i]);
+    if (!done) {
+        RollBack();
+        Discard();
+        return false;
     }
-    for (Entry& entry : entries_) RemoveIfSet(entry.backup);
+    for (Entry& entry : entries_) RemoveIfSet(entry.kept);
     entries_.clear();
     createdFolders_.clear();
     return true;
@@ -116,7 +128,7 @@ bool FileBatch::Commit() {
 
 void FileBatch::Discard() {
     // Destroying an entry's file forgets whatever it has not installed.
-    for (Entry& entry : entries_) RemoveIfSet(entry.backup);
+    for (Entry& entry : entries_) RemoveIfSet(entry.kept);
     entries_.clear();
     RemoveCreatedFolders();
 }

@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <random>
 
-#include "platform/atomic_write.h"
+#include "platform/file_attributes.h"
+#include "platform/sibling_names.h"
 
 namespace vorlin {
 
@@ -16,7 +16,6 @@ namespace {
 
 // As many links as the system itself follows before giving up.
 constexpr int kMaxLinkHops = 40;
-constexpr int kMaxNameAttempts = 64;
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
 // The file a link chain ends at (which may not exist yet); empty with errno
@@ -55,19 +54,16 @@ std::string FolderOf(const std::string& path) {
     return p.has_parent_path() ? p.parent_path().string() : std::string(".");
 }
 
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
-// A name from the temporary-file pattern that nothing has yet.
-std::string FillPattern(std::string pattern) {
-    static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kDigits) - 2);
-    for (std::size_t i = pattern.size() - 6; i < pattern.size(); ++i)
-        pattern[i] = kDigits[pick(random)];
-    return pattern;
+bool WriteAllToDescriptor(int fd, std::string_view content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 bool SyncFolder(const std::string& folder) {
@@ -82,6 +78,21 @@ bool SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+int OpenReplacementFile(const std::string& target, std::string& tempPath) {
+    std::string pattern = ReplacementTempPattern(target);
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (!TakeOverAttributes(fd, target)) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(pattern.c_str());
+        errno = error;
+        return -1;
+    }
+    tempPath = std::move(pattern);
+    return fd;
+}
 
 ReplacementFile::~ReplacementFile() {
     Discard();
@@ -112,6 +123,7 @@ bool ReplacementFile::Open(const std::string& path) {
     Discard();
     error_ = 0;
     unnamed_ = false;
+    installed_ = false;
     target_ = FollowLinks(path);
     if (target_.empty()) return Fail(errno);
     if (const int error = ReplaceableError(target_)) return Fail(error);
@@ -152,34 +164,27 @@ bool ReplacementFile::Finish() {
     return true;
 }
 
-bool ReplacementFile::LinkAs(const std::string& name) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+std::string ReplacementFile::SelfLink() const {
+    return "/proc/self/fd/" + std::to_string(fd_);
 }
 
 bool ReplacementFile::InstallUnnamed() {
     // A new file appears under its name in one step; an existing one is
     // replaced by renaming a linked name over it, as rename is the only atomic swap.
-    if (!Exists(target_)) {
-        if (LinkAs(target_)) return true;
+    if (!PathExists(target_)) {
+        if (::linkat(AT_FDCWD, SelfLink().c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
         if (errno != EEXIST) return false;
     }
-    const std::string pattern = ReplacementTempPattern(target_);
-    for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-        std::string name = FillPattern(pattern);
-        if (LinkAs(name)) {
-            temp_ = std::move(name);
-            return ::rename(temp_.c_str(), target_.c_str()) == 0;
-        }
-        if (errno != EEXIST) return false;
-    }
-    return false;
+    temp_ = LinkUnderFreshName(SelfLink(), ReplacementTempPattern(target_), AT_SYMLINK_FOLLOW);
+    return !temp_.empty() && ::rename(temp_.c_str(), target_.c_str()) == 0;
 }
 
 bool ReplacementFile::Install() {
     if (!finished_) return Fail(error_ ? error_ : EBADF);
     const bool placed = unnamed_ ? InstallUnnamed() : ::rename(temp_.c_str(), target_.c_str()) == 0;
     if (!placed) return Fail(errno);
+    installed_ = true;
     temp_.clear();
     CloseDescriptor();
     finished_ = false;

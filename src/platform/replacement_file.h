@@ -30,6 +30,9 @@ class ReplacementFile {
     bool Finish();
     // Puts the finished file in place of the target and flushes the folder.
     bool Install();
+    // True once the new file has taken the target's place, even when the
+    // folder flush after it failed.
+    bool Installed() const { return installed_; }
     // Finish, then Install.
     bool Commit();
     // Forgets everything written; the target is untouched.
@@ -43,17 +46,25 @@ class ReplacementFile {
   private:
     bool Fail(int error);
     bool OpenUnnamed(unsigned mode);
-    bool LinkAs(const std::string& name);
+    std::string SelfLink() const;
     bool InstallUnnamed();
     void CloseDescriptor();
 
     int fd_ = -1;
     bool unnamed_ = false;   // created without a name (O_TMPFILE)
     bool finished_ = false;  // contents flushed, ready to install
+    bool installed_ = false;  // renamed over the target
     std::string target_;
     std::string folder_;
     std::string temp_;  // the name of the new file while it has one
     int error_ = 0;
 };
+
+// Creates the hidden temporary file (see platform/sibling_names.h) that stands
+// in for `target` where a file cannot be made without a name, with the
+// permission bits and owner the replacement should have. Returns its
+// descriptor (and sets `tempPath`), or -1 (errno set) when the folder cannot
+// be written.
+int OpenReplacementFile(const std::string& target, std::string& tempPath);
 
 }  // namespace vorlin

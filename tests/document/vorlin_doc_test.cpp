@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -306,6 +307,30 @@ TEST(RecentFileList, KeepsFourNewestWithoutRepeatsAndSurvivesRestart) {
     again.Load(profile.Get());
     EXPECT_EQ(again.Entries(), list.Entries());
     EXPECT_EQ(profile.Get().GetString("Recent File List", "File1", ""), "/c");
+}
+
+// A name given relative to the folder the editor started in must still open
+// the same file once it starts elsewhere.
+TEST(RecentFileList, KeepsNamesFromTheCommandLineAsAbsolutePaths) {
+    const std::string here = std::filesystem::current_path().string();
+    const struct {
+        const char* given;
+        std::string stored;
+    } rows[] = {{"work/test64.png", here + "/work/test64.png"},
+                {"./pic.bmp", here + "/pic.bmp"},
+                {"a/./b/../c.pcx", here + "/a/b/../c.pcx"},
+                {"/pics/hero.pcx", "/pics/hero.pcx"}};
+    for (const auto& row : rows) {
+        RecentFileList list;
+        list.Add(row.given);
+        list.Add(row.stored);  // the same file: moves up, no second entry
+        EXPECT_EQ(list.Entries(), std::vector<std::string>{row.stored}) << row.given;
+    }
+    ScopedTempProfile profile;
+    CVorlinDoc doc;
+    DibPtr dib = Block(16, 8, 16, 3);
+    ASSERT_TRUE(doc.OpenFromDib(dib.get(), "work/test64.png"));
+    EXPECT_EQ(doc.RecentFiles().Entries().front(), here + "/work/test64.png");
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
+
+#include <unistd.h>
 
 #include "support/file_size_limit.h"
 #include "support/folder_snapshot.h"
@@ -107,6 +110,95 @@ TEST(FileBatch, FailedRenamePutsBackTheFilesAlreadyReplaced) {
     EXPECT_FALSE(batch.Commit());
     EXPECT_EQ(batch.FailedPath(), dir.File("c"));
     EXPECT_EQ(FolderSnapshot(dir.Path()), expected);
+}
+
+TEST(FileBatch, ALeftoverOfAnEarlierRunDoesNotStopTheRollBack) {
+    ScopedTempDir dir;
+    Write(dir.File("a"), "old a");
+    // What a killed run with this process id (common in containers) may leave.
+    const std::string stale = dir.File(".a.vorlin-tmp." + std::to_string(::getpid()) + ".backup");
+    Write(stale, "stranger");
+    FileBatch batch;
+    ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}}));
+    fs::create_directory(dir.File("b"));
+    EXPECT_FALSE(batch.Commit());
+    const std::map<std::string, std::string> expected = {
+        {"a", "old a"}, {"b", "<folder>"}, {fs::path(stale).filename(), "stranger"}};
+    EXPECT_EQ(FolderSnapshot(dir.Path()), expected);
+}
+
+TEST(FileBatch, AFaultAtAnyStepOfTheCommitLeavesEveryTargetAsItWas) {
+    using Step = FileBatch::Step;
+    const struct {
+        const char* name;
+        Step step;
+        const char* at;
+        int error;
+    } rows[] = {
+        // A file system without hard links, or one refusing another name.
+        {"old a cannot be kept", Step::KeepOld, "a", EPERM},
+        {"old b cannot be kept", Step::KeepOld, "b", EMLINK},
+        // Flushing the folder fails once the rename has happened.
+        {"a fails after its rename", Step::Installed, "a", EIO},
+        {"b fails after its rename", Step::Installed, "b", EIO},
+        {"new c fails after its rename", Step::Installed, "c", ENOSPC},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScopedTempDir dir;
+        Write(dir.File("a"), "old a");
+        Write(dir.File("b"), "old b");
+        const auto before = FolderSnapshot(dir.Path());
+        FileBatch batch;
+        ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}, {"c", "new c"}}));
+        std::vector<Step> steps;
+        batch.InjectFault([&](Step step, const std::string& target) {
+            steps.push_back(step);
+            return step == row.step && target == dir.File(row.at) ? row.error : 0;
+        });
+        EXPECT_FALSE(batch.Commit());
+        EXPECT_EQ(batch.FailedPath(), dir.File(row.at));
+        EXPECT_EQ(batch.FailedError(), row.error);
+        EXPECT_EQ(FolderSnapshot(dir.Path()), before);
+        if (row.step == Step::KeepOld) {
+            EXPECT_EQ(std::count(steps.begin(), steps.end(), Step::Installed), 0)
+                << "nothing is replaced once an old file cannot be kept";
+        }
+    }
+}
+
+// Halfway through a commit, as a crash would find it: each target whole (old
+// or new) and each old file that existed reachable under a hidden name.
+TEST(FileBatch, MidwayTheOldFilesHaveRecognisableSecondNames) {
+    ScopedTempDir dir;
+    Write(dir.File("a"), "old a");
+    Write(dir.File("b"), "old b");
+    FileBatch batch;
+    ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}, {"c", "new c"}}));
+    std::map<std::string, std::string> midway;
+    batch.InjectFault([&](FileBatch::Step step, const std::string& target) {
+        if (step == FileBatch::Step::Installed && target == dir.File("a"))
+            midway = FolderSnapshot(dir.Path());
+        return 0;
+    });
+    ASSERT_TRUE(batch.Commit());
+    const std::string pid = std::to_string(::getpid());
+    const std::regex kept("\\.([ab])\\.vorlin-old\\." + pid + "\\.[a-z0-9]{6}");
+    const std::regex unnamed("\\.[bc]\\.vorlin-tmp\\." + pid + "\\.[a-z0-9]{6}");
+    std::map<std::string, std::string> seen;
+    std::smatch match;
+    for (const auto& [name, content] : midway) {
+        if (std::regex_match(name, match, kept))
+            seen[match[1].str() + " kept"] = content;
+        else if (!std::regex_match(name, unnamed))  // where files cannot be made without a name
+            seen[name] = content;
+    }
+    const std::map<std::string, std::string> expected = {
+        {"a", "new a"}, {"b", "old b"}, {"a kept", "old a"}, {"b kept", "old b"}};
+    EXPECT_EQ(seen, expected);
+    const std::map<std::string, std::string> after = {
+        {"a", "new a"}, {"b", "new b"}, {"c", "new c"}};
+    EXPECT_EQ(FolderSnapshot(dir.Path()), after);
 }
 
 }  // namespace
