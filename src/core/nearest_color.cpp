@@ -47,32 +47,42 @@ void NearestColor::Build(Cell& cell, int key) {
     }
     // A colour farther from the whole cell than some colour is from every point of it
     // can never be the nearest there.
-    cell.start = static_cast<std::uint32_t>(candidates_.size());
+    std::array<std::int64_t, 256> order;
+    int n = 0;
     for (int i = 0; i < count_; ++i)
         if (near[static_cast<std::size_t>(i)] <= bound)
-            candidates_.push_back({near[static_cast<std::size_t>(i)], i});
-    std::sort(candidates_.begin() + cell.start, candidates_.end(),
-              [](const Candidate& a, const Candidate& b) {
-                  return a.nearest != b.nearest ? a.nearest < b.nearest : a.index < b.index;
-              });
-    cell.count = static_cast<std::uint32_t>(candidates_.size()) - cell.start;
+            order[static_cast<std::size_t>(n++)] =
+                (std::int64_t{near[static_cast<std::size_t>(i)]} << kIndexBits) | i;
+    std::sort(order.begin(), order.begin() + n);
+    cell.start = static_cast<std::uint32_t>(nearest_.size());
+    for (int k = 0; k < n; ++k) {
+        const int i = static_cast<int>(order[static_cast<std::size_t>(k)] & kIndexMask);
+        const auto& c = rgb_[static_cast<std::size_t>(i)];
+        nearest_.push_back(near[static_cast<std::size_t>(i)]);
+        red_.push_back(c[0]);
+        green_.push_back(c[1]);
+        blue_.push_back(c[2]);
+        index_.push_back(i);
+    }
+    cell.count = static_cast<std::uint32_t>(n);
 }
 
-int NearestColor::Find(int r, int g, int b) {
+int NearestColor::Search(int r, int g, int b) {
     const int key = ((r >> (8 - kCellBits)) << (2 * kCellBits)) |
                     ((g >> (8 - kCellBits)) << kCellBits) | (b >> (8 - kCellBits));
     Cell& cell = cells_[static_cast<std::size_t>(key)];
     if (cell.start == kUnbuilt) Build(cell, key);
-    const Candidate* candidate = candidates_.data() + cell.start;
-    int best = 0, bestDistance = std::numeric_limits<int>::max();
-    for (std::uint32_t k = 0; k < cell.count && candidate[k].nearest <= bestDistance; ++k) {
-        const int index = candidate[k].index;
-        const auto& c = rgb_[static_cast<std::size_t>(index)];
-        const int d = Squared(r - c[0]) + Squared(g - c[1]) + Squared(b - c[2]);
-        if (d < bestDistance || (d == bestDistance && index < best)) {
-            bestDistance = d;
-            best = index;
-        }
+    const std::int32_t* nearest = nearest_.data() + cell.start;
+    const std::int32_t* red = red_.data() + cell.start;
+    const std::int32_t* green = green_.data() + cell.start;
+    const std::int32_t* blue = blue_.data() + cell.start;
+    const std::int32_t* index = index_.data() + cell.start;
+    int best = std::numeric_limits<int>::max();
+    // Candidates come closest first: once one is farther from the cell than the best
+    // distance, no later one can win or tie.
+    for (std::uint32_t k = 0; k < cell.count && nearest[k] <= (best >> kIndexBits); ++k) {
+        const int d = Squared(r - red[k]) + Squared(g - green[k]) + Squared(b - blue[k]);
+        best = std::min(best, (d << kIndexBits) | index[k]);
     }
     return best;
 }

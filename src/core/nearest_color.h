@@ -17,7 +17,16 @@ class NearestColor {
   public:
     // count entries of palette (1 to 256). May throw std::bad_alloc.
     NearestColor(const RgbQuad* palette, int count);
-    int Find(int r, int g, int b);
+    int Find(int r, int g, int b) { return Search(r, g, b) & kIndexMask; }
+    // The nearest colour's index and its squared distance.
+    struct Hit {
+        int index;
+        int distance;
+    };
+    Hit FindWithDistance(int r, int g, int b) {
+        const int key = Search(r, g, b);
+        return {key & kIndexMask, key >> kIndexBits};
+    }
     int Count() const { return count_; }
 
   private:
@@ -26,18 +35,20 @@ class NearestColor {
         std::uint32_t count = 0;
     };
     static constexpr std::uint32_t kUnbuilt = 0xFFFFFFFFu;
+    // A search compares distance * 256 + index, so the least is the nearest colour
+    // with the lowest index.
+    static constexpr int kIndexBits = 8;
+    static constexpr int kIndexMask = (1 << kIndexBits) - 1;
     void Build(Cell& cell, int key);
+    int Search(int r, int g, int b);
 
     std::array<std::array<int, 3>, 256> rgb_{};
     int count_;
-    // A colour that may be nearest somewhere in a cell, with its least squared
-    // distance to the cell; a cell's candidates are sorted by that distance.
-    struct Candidate {
-        std::int32_t nearest;
-        std::int32_t index;
-    };
     std::vector<Cell> cells_;
-    std::vector<Candidate> candidates_;
+    // The cells' candidates one after the other, a column per field, so a search
+    // reads them in order: the least squared distance of the colour to its cell
+    // (the order within a cell), the colour and its index.
+    std::vector<std::int32_t> nearest_, red_, green_, blue_, index_;
 };
 
 }  // namespace vorlin

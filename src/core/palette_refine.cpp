@@ -42,22 +42,22 @@ void MapToNearest(PackedDib src24, const Palette& palette, int colors, int rowSt
         const std::uint8_t* p = DibRow(src24, y);
         std::uint8_t* out = keep ? m.index.data() + static_cast<std::size_t>(y) * width : nullptr;
         // Neighbouring pixels often repeat; the last answer is reused for them.
-        int lastKey = -1, last = 0;
+        int lastKey = -1;
+        NearestColor::Hit last{0, 0};
         for (int x = 0; x < width; ++x, p += 3) {
             const int b = p[0], g = p[1], r = p[2];
             const int key = (r << 16) | (g << 8) | b;
             if (key != lastKey) {
-                last = nearest.Find(r, g, b);
+                last = nearest.FindWithDistance(r, g, b);
                 lastKey = key;
             }
-            if (out) out[x] = static_cast<std::uint8_t>(last);
-            ColorSum& s = m.sums[static_cast<std::size_t>(last)];
+            if (out) out[x] = static_cast<std::uint8_t>(last.index);
+            ColorSum& s = m.sums[static_cast<std::size_t>(last.index)];
             s.r += static_cast<unsigned>(r);
             s.g += static_cast<unsigned>(g);
             s.b += static_cast<unsigned>(b);
             ++s.n;
-            m.error +=
-                static_cast<unsigned>(Distance(palette[static_cast<std::size_t>(last)], r, g, b));
+            m.error += static_cast<unsigned>(last.distance);
         }
     }
 }

@@ -47,8 +47,15 @@ TEST(NearestColor, AgreesWithAFullSearchIncludingTies) {
         for (int i = 0; i < 20000; ++i) {
             const int r = static_cast<int>(rng() % 256), g = static_cast<int>(rng() % 256),
                       b = static_cast<int>(rng() % 256);
-            ASSERT_EQ(nearest.Find(r, g, b), BruteForceNearest(palette, r, g, b))
+            const int expected = BruteForceNearest(palette, r, g, b);
+            ASSERT_EQ(nearest.Find(r, g, b), expected)
                 << row.colours << " colours at " << r << "," << g << "," << b;
+            const RgbQuad& c = palette[static_cast<std::size_t>(expected)];
+            const NearestColor::Hit hit = nearest.FindWithDistance(r, g, b);
+            ASSERT_EQ(hit.index, expected);
+            ASSERT_EQ(hit.distance, (r - c.rgbRed) * (r - c.rgbRed) +
+                                        (g - c.rgbGreen) * (g - c.rgbGreen) +
+                                        (b - c.rgbBlue) * (b - c.rgbBlue));
         }
     }
 }
