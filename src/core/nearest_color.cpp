@@ -23,7 +23,9 @@ int FarGap(int v, int low, int high) {
 }  // namespace
 
 NearestColor::NearestColor(const RgbQuad* palette, int count)
-    : count_(std::clamp(count, 1, 256)), cells_(std::size_t{1} << (3 * kCellBits)) {
+    : count_(std::clamp(count, 1, 256)),
+      cells_(std::size_t{1} << (3 * kCellBits)),
+      memo_(std::size_t{1} << kMemoBits, ~std::uint64_t{0}) {
     for (int i = 0; i < count_; ++i)
         rgb_[static_cast<std::size_t>(i)] = {palette[i].rgbRed, palette[i].rgbGreen,
                                              palette[i].rgbBlue};
@@ -68,6 +70,15 @@ void NearestColor::Build(Cell& cell, int key) {
 }
 
 int NearestColor::Search(int r, int g, int b) {
+    const auto colour = static_cast<std::uint32_t>((r << 16) | (g << 8) | b);
+    std::uint64_t& memo = memo_[(colour * 0x9E3779B1u) >> (32 - kMemoBits)];
+    if ((memo >> 32) == colour) return static_cast<int>(memo & 0xFFFFFFFFu);
+    const int found = SearchCell(r, g, b);
+    memo = (std::uint64_t{colour} << 32) | static_cast<std::uint32_t>(found);
+    return found;
+}
+
+int NearestColor::SearchCell(int r, int g, int b) {
     const int key = ((r >> (8 - kCellBits)) << (2 * kCellBits)) |
                     ((g >> (8 - kCellBits)) << kCellBits) | (b >> (8 - kCellBits));
     Cell& cell = cells_[static_cast<std::size_t>(key)];

@@ -40,7 +40,9 @@ class NearestColor {
     static constexpr int kIndexBits = 8;
     static constexpr int kIndexMask = (1 << kIndexBits) - 1;
     void Build(Cell& cell, int key);
+    // The search key of the colour: from the memo when it was looked up lately.
     int Search(int r, int g, int b);
+    int SearchCell(int r, int g, int b);
 
     std::array<std::array<int, 3>, 256> rgb_{};
     int count_;
@@ -49,6 +51,11 @@ class NearestColor {
     // reads them in order: the least squared distance of the colour to its cell
     // (the order within a cell), the colour and its index.
     std::vector<std::int32_t> nearest_, red_, green_, blue_, index_;
+    // Colours looked up lately, by a hash of the colour: the colour in the high
+    // half, its search key in the low half. Photographs repeat many colours far
+    // apart; pictures of mostly distinct colours lose little to it.
+    static constexpr int kMemoBits = 12;
+    std::vector<std::uint64_t> memo_;
 };
 
 }  // namespace vorlin
