@@ -5,9 +5,9 @@
 
 namespace vorlin {
 
-std::string AsmSourceText(const ExportJob& job, const std::tm& when) {
-    std::string out = SummaryComment(job, "@", when);
-    for (const WriteBlock& block : BlocksToWrite(job)) {
+std::string AsmSourceText(const TextPlan& plan) {
+    std::string out = plan.summary("@");
+    for (const WriteBlock& block : plan.blocks) {
         if (!WriteBlockHasData(block)) continue;
         out += "\t.section .rodata\n\t.align\t2\n";
         out += "\t.global " + block.name + "\t\t@ " +

@@ -20,6 +20,8 @@ WriteBlock MakeBlock(const ExportJob& job, const DataBlock& data, std::uint32_t 
     block.flags = flags;
     block.suffix = suffix;
     block.binSuffix = binSuffix;
+    block.title = job.title;
+    block.symbol = job.symbol;
     block.name = job.symbol + ArraySuffixName(suffix);
     block.unit = BlockUnit(flags);
     const std::size_t bytes = data.bytes.size();

@@ -14,6 +14,8 @@ struct WriteBlock {
     std::uint32_t flags = 0;     // the block's own flag word (the meta-map uses the map's)
     int suffix = 0;              // ArraySuffix
     const char* binSuffix = "";  // ".pal.bin", ...
+    std::string title;           // file title of a binary output (title + binSuffix)
+    std::string symbol;          // the name's stem, also a GBFS object's
     std::string name;            // symbol + suffix
     int unit = 1;                // print unit in bytes: 1, 2 or 4
     int items = 0;               // ceil(byte size / unit)

@@ -5,10 +5,15 @@
 
 namespace vorlin {
 
-std::string CSourceText(const ExportJob& job, const std::tm& when) {
-    std::string out = SummaryComment(job, "//", when);
+TextPlan TextPlanOf(const ExportJob& job, const std::tm& when) {
+    return {job.symbol, BlocksToWrite(job),
+            [&job, when](const char* prefix) { return SummaryComment(job, prefix, when); }};
+}
+
+std::string CSourceText(const TextPlan& plan) {
+    std::string out = plan.summary("//");
     const ItemStyle style{"\n\t0x", "0x", ","};
-    for (const WriteBlock& block : BlocksToWrite(job)) {
+    for (const WriteBlock& block : plan.blocks) {
         if (!WriteBlockHasData(block)) continue;
         out += "const unsigned ";
         out += UnitCType(block.unit);

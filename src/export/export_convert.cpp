@@ -8,11 +8,9 @@
 #include "core/little_endian.h"
 #include "export/compress.h"
 #include "export/export_job.h"
+#include "export/export_steps.h"
 #include "export/gba_color.h"
-#include "export/reduce_tiles.h"
 #include "export/tile_arrangement.h"
-#include "export/tile_ops.h"
-#include "export/vram_layout.h"
 
 namespace vorlin {
 
@@ -53,6 +51,8 @@ PackedDib MakeBitmap16(PackedDib crop, const ExportJob& job) {
     return out;
 }
 
+}  // namespace
+
 bool PrepareWork(ExportJob& job) {
     DibPtr crop(DibCrop(job.image.get(), job.left, job.top, job.right, job.bottom, 0));
     if (!crop) return false;
@@ -63,110 +63,29 @@ bool PrepareWork(ExportJob& job) {
     }
     if (!crop) return false;
     job.work = std::move(crop);
+    for (DataBlock* block : {&job.palData, &job.imgData, &job.mapData, &job.metaData})
+        DataBlockClear(*block);
+    job.tileFirstUse.clear();
+    if (!(job.imgFlags & IMG_BITMAP)) ArrangeTiles(job.work, job);
     return true;
-}
-
-// Tiles the working image holds as an 8-pixel column, at most `wanted`.
-std::size_t ColumnTiles(PackedDib work, std::size_t wanted) {
-    if (DibWidth(work) != kTileSide || DibBitCount(work) != 8) return 0;
-    return std::min(wanted, static_cast<std::size_t>(DibHeight(work) / kTileSide));
-}
-
-// Top-down copy of the tiles, one after the other.
-std::vector<std::uint8_t> TileBytes(PackedDib work, std::size_t tiles) {
-    std::vector<std::uint8_t> bytes(tiles * kTileBytes);
-    for (std::size_t row = 0; row < tiles * kTileSide; ++row)
-        std::memcpy(&bytes[row * kTileSide], DibPictureRow(work, static_cast<int>(row)), kTileSide);
-    return bytes;
-}
-
-PackedDib TileColumn(const std::vector<std::uint8_t>& tiles, PackedDib palette) {
-    const int rows = static_cast<int>(tiles.size() / kTileSide);
-    PackedDib dib = DibCreate(kTileSide, rows, 8, tiles.data(), 1);
-    if (dib) std::memcpy(DibColors(dib), DibColors(palette), 4 * DibColorCount(palette));
-    return dib;
-}
-
-std::uint16_t OffsetEntry(std::uint16_t entry, std::int32_t offset) {
-    const std::int64_t index = entry & kMapIndexMask;
-    if (offset > 0 && index == 0) return entry;  // tile 0 stays the blank tile
-    const std::int64_t moved = ((index + offset) % 1024 + 1024) % 1024;
-    return static_cast<std::uint16_t>((entry & ~kMapIndexMask) | moved);
-}
-
-std::vector<std::uint8_t> EntryBytes(const std::vector<std::uint16_t>& entries, bool affine) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(entries.size() * 2);
-    for (std::uint16_t e : entries) {
-        bytes.push_back(static_cast<std::uint8_t>(e));
-        if (!affine) bytes.push_back(static_cast<std::uint8_t>(e >> 8));
-    }
-    return bytes;
-}
-
-// Tiles the background reads at 8 bpp show their own 8-bit indices whatever bank
-// the entry names, so there the bank option must not merge tiles whose indices
-// differ; their entries still carry the bank, as every map's do.
-std::vector<std::uint16_t> ReducedEntries(ExportJob& job, const std::vector<std::uint8_t>& source,
-                                          std::size_t tiles) {
-    const bool wholeIndices = TileReadingOf(job).bpp == 8 && (job.mapFlags & MAP_PALBANK);
-    ReducedTiles reduced = ReduceTiles(source.data(), tiles,
-                                       wholeIndices ? job.mapFlags & ~MAP_PALBANK : job.mapFlags);
-    if (PackedDib unique = TileColumn(reduced.tiles, job.work.get())) job.work.reset(unique);
-    if (wholeIndices)
-        for (std::size_t n = 0; n < tiles; ++n)
-            reduced.entries[n] =
-                static_cast<std::uint16_t>(reduced.entries[n] | TileBank(&source[n * kTileBytes]));
-    job.tileFirstUse = std::move(reduced.firstUse);
-    return std::move(reduced.entries);
-}
-
-std::vector<std::uint16_t> MapEntries(ExportJob& job, std::size_t tiles) {
-    const std::vector<std::uint8_t> source = TileBytes(job.work.get(), tiles);
-    if (job.mapFlags & MAP_REDUCE) return ReducedEntries(job, source, tiles);
-    // Every map carries the banks, also for 8-bpp tiles.
-    std::vector<std::uint16_t> entries(tiles);
-    for (std::size_t n = 0; n < tiles; ++n)
-        entries[n] =
-            static_cast<std::uint16_t>(TileBank(&source[n * kTileBytes]) | (n & kMapIndexMask));
-    return entries;
 }
 
 Lz77Parse Lz77ParseOf(const ExportJob& job) {
     return (job.outFlags & OUT_SMALLEST_LZ77) ? Lz77Parse::kSmallest : Lz77Parse::kGreedy;
 }
 
-void BuildMap(ExportJob& job) {
-    if (DibBitCount(job.work.get()) != 8) return;
-    const std::size_t tiles = ColumnTiles(job.work.get(), ExportAreaTiles(job));
-    // Not a column of tiles (the arrangement failed): reducing it would replace
-    // the working image by the blank tile alone.
-    if (tiles == 0) return;
-    std::vector<std::uint16_t> entries = MapEntries(job, tiles);
-    if (job.tileOffset != 0)
-        for (std::uint16_t& e : entries) e = OffsetEntry(e, job.tileOffset);
-    std::vector<std::uint16_t> metaMap;
-    if (HasTileGroups(job)) {
-        MetaTiles meta = GroupMetaTiles(
-            entries, static_cast<std::size_t>(job.metaWidth) * job.metaHeight, job.mapFlags);
-        entries = std::move(meta.definitions);
-        metaMap = std::move(meta.metaMap);
-    }
-    const bool affine = (job.mapFlags & MAP_AFFINE) != 0;
-    DataBlockAssign(job.mapData, affine ? 1 : 2, EntryBytes(entries, affine));
-    CompressBlock(job.mapData, job.mapFlags, Lz77ParseOf(job));
-    DataBlockAssign(job.metaData, 2, EntryBytes(metaMap, false));
-}
+namespace {
 
 bool IsPackingDepth(int bpp) {
     return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8;
 }
 
-void BuildGraphics(ExportJob& job) {
-    PackedDib work = job.work.get();
+}  // namespace
+
+bool GraphicsBytes(const ExportJob& job, PackedDib work, std::vector<std::uint8_t>& bytes) {
     const std::size_t area = DibHeader(work)->biSizeImage;
     const int depth = DibBitCount(work);
-    std::vector<std::uint8_t> bytes;
+    bytes.clear();
     if (depth == 16 || depth == job.bpp) {
         bytes.assign(DibPixels(work), DibPixels(work) + area);
     } else if (depth == 8 && IsPackingDepth(job.bpp)) {
@@ -177,8 +96,14 @@ void BuildGraphics(ExportJob& job) {
         bytes.resize((static_cast<std::size_t>(job.bpp) * area + 31) / 32 * 4);
         std::memcpy(bytes.data(), dest.data(), bytes.size());
     } else {
-        return;
+        return false;
     }
+    return true;
+}
+
+void BuildGraphics(ExportJob& job) {
+    std::vector<std::uint8_t> bytes;
+    if (!GraphicsBytes(job, job.work.get(), bytes)) return;
     DataBlockAssign(job.imgData, 1, std::move(bytes));
     CompressBlock(job.imgData, job.imgFlags, Lz77ParseOf(job));
 }
@@ -194,19 +119,28 @@ void BuildPalette(ExportJob& job) {
     CompressBlock(job.palData, job.palFlags, Lz77ParseOf(job));
 }
 
+namespace {
+
+void BuildMap(ExportJob& job) {
+    std::vector<std::uint8_t> source = WorkTileBytes(job);
+    // Not a column of tiles (the arrangement failed): reducing it would replace
+    // the working image by the blank tile alone.
+    if (source.empty()) return;
+    TileEntries mapped = EntriesOf(job, source);
+    if (mapped.reduced) {
+        if (PackedDib unique = TileColumn(mapped.tiles, job.work.get())) job.work.reset(unique);
+        job.tileFirstUse = std::move(mapped.firstUse);
+    }
+    BuildMapBlocks(job, std::move(mapped.entries));
+}
+
 }  // namespace
 
 int ExportConvert(ExportJob* job) {
     if (!job || !job->image) return 0;
     try {
         if (!PrepareWork(*job)) return 0;
-        for (DataBlock* block : {&job->palData, &job->imgData, &job->mapData, &job->metaData})
-            DataBlockClear(*block);
-        job->tileFirstUse.clear();
-        if (!(job->imgFlags & IMG_BITMAP)) {
-            ArrangeTiles(job->work, *job);
-            if (ExportsMap(*job)) BuildMap(*job);
-        }
+        if (!(job->imgFlags & IMG_BITMAP) && ExportsMap(*job)) BuildMap(*job);
         if (ExportsGraphics(*job)) BuildGraphics(*job);
         if (ExportsPalette(*job)) BuildPalette(*job);
     } catch (const std::bad_alloc&) {

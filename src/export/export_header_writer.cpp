@@ -10,11 +10,11 @@ std::string HeaderGuard(const std::string& symbol) {
     return guard + "_H__";
 }
 
-std::string HeaderText(const ExportJob& job, const std::tm& when) {
-    const std::string guard = HeaderGuard(job.symbol);
-    std::string out = SummaryComment(job, "//", when);
+std::string HeaderText(const TextPlan& plan) {
+    const std::string guard = HeaderGuard(plan.symbol);
+    std::string out = plan.summary("//");
     out += "#ifndef " + guard + "\n#define " + guard + "\n\n";
-    for (const WriteBlock& block : BlocksToWrite(job)) {
+    for (const WriteBlock& block : plan.blocks) {
         // Declares exactly what the source defines, so a declared array always links.
         if (!WriteBlockHasData(block)) continue;
         out += "#define " + block.name + "Len " + std::to_string(block.data->bytes.size()) + '\n';

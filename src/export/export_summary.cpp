@@ -1,6 +1,7 @@
 #include "export/export_summary.h"
 
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -59,15 +60,16 @@ const char* MapLayoutText(std::uint32_t mapFlags) {
     return "regular map (flat), ";
 }
 
-void AppendMapLines(std::ostringstream& out, const ExportJob& job, const std::string& p) {
-    out << p << "\t+ " << MapLayoutText(job.mapFlags) << CompressionOf(job.mapFlags)
+void AppendMapLines(std::ostringstream& out, const ExportJob& job, const std::string& p,
+                    const std::string& lead = "\t+ ") {
+    out << p << lead << MapLayoutText(job.mapFlags) << CompressionOf(job.mapFlags)
         << " compressed, " << ExportMapColumns(job) << 'x' << ExportMapRows(job) << " \n";
     if (HasTileGroups(job))
         out << p << '\t' << job.metaWidth << 'x' << job.metaHeight << " metatiles\n";
 }
 
-void AppendTotalLine(std::ostringstream& out, const ExportJob& job, const std::string& p) {
-    const std::vector<WriteBlock> blocks = BlocksToWrite(job);
+void AppendTotalLine(std::ostringstream& out, const std::vector<WriteBlock>& blocks,
+                     const std::string& p) {
     if (blocks.empty()) return;
     std::int64_t total = 0;
     out << p << "\tTotal size: ";
@@ -93,24 +95,57 @@ const std::string& ExportBanner() {
     return banner;
 }
 
-std::string SummaryComment(const ExportJob& job, const char* prefix, const std::tm& when) {
-    const std::string p = prefix;
-    const std::string rule = RuleLine(p);
-    std::ostringstream out;
-    out << rule << p << '\n';
-    out << p << '\t' << job.symbol << ", " << static_cast<std::int64_t>(job.right) - job.left << 'x'
-        << static_cast<std::int64_t>(job.bottom) - job.top << '@' << job.bpp << ", \n";
+namespace {
+
+void AppendSharedLines(std::ostringstream& out, const ExportJob& job, const std::string& p) {
     if (ExportsPalette(job))
         out << p << "\t+ palette " << job.palData.bytes.size() / 2 << " entries, "
             << CompressionOf(job.palFlags) << " compressed\n";
     if (ExportsGraphics(job)) AppendGraphicsLine(out, job, p);
-    if (ExportsMap(job)) AppendMapLines(out, job, p);
-    AppendTotalLine(out, job, p);
+}
+
+// The rule, the lines `body` wrote, the time stamp, the banner and the rule.
+std::string Framed(const std::string& p, const std::tm& when,
+                   const std::function<void(std::ostringstream&)>& body) {
+    const std::string rule = RuleLine(p);
+    std::ostringstream out;
+    out << rule << p << '\n';
+    body(out);
     out << p << '\n' << p << "\tTime-stamp: " << TimeStamp(when) << '\n';
     std::istringstream banner(ExportBanner());
     for (std::string line; std::getline(banner, line);) out << p << line << '\n';
     out << p << '\n' << rule << '\n';
     return out.str();
+}
+
+}  // namespace
+
+std::string SummaryComment(const ExportJob& job, const char* prefix, const std::tm& when) {
+    const std::string p = prefix;
+    return Framed(p, when, [&](std::ostringstream& out) {
+        out << p << '\t' << job.symbol << ", " << static_cast<std::int64_t>(job.right) - job.left
+            << 'x' << static_cast<std::int64_t>(job.bottom) - job.top << '@' << job.bpp << ", \n";
+        AppendSharedLines(out, job, p);
+        if (ExportsMap(job)) AppendMapLines(out, job, p);
+        AppendTotalLine(out, BlocksToWrite(job), p);
+    });
+}
+
+std::string SetSummaryComment(const ExportJob& shared, const std::vector<const ExportJob*>& pictures,
+                              const std::vector<WriteBlock>& blocks, const char* prefix,
+                              const std::tm& when) {
+    const std::string p = prefix;
+    return Framed(p, when, [&](std::ostringstream& out) {
+        out << p << '\t' << shared.symbol << ", " << pictures.size() << " pictures @" << shared.bpp
+            << ", \n";
+        AppendSharedLines(out, shared, p);
+        for (const ExportJob* picture : pictures) {
+            out << p << "\t+ " << picture->symbol << ", " << picture->right - picture->left << 'x'
+                << picture->bottom - picture->top << '\n';
+            if (ExportsMap(*picture)) AppendMapLines(out, *picture, p, "\t  ");
+        }
+        AppendTotalLine(out, blocks, p);
+    });
 }
 
 }  // namespace vorlin

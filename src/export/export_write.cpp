@@ -79,20 +79,20 @@ bool Appending(const ExportJob& job) {
     return (job.outFlags & OUT_APPEND) != 0;
 }
 
-void WriteBinaries(OutputWriter& out, const ExportJob& job) {
-    for (const WriteBlock& block : BlocksToWrite(job)) {
+void WriteBinaries(OutputWriter& out, const ExportJob& job, const TextPlan& plan) {
+    for (const WriteBlock& block : plan.blocks) {
         if (!WriteBlockHasData(block)) continue;
         const auto& bytes = block.data->bytes;
-        out.Put(block.binSuffix,
+        out.PutFile(job.folder + '/' + block.title + block.binSuffix,
                 std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                 Appending(job));
     }
 }
 
-void WriteArchive(OutputWriter& out, const ExportJob& job) {
+void WriteArchive(OutputWriter& out, const ExportJob& job, const TextPlan& plan) {
     std::vector<GbfsObject> fresh;
-    for (const WriteBlock& block : BlocksToWrite(job))
-        fresh.push_back({GbfsEntryName(job.symbol, ArraySuffixName(block.suffix)),
+    for (const WriteBlock& block : plan.blocks)
+        fresh.push_back({GbfsEntryName(block.symbol, ArraySuffixName(block.suffix)),
                          block.data->bytes.data(), block.data->bytes.size()});
     const std::string path = ExportOutputPath(job, ".gbfs");
     std::string old;
@@ -119,21 +119,21 @@ std::string ExportOutputPath(const ExportJob& job, const std::string& suffix) {
 
 namespace {
 
-void WriteOutputs(OutputWriter& out, const ExportJob& job, const std::tm& localTime) {
+void WriteOutputs(OutputWriter& out, const ExportJob& job, const TextPlan& plan) {
     const bool append = Appending(job);
-    if (job.outFlags & OUT_HEADER) out.Put(".h", HeaderText(job, localTime), append);
+    if (job.outFlags & OUT_HEADER) out.Put(".h", HeaderText(plan), append);
     switch (OutKind(job.outFlags)) {
         case OUT_KIND_C:
-            out.Put(".c", CSourceText(job, localTime), append);
+            out.Put(".c", CSourceText(plan), append);
             break;
         case OUT_KIND_ASM:
-            out.Put(".s", AsmSourceText(job, localTime), append);
+            out.Put(".s", AsmSourceText(plan), append);
             break;
         case OUT_KIND_BIN:
-            WriteBinaries(out, job);
+            WriteBinaries(out, job, plan);
             break;
         default:
-            WriteArchive(out, job);
+            WriteArchive(out, job, plan);
             break;
     }
 }
@@ -142,6 +142,12 @@ void WriteOutputs(OutputWriter& out, const ExportJob& job, const std::tm& localT
 
 int ExportWriteAt(ExportJob* job, const std::tm& localTime,
                   const std::vector<CompanionFile>& companions) {
+    if (!job) return 0;
+    return ExportWritePlan(job, TextPlanOf(*job, localTime), companions);
+}
+
+int ExportWritePlan(ExportJob* job, const TextPlan& plan,
+                    const std::vector<CompanionFile>& companions) {
     if (!job) return 0;
     job->failedFile.clear();
     job->failedReason.clear();
@@ -152,7 +158,7 @@ int ExportWriteAt(ExportJob* job, const std::tm& localTime,
     }
     OutputWriter out(*job);
     try {
-        WriteOutputs(out, *job, localTime);
+        WriteOutputs(out, *job, plan);
         for (const CompanionFile& file : companions) out.PutFile(file.path, file.content, false);
         out.Commit();
     } catch (const std::bad_alloc&) {

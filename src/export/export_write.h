@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/export_job.h"
+#include "export/export_text_writers.h"
 
 namespace vorlin {
 
@@ -29,6 +30,10 @@ struct CompanionFile {
 // writing `companions`, all or nothing.
 int ExportWriteAt(ExportJob* job, const std::tm& localTime,
                   const std::vector<CompanionFile>& companions = {});
+// Writes `plan`'s blocks and summary as the outputs `job` names (its kind,
+// folder, title, header and append options), with `companions`, all or nothing.
+int ExportWritePlan(ExportJob* job, const TextPlan& plan,
+                    const std::vector<CompanionFile>& companions);
 // ExportWrite that also writes `companions`, all or nothing.
 int ExportWriteWith(ExportJob* job, const std::vector<CompanionFile>& companions);
 
