@@ -1,13 +1,16 @@
 // banks: Palette > Arrange in banks without a window.
 #include "cli/cli_banks.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "app/bank_dialog.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
 #include "cli/cli_picture.h"
 #include "document/vorlin_doc.h"
+#include "export/palette_merge.h"
 #include "palette/bank_command.h"
 
 namespace vorlin::cli {
@@ -62,6 +65,72 @@ DibPtr ArrangePictureBanks(PackedDib picture, const BankOptions& options, const 
     if (!arranged) Failed(input, "out of memory");
     std::fprintf(report, "%s\n", line.c_str());
     return arranged;
+}
+
+namespace {
+
+void MergeSetPalettes(std::vector<DibPtr>& pictures, const std::vector<std::string>& inputs) {
+    std::vector<PackedDib> images;
+    for (const DibPtr& picture : pictures) images.push_back(picture.get());
+    const PaletteMerge merge = MergePalettes(images, 0, kMergePaletteEntries);
+    if (!merge.ok) Failed(inputs[merge.failedPicture], merge.reason);
+    for (std::size_t p = 0; p < pictures.size(); ++p) {
+        pictures[p] = RemappedPicture(images[p], merge.remap[p], merge.palette);
+        if (!pictures[p]) Failed(inputs[p], "out of memory");
+    }
+}
+
+int RoundUp(int value, int step) {
+    return (value + step - 1) / step * step;
+}
+
+// The pictures one below the other, each from a multiple of the tile height;
+// tops[p] is where picture p starts. Pixels between them are index 0.
+DibPtr Stacked(const std::vector<DibPtr>& pictures, const BankOptions& options,
+               std::vector<int>& tops) {
+    int width = 0, height = 0;
+    for (const DibPtr& picture : pictures) {
+        tops.push_back(height);
+        width = std::max(width, RoundUp(DibWidth(picture.get()), options.tileWidth));
+        height += RoundUp(DibHeight(picture.get()), options.tileHeight);
+    }
+    DibPtr stack(DibCreate(width, height, 8, nullptr, 1));
+    if (!stack) return nullptr;
+    std::memset(DibPixels(stack.get()), 0, DibHeader(stack.get())->biSizeImage);
+    std::memcpy(DibColors(stack.get()), DibColors(pictures[0].get()),
+                sizeof(RgbQuad) * static_cast<std::size_t>(DibColorCount(pictures[0].get())));
+    for (std::size_t p = 0; p < pictures.size(); ++p)
+        for (int y = 0; y < DibHeight(pictures[p].get()); ++y)
+            std::memcpy(DibPictureRow(stack.get(), tops[p] + y), DibPictureRow(pictures[p].get(), y),
+                        static_cast<std::size_t>(DibWidth(pictures[p].get())));
+    return stack;
+}
+
+std::string Joined(const std::vector<std::string>& inputs) {
+    std::string text;
+    for (const std::string& input : inputs) text += (text.empty() ? "" : ", ") + input;
+    return text;
+}
+
+}  // namespace
+
+void ArrangeSetBanks(std::vector<DibPtr>& pictures, const BankOptions& options,
+                     const std::vector<std::string>& inputs, std::FILE* report) {
+    if (pictures.size() == 1) {
+        pictures[0] = ArrangePictureBanks(pictures[0].get(), options, inputs[0], report);
+        return;
+    }
+    MergeSetPalettes(pictures, inputs);
+    std::vector<int> tops;
+    DibPtr stack = Stacked(pictures, options, tops);
+    if (!stack) Failed(Joined(inputs), "the pictures are too large to arrange together");
+    const DibPtr arranged = ArrangePictureBanks(stack.get(), options, Joined(inputs), report);
+    for (std::size_t p = 0; p < pictures.size(); ++p) {
+        PackedDib picture = pictures[p].get();
+        pictures[p].reset(DibCrop(arranged.get(), 0, tops[p], DibWidth(picture),
+                                  tops[p] + DibHeight(picture), 0));
+        if (!pictures[p]) Failed(inputs[p], "out of memory");
+    }
 }
 
 int RunBanks(const Args& args) {

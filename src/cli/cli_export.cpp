@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/export_set_transfer.h"
 #include "cli/cli_banks.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_common.h"
@@ -11,6 +12,7 @@
 #include "cli/cli_picture.h"
 #include "export/export_job.h"
 #include "export/export_names.h"
+#include "export/export_set.h"
 #include "export/export_write.h"
 
 namespace vorlin::cli {
@@ -26,7 +28,7 @@ constexpr int kBppIndex4 = 2;
 
 struct ExportCommand {
     ExportDialogValues values;
-    std::string input;
+    std::vector<std::string> inputs;
     std::string output;
     std::vector<std::string> presetsRead;
     std::string savePreset;
@@ -34,6 +36,23 @@ struct ExportCommand {
     PreviewRequest preview;
     QuantizeOptions quantize;
 };
+
+// Each picture's map takes its file title, so two pictures must not share one
+// (nor an identifier); an area means a part of one picture.
+void CheckSeveral(const ExportCommand& command) {
+    if (command.values.areaMode == AREA_CUSTOM)
+        UsageError("--area applies to one picture; it cannot be used with several INPUTs");
+    std::vector<std::string> symbols;
+    for (const std::string& input : command.inputs) {
+        std::string symbol = PathFileTitle(input);
+        SanitizeIdentifier(symbol, symbol.size());
+        for (std::size_t i = 0; i < symbols.size(); ++i)
+            if (symbols[i] == symbol || PathFileTitle(command.inputs[i]) == PathFileTitle(input))
+                UsageError("two INPUTs have the title " + PathFileTitle(input) + ": " +
+                           command.inputs[i] + " and " + input);
+        symbols.push_back(symbol);
+    }
+}
 
 ExportCommand ParseExport(const Args& raw) {
     ExportCommand command;
@@ -54,13 +73,11 @@ ExportCommand ParseExport(const Args& raw) {
                    ApplyQuantizeOption(command.quantize, arg, args)) {
         } else if (arg.starts_with("-") && arg != "-") {
             UsageError("unknown option " + arg);
-        } else if (command.input.empty()) {
-            command.input = arg;
         } else {
-            UsageError("more than one INPUT: " + arg);
+            command.inputs.push_back(arg);
         }
     }
-    if (command.input.empty()) UsageError("missing INPUT");
+    if (command.inputs.empty()) UsageError("missing INPUT");
     if (command.output.empty()) UsageError("missing -o OUTPUT");
     std::string extension = PathExtension(command.output);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -70,6 +87,7 @@ ExportCommand ParseExport(const Args& raw) {
         command.values.bppIndex = kBppIndex4;
         command.values.reducePal = true;
     }
+    if (command.inputs.size() > 1) CheckSeveral(command);
     return command;
 }
 
@@ -100,24 +118,61 @@ BankOptions ExportBankOptions(const ExportDialogValues& values) {
     return options;
 }
 
-// The preview picture and the preset go in the outputs' batch: all or nothing.
-void RunJob(ExportJob& job, const ExportCommand& command) {
-    if (!ExportValidate(&job)) {
+void ValidateAndConvert(ExportSet& set, const ExportCommand& command) {
+    if (!ExportSetValidate(set)) {
+        if (!set.failedReason.empty() && set.pictures.size() > 1)
+            Failed(command.inputs[set.failedPicture], set.failedReason);
+        const ExportJob& job = *set.shared;
         const bool bitmapMap = (job.imgFlags & IMG_BITMAP) && ExportsMap(job);
         Failed(command.output, bitmapMap ? kExportBitmapWithMap : kExportInvalid);
     }
-    if (!ExportConvert(&job)) Failed(command.output, kExportConvertFailed);
+    if (!ExportSetConvert(set)) {
+        if (!set.failedReason.empty()) Failed(command.inputs[set.failedPicture], set.failedReason);
+        Failed(command.output, kExportConvertFailed);
+    }
+}
+
+// The preview pictures and the preset go in the outputs' batch: all or nothing.
+void RunSet(ExportSet& set, const ExportCommand& command, const std::vector<std::string>& previews) {
+    ValidateAndConvert(set, command);
     std::vector<CompanionFile> companions;
     if (PreviewWanted(command.preview)) {
-        std::string picture = RunPreview(job, command.preview, command.output);
-        if (!command.preview.pictureFile.empty())
-            companions.push_back({command.preview.pictureFile, std::move(picture)});
+        std::vector<std::string> pictures =
+            set.pictures.size() == 1
+                ? std::vector<std::string>{RunPreview(*set.pictures[0], command.preview,
+                                                      command.output)}
+                : RunSetPreview(set, command.inputs, command.preview, command.output);
+        for (std::size_t p = 0; p < previews.size(); ++p)
+            companions.push_back({previews[p], std::move(pictures[p])});
     }
     // Only settings that produced an export are worth keeping.
     if (!command.savePreset.empty())
         companions.push_back({command.savePreset, PresetText(command.values)});
-    if (!ExportWriteWith(&job, companions))
+    if (!ExportSetWrite(set, companions)) {
+        const ExportJob& job = *set.shared;
         Failed(job.failedFile.empty() ? command.output : job.failedFile, job.failedReason);
+    }
+}
+
+// One picture: --preview names the file. Several: it names a folder that gets
+// TITLE.png for each picture.
+std::vector<std::string> PreviewFiles(const ExportCommand& command) {
+    const std::string& given = command.preview.pictureFile;
+    if (given.empty()) return {};
+    if (command.inputs.size() == 1) return {given};
+    std::string folder = given;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::vector<std::string> files;
+    for (const std::string& input : command.inputs)
+        files.push_back(folder + '/' + PathFileTitle(input) + ".png");
+    return files;
+}
+
+std::vector<std::string> MapTitles(const ExportCommand& command) {
+    std::vector<std::string> titles;
+    if (command.inputs.size() > 1)
+        for (const std::string& input : command.inputs) titles.push_back(PathFileTitle(input));
+    return titles;
 }
 
 }  // namespace
@@ -126,20 +181,24 @@ int RunExport(const Args& args) {
     if (ShowHelpIfAsked(args, kExportHelp)) return kExitOk;
     ExportCommand command = ParseExport(args);
     SetOutputPath(command.values, WithFolder(command.output));
-    CheckExtraTargets({command.input, command.presetsRead, command.preview.pictureFile,
-                       command.savePreset},
+    const std::vector<std::string> previews = PreviewFiles(command);
+    CheckExtraTargets({command.inputs, command.presetsRead, previews, command.savePreset,
+                       MapTitles(command)},
                       command.values);
-    OpenedPicture opened = OpenPicture(command.input, command.quantize);
-    CheckArea(command.values, opened.picture.get());
+    std::vector<DibPtr> pictures;
+    for (const std::string& input : command.inputs)
+        pictures.push_back(std::move(OpenPicture(input, command.quantize).picture));
+    if (pictures.size() == 1) CheckArea(command.values, pictures[0].get());
     // With --stats=json, stdout carries the JSON document and nothing else.
     if (command.autoBanks)
-        opened.picture =
-            ArrangePictureBanks(opened.picture.get(), ExportBankOptions(command.values),
-                                command.input, command.preview.json ? stderr : stdout);
-    ExportJobPtr job(ExportJobNew());
-    if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
-        Failed(command.output, kExportConvertFailed);
-    RunJob(*job, command);
+        ArrangeSetBanks(pictures, ExportBankOptions(command.values), command.inputs,
+                        command.preview.json ? stderr : stdout);
+    std::vector<SetPicture> list;
+    for (std::size_t p = 0; p < pictures.size(); ++p)
+        list.push_back({command.inputs[p], pictures[p].get()});
+    ExportSet set;
+    if (!TransferToSet(command.values, list, set)) Failed(command.output, kExportConvertFailed);
+    RunSet(set, command, previews);
     return kExitOk;
 }
 

@@ -10,10 +10,6 @@
 
 namespace vorlin::cli {
 
-namespace {
-
-constexpr char kPreviewFailed[] = "the exported blocks do not decode";
-
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -38,10 +34,14 @@ std::string JsonBlock(const BlockFigures& f) {
            JsonString(CompressionShortName(f.compression)) + "}";
 }
 
+namespace {
+
 std::string JsonSpan(const VramSpan& span, bool fits) {
     return "{\"start\": " + std::to_string(span.start) + ", \"end\": " +
            std::to_string(span.end) + ", \"fits\": " + (fits ? "true" : "false") + "}";
 }
+
+}  // namespace
 
 std::string PreviewPictureFile(const ConsolePicture& console, const std::string& path) {
     PngFormat png;
@@ -50,8 +50,6 @@ std::string PreviewPictureFile(const ConsolePicture& console, const std::string&
     if (!png.WriteTo(file)) Failed(path, png.message);
     return std::string(file.Bytes().begin(), file.Bytes().end());
 }
-
-}  // namespace
 
 bool ApplyPreviewOption(PreviewRequest& request, const std::string& option, ArgCursor& args) {
     if (option == "--preview") {

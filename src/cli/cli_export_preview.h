@@ -4,9 +4,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/cli_common.h"
 #include "export/export_job.h"
+#include "export/export_set.h"
 #include "export/export_stats.h"
 #include "export/export_warnings.h"
 #include "export/vram_layout.h"
@@ -35,7 +37,22 @@ bool ApplyPreviewOption(PreviewRequest& request, const std::string& option, ArgC
 std::string RunPreview(const ExportJob& job, const PreviewRequest& request,
                        const std::string& output);
 
+// Several pictures exported together: each picture's preview from the shared
+// blocks and its map. --stats prints the shared blocks' figures once, then
+// each picture's, and warnings as "INPUT x,y: text"; --stats=json gives
+// {"shared": {...}, "pictures": [{"picture": INPUT, "stats": ..., "warnings": ...}]}.
+// Returns the preview picture of each picture (empty strings when none was
+// asked for); --strict ends the command when any picture has a warning.
+std::vector<std::string> RunSetPreview(const ExportSet& set, const std::vector<std::string>& inputs,
+                                       const PreviewRequest& request, const std::string& output);
+
 // The statistics and warnings as one JSON object.
 std::string PreviewJson(const ExportStats& stats, const std::vector<ExportWarning>& warnings);
+
+// Pieces both previews share.
+std::string JsonString(const std::string& text);
+std::string JsonBlock(const BlockFigures& figures);
+std::string PreviewPictureFile(const ConsolePicture& console, const std::string& path);
+inline constexpr char kPreviewFailed[] = "the exported blocks do not decode";
 
 }  // namespace vorlin::cli

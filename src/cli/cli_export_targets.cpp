@@ -39,48 +39,55 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 
 // Every output of an export is folder/title + a suffix that ends in ".h" or an
 // output kind's extension (".c", ".pal.bin", ...).
-bool NamesAnOutput(const fs::path& resolved, const ExportDialogValues& values) {
+bool NamesAnOutput(const fs::path& resolved, const ExportDialogValues& values,
+                   const std::vector<std::string>& mapTitles) {
     const std::string name = resolved.filename().string();
     const std::string extension = PathExtension(name);
-    if (!name.starts_with(values.title + ".")) return false;
+    bool titled = name.starts_with(values.title + ".");
+    for (const std::string& title : mapTitles) titled = titled || name.starts_with(title + ".");
+    if (!titled) return false;
     if (extension != "h" && FileKindFromExtension(extension) < 0) return false;
     return resolved.parent_path() == Resolved(values.folder);
 }
 
 // A hard link to an output has a name of its own: look for the output it shares.
-bool LinksToAnOutput(const fs::path& path, const ExportDialogValues& values) {
+bool LinksToAnOutput(const fs::path& path, const ExportDialogValues& values,
+                     const std::vector<std::string>& mapTitles) {
     std::error_code ec;
     if (fs::hard_link_count(path, ec) <= 1 || ec) return false;
     for (fs::directory_iterator it(values.folder, ec), end; !ec && it != end; it.increment(ec))
-        if (NamesAnOutput(Resolved(it->path()), values) && fs::equivalent(it->path(), path, ec))
+        if (NamesAnOutput(Resolved(it->path()), values, mapTitles) &&
+            fs::equivalent(it->path(), path, ec))
             return true;
     return false;
 }
 
-bool IsAnOutput(const std::string& path, const ExportDialogValues& values) {
-    return NamesAnOutput(Resolved(path), values) || LinksToAnOutput(path, values);
+bool IsAnOutput(const std::string& path, const ExportTargets& targets,
+                const ExportDialogValues& values) {
+    return NamesAnOutput(Resolved(path), values, targets.mapTitles) ||
+           LinksToAnOutput(path, values, targets.mapTitles);
 }
 
 void CheckTarget(const std::string& option, const std::string& path, const ExportTargets& targets,
                  const ExportDialogValues& values) {
-    if (SameFile(path, targets.input)) UsageError(option + " would overwrite the INPUT picture");
-    if (IsAnOutput(path, values))
+    for (const std::string& input : targets.inputs)
+        if (SameFile(path, input)) UsageError(option + " would overwrite the INPUT picture");
+    if (IsAnOutput(path, targets, values))
         UsageError(option + " would overwrite an output of this export");
 }
 
 }  // namespace
 
 void CheckExtraTargets(const ExportTargets& targets, const ExportDialogValues& values) {
-    if (!targets.preview.empty()) {
-        CheckTarget("--preview", targets.preview, targets, values);
+    for (const std::string& preview : targets.previews) {
+        CheckTarget("--preview", preview, targets, values);
         for (const std::string& preset : targets.presetsRead)
-            if (SameFile(targets.preview, preset))
+            if (SameFile(preview, preset))
                 UsageError("--preview would overwrite the --preset file " + preset);
+        if (!targets.savePreset.empty() && SameFile(preview, targets.savePreset))
+            UsageError("--preview and --save-preset name the same file");
     }
     if (!targets.savePreset.empty()) CheckTarget("--save-preset", targets.savePreset, targets, values);
-    if (!targets.preview.empty() && !targets.savePreset.empty() &&
-        SameFile(targets.preview, targets.savePreset))
-        UsageError("--preview and --save-preset name the same file");
 }
 
 }  // namespace vorlin::cli

@@ -11,13 +11,14 @@
 namespace vorlin::cli {
 
 struct ExportTargets {
-    std::string input;
+    std::vector<std::string> inputs;
     std::vector<std::string> presetsRead;  // --preset FILE, in order
-    std::string preview;                   // --preview FILE; empty when not asked for
+    std::vector<std::string> previews;     // the preview pictures; none when not asked for
     std::string savePreset;                // --save-preset FILE; empty when not asked for
+    std::vector<std::string> mapTitles;    // titles of maps written beside the outputs
 };
 
-// Ends the command with a usage error when the preview or the preset names the
+// Ends the command with a usage error when a preview or the preset names an
 // INPUT, a preset read (the preview only: saving over the preset read is how
 // one updates it), an output of the export described by `values`, or the
 // other of the two. Names are compared as files: relative spellings, symbolic

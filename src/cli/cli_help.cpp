@@ -24,10 +24,12 @@ const char kMainHelp[] =
     "Exit status: 0 success, 1 failed operation, 2 bad usage.\n";
 
 const char kExportHelp[] =
-    "usage: vorlin-cli export INPUT -o OUTPUT [options]\n"
+    "usage: vorlin-cli export INPUT [INPUT...] -o OUTPUT [options]\n"
     "\n"
     "Reads INPUT (BMP, PCX, TGA or PNG) as the editor opens it and exports it as the\n"
-    "export dialog does. OUTPUT's extension picks the kind: .c, .s, .bin (one file per\n"
+    "export dialog does. Several INPUTs share one palette (merged by colour) and one\n"
+    "tileset named after OUTPUT (levelPal, levelTiles) and each gets its own map named\n"
+    "after it (forestMap, forest.map.bin); --area needs a single INPUT. OUTPUT's extension picks the kind: .c, .s, .bin (one file per\n"
     "block: TITLE.pal.bin, .img.bin, .map.bin, .meta.bin) or .gbfs. A bare OUTPUT\n"
     "name is written in the current folder. Defaults are the dialog's first-time values.\n"
     "\n"
@@ -61,7 +63,8 @@ const char kExportHelp[] =
     "Presets:  --preset FILE               read options from FILE, one per line\n"
     "          --save-preset FILE          write the resulting options to FILE with the outputs\n"
     "Console:  --preview FILE.png          write the picture the console will show, with the\n"
-    "                                      outputs (never over INPUT or an output)\n"
+    "                                      outputs (never over INPUT or an output); with\n"
+    "                                      several INPUTs a folder: DIR/TITLE.png each\n"
     "          --stats | --stats=json      print figures and warnings (x,y: text) on stdout\n"
     "          --strict                    any warning fails the export (status 1), nothing written\n"
     "          --char-block N              character block of the tiles, 0..3 (0)\n"

@@ -65,7 +65,7 @@ class CliTest : public ::testing::Test {
 
     // A 32 x 16 picture: tile columns 0 and 2 alike, column 1 its mirror, column 3 blank
     // (index 0) or filled with `column3`.
-    std::string Picture(const std::string& name, int column3 = 0) {
+    std::string Picture(const std::string& name, int column3 = 0, bool reversedColors = false) {
         DibPtr dib(DibCreate(32, 16, 8, nullptr, 1));
         std::memset(DibPixels(dib.get()), column3, DibHeader(dib.get())->biSizeImage);
         for (int y = 0; y < 16; ++y)
@@ -74,9 +74,11 @@ class CliTest : public ::testing::Test {
                 DibPictureRow(dib.get(), y)[x] =
                     static_cast<std::uint8_t>(((x / 8) == 1 ? 7 - tx : tx) == y % 8 ? 3 : 1);
             }
-        for (int i = 0; i < 256; ++i)
-            DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), 0,
-                                       static_cast<std::uint8_t>(255 - i), 0};
+        for (int i = 0; i < 256; ++i) {
+            const int blue = reversedColors ? 255 - i : i;
+            DibColors(dib.get())[i] = {static_cast<std::uint8_t>(blue), 0,
+                                       static_cast<std::uint8_t>(255 - blue), 0};
+        }
         BmpFormat bmp;
         bmp.AttachImage(std::move(dib));
         EXPECT_EQ(bmp.Write(dir_.File(name)), 1);
@@ -750,6 +752,58 @@ TEST_F(CliTest, StatsAsJsonAreTheOnlyThingOnStdout) {
         EXPECT_TRUE(JsonReader(run.out).OneDocument()) << c.args << "\n" << run.out;
         EXPECT_NE(run.err.find(c.stderrSays), std::string::npos) << c.args << "\n" << run.err;
     }
+}
+
+TEST_F(CliTest, SeveralPicturesShareTheirBlocksAndNameEachMap) {
+    namespace fs = std::filesystem;
+    Picture("a.bmp");
+    Picture("b.bmp", 5, true);
+    fs::create_directory(dir_.File("sub"));
+    Picture("sub/a.bmp", 2);
+    const struct {
+        std::string args;
+        int status;
+        std::vector<std::string> files;  // written (status 0) or absent (else)
+        std::string says;                // on stdout (status 0) or stderr
+    } rows[] = {
+        {"a.bmp b.bmp -o lvl.bin --map", 0,
+         {"lvl.pal.bin", "lvl.img.bin", "a.map.bin", "b.map.bin", "lvl.h"}, ""},
+        {"a.bmp b.bmp -o lvl.gbfs --map --meta 2x2", 0, {"lvl.gbfs"}, ""},
+        {"a.bmp b.bmp -o lvl.c --map --stats --preview pv/", 0, {"pv/a.png", "pv/b.png"},
+         "lvl (shared by 2 pictures):\n  palette: 512 bytes\n"},
+        {"a.bmp sub/a.bmp -o bad.c", 2, {"bad.c"}, "two INPUTs have the title a"},
+        {"a.bmp b.bmp -o bad.c --area 0,0,8,8", 2, {"bad.c"}, "--area applies to one picture"},
+        {"a.bmp b.bmp -o bad.c --preview pv/ --save-preset pv/b.png", 2, {"pv/b.png"},
+         "--preview and --save-preset name the same file"},
+        {"a.bmp b.bmp -o bad.bin --map --save-preset b.map.bin", 2, {"bad.h"},
+         "--save-preset would overwrite an output of this export"},
+        {"a.bmp b.bmp -o bad.c --pal-count 4 --map", 1, {"bad.c", "bad.h"},
+         "vorlin-cli export: b.bmp: its colours and those of the pictures before it need more than the 4 "
+         "palette entries exported (0-3)"},
+    };
+    for (const auto& row : rows) {
+        fs::remove_all(dir_.File("pv"));
+        const CliRun run = Cli("export " + row.args);
+        ASSERT_EQ(run.status, row.status) << row.args << "\n" << run.err;
+        for (const std::string& file : row.files)
+            EXPECT_EQ(fs::exists(dir_.File(file)), row.status == 0) << row.args << " " << file;
+        EXPECT_NE((row.status == 0 ? run.out : run.err).find(row.says), std::string::npos)
+            << row.args << "\n" << run.out << run.err;
+    }
+    const std::string archive = ReadAll(dir_.File("lvl.gbfs"));
+    for (const char* object : {"lvlPal", "lvlTiles", "aMap", "aMetaMap", "bMap", "bMetaMap"})
+        EXPECT_NE(archive.find(object), std::string::npos) << object;
+}
+
+TEST_F(CliTest, SeveralPicturesStatsJsonIsOneDocumentWithEveryPicture) {
+    Picture("a.bmp");
+    Picture("b.bmp", 5, true);
+    const CliRun run = Cli("export a.bmp b.bmp -o lvl.c --map --bpp 4 --stats=json");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(JsonReader(run.out).OneDocument()) << run.out;
+    EXPECT_NE(run.out.find("\"picture\": \"a.bmp\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"picture\": \"b.bmp\""), std::string::npos);
+    EXPECT_EQ(run.out.find("\"shared\""), run.out.rfind("\"shared\""));
 }
 
 }  // namespace
