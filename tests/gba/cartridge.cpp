@@ -4,6 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
+#include "formats/png_format.h"
 #include "rom/show.h"
 
 namespace vorlin::gbatest {
@@ -68,6 +71,25 @@ bool BuildAndRun(GbaMachine& machine, const std::string& workDir, const Glue& gl
     }
     machine.RunFrames(2);
     return true;
+}
+
+void ExpectScreenShowsPreview(const GbaMachine& machine, const std::string& previewPath) {
+    PngFormat png;
+    ASSERT_EQ(png.Read(previewPath), 1) << png.message;
+    PackedDib preview = png.image.get();
+    ASSERT_EQ(DibBitCount(preview), 24);
+    ASSERT_GE(DibWidth(preview), kScreenWidth);
+    ASSERT_GE(DibHeight(preview), kScreenHeight);
+    int wrong = 0;
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) {
+            const std::uint8_t* bgr = DibPictureRow(preview, y) + 3 * x;
+            const int shown = (bgr[2] >> 3) | ((bgr[1] >> 3) << 5) | ((bgr[0] >> 3) << 10);
+            if (machine.Pixel555(x, y) != shown && wrong++ < 3)
+                ADD_FAILURE() << "preview pixel " << x << "," << y << ": " << shown
+                              << ", the console shows " << machine.Pixel555(x, y);
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace vorlin::gbatest

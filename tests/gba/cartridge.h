@@ -55,4 +55,8 @@ std::string WriteGlue(const std::string& workDir, const Glue& glue);
 bool BuildAndRun(GbaMachine& machine, const std::string& workDir, const Glue& glue,
                  const std::vector<std::string>& sources, std::string& log);
 
+// The console preview the exporter wrote (a 24-bit PNG) must be what the console
+// shows, pixel for pixel; reports the first differences as test failures.
+void ExpectScreenShowsPreview(const GbaMachine& machine, const std::string& previewPath);
+
 }  // namespace vorlin::gbatest

@@ -166,26 +166,6 @@ int WrongPixels(GbaMachine& machine, IndexAt indexAt, const std::string& name) {
     return wrong;
 }
 
-// The console preview written by the exporter must be what the console shows, pixel for pixel.
-void ExpectScreenShowsPreview(const GbaMachine& machine, const std::string& previewPath) {
-    PngFormat png;
-    ASSERT_EQ(png.Read(previewPath), 1) << png.message;
-    PackedDib preview = png.image.get();
-    ASSERT_EQ(DibBitCount(preview), 24);
-    ASSERT_GE(DibWidth(preview), kScreenWidth);
-    ASSERT_GE(DibHeight(preview), kScreenHeight);
-    int wrong = 0;
-    for (int y = 0; y < kScreenHeight; ++y)
-        for (int x = 0; x < kScreenWidth; ++x) {
-            const std::uint8_t* bgr = DibPictureRow(preview, y) + 3 * x;
-            const int shown = (bgr[2] >> 3) | ((bgr[1] >> 3) << 5) | ((bgr[0] >> 3) << 10);
-            if (machine.Pixel555(x, y) != shown && wrong++ < 3)
-                ADD_FAILURE() << "preview pixel " << x << "," << y << ": " << shown
-                              << ", the console shows " << machine.Pixel555(x, y);
-        }
-    EXPECT_EQ(wrong, 0);
-}
-
 // Exports the case's picture with vorlin-cli, runs it on the console and compares the screen
 // with the exporter's console preview and (when the console can show it) the source.
 void ShowOnConsole(const ConsoleCase& c, IndexAt indexAt, GbaMachine& machine) {

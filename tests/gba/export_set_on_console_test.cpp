@@ -1,0 +1,127 @@
+// Three pictures exported together by vorlin-cli: one palette, one LZ77 tileset
+// and a map each. The console loads the shared blocks and each map in turn and
+// must show each picture pixel for pixel, and what the exporter's preview says.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "cartridge.h"
+#include "core/packed_dib.h"
+#include "formats/bmp_format.h"
+#include "support/banked_tiles.h"
+
+namespace vorlin::gbatest {
+namespace {
+
+std::uint16_t Color(int i) {
+    return static_cast<std::uint16_t>((i & 31) | (((i >> 3) & 31) << 5) |
+                                      (((i * 5 + 3) & 31) << 10));
+}
+
+// Six groups of fifteen colours scattered over the palette: 4 bpp only after
+// arranging the banks.
+int Scattered(int x, int y) {
+    const int tx = x / 8, ty = y / 8;
+    const int group = (tx * 3 + ty * 5) % 6, k = (x % 8 * 3 + y % 8 * 7 + tx) % 16;
+    return k == 15 ? 0 : 1 + (group * 15 + k) * 97 % 255;
+}
+
+using IndexAt = int (*)(int x, int y);
+
+// A picture of the index pattern moved by whole tiles; `reversed` stores each
+// colour at index 256 - i, so its palette disagrees with the others' while
+// every pixel has the same colour.
+struct Source {
+    const char* title;
+    int shiftX, shiftY;
+    bool reversed;
+};
+
+int Stored(int index, bool reversed) {
+    return reversed && index != 0 ? 256 - index : index;
+}
+
+void WritePicture(const std::string& path, IndexAt indexAt, const Source& s) {
+    DibPtr dib(DibCreate(kScreenWidth + 16, kScreenHeight, 8, nullptr, 1));
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth + 16; ++x)
+            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(
+                Stored(indexAt(x + s.shiftX, y + s.shiftY), s.reversed));
+    for (int i = 0; i < 256; ++i) {
+        const std::uint16_t c = Color(i);
+        DibColors(dib.get())[Stored(i, s.reversed)] = {
+            static_cast<std::uint8_t>(((c >> 10) & 31) << 3),
+            static_cast<std::uint8_t>(((c >> 5) & 31) << 3), static_cast<std::uint8_t>((c & 31) << 3),
+            0};
+    }
+    BmpFormat bmp;
+    bmp.AttachImage(std::move(dib));
+    ASSERT_EQ(bmp.Write(path), 1);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int WrongPixels(const GbaMachine& machine, IndexAt indexAt, const Source& s) {
+    int wrong = 0;
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) {
+            const std::uint16_t want = Color(indexAt(x + s.shiftX, y + s.shiftY));
+            if (machine.Pixel555(x, y) != want && wrong++ < 3)
+                ADD_FAILURE() << s.title << " pixel " << x << "," << y << ": "
+                              << machine.Pixel555(x, y) << " instead of " << want;
+        }
+    return wrong;
+}
+
+TEST(ExportSetOnConsole, EachMapShowsItsPictureFromTheOneTilesetAndPalette) {
+#ifndef VORLIN_CLI
+    GTEST_SKIP() << "vorlin-cli not built";
+#else
+    const Source sources[] = {{"forest", 0, 0, false}, {"cave", 24, 8, true}, {"sky", 8, 40, false}};
+    const struct {
+        const char* name;
+        IndexAt indexAt;
+        const char* options;
+    } rows[] = {
+        {"banked", testing::BankedTileIndex, "--bpp 4 --map --reduce --flip --palbank"},
+        {"auto_banks", Scattered, "--auto-banks --map --reduce --flip"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string dir = MakeWorkDir(std::string("export_set_") + row.name);
+        std::string inputs;
+        for (const Source& s : sources) {
+            const std::string path = dir + "/" + s.title + ".bmp";
+            ASSERT_NO_FATAL_FAILURE(WritePicture(path, row.indexAt, s));
+            inputs += " " + path;
+        }
+        const std::string command = std::string(VORLIN_CLI) + " export" + inputs + " -o " + dir +
+                                    "/level.c --img-cprs lz77 --preview " + dir + "/preview/ " +
+                                    row.options + " >" + dir + "/cli.log 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(dir + "/cli.log");
+        for (const Source& s : sources) {
+            SCOPED_TRACE(s.title);
+            Glue glue;
+            glue.includes = {"level.h"};
+            glue.bgcnt = 30 << 8;
+            const std::string map = std::string(s.title) + "Map";
+            glue.blocks = {{"levelPal", "levelPalLen", false, kPaletteRam},
+                           {"levelTiles", "levelTilesLen", true, kVram},
+                           {map, map + "Len", false, kVram + 30 * 0x800}};
+            GbaMachine machine;
+            std::string log;
+            ASSERT_TRUE(BuildAndRun(machine, dir, glue, {dir + "/level.c"}, log)) << log;
+            EXPECT_EQ(WrongPixels(machine, row.indexAt, s), 0);
+            ExpectScreenShowsPreview(machine, dir + "/preview/" + s.title + ".png");
+        }
+    }
+#endif
+}
+
+}  // namespace
+}  // namespace vorlin::gbatest
