@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/packed_dib.h"
 #include "export/export_job.h"
@@ -52,6 +53,8 @@ struct ExportDialogValues {
     bool smallestLz77 = false;    // "smallest LZ77 (slower)"
     bool useName = false;         // "&name"
     std::string name = "bar";     // name box
+    // "Also export": further picture files exported with the open picture
+    std::vector<std::string> alsoExport;
     // members that are not controls
     std::string folder;
     std::string title;

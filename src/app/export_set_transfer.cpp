@@ -1,5 +1,7 @@
 #include "app/export_set_transfer.h"
 
+#include "document/picture_file.h"
+
 namespace vorlin {
 
 namespace {
@@ -23,6 +25,36 @@ bool TransferToSet(const ExportDialogValues& values, const std::vector<SetPictur
         if (!set.pictures.back()) return false;
     }
     return true;
+}
+
+namespace {
+
+std::string Failure(const std::string& where, const std::string& why) {
+    return std::string(kExportFailed) + (where.empty() && why.empty() ? "" : "\n" + where + ": " + why);
+}
+
+}  // namespace
+
+std::string ExportWithOthers(const ExportDialogValues& values, const std::string& documentPath,
+                             PackedDib picture, const std::vector<std::string>& others) {
+    if (values.areaMode == AREA_CUSTOM) return Failure("Also export", kAlsoExportNeedsWholePicture);
+    std::vector<SetPicture> list{{documentPath, picture}};
+    std::vector<DibPtr> read;
+    for (const std::string& path : others) {
+        PictureRead file = ReadEditorPicture(path);
+        if (!file.picture) return Failure(path, file.error);
+        read.push_back(std::move(file.picture));
+        list.push_back({path, read.back().get()});
+    }
+    ExportSet set;
+    if (!TransferToSet(values, list, set)) return Failure("", "");
+    const auto refusal = [&] { return Failure(list[set.failedPicture].path, set.failedReason); };
+    if (!ExportSetValidate(set))
+        return set.failedReason.empty() ? Failure("", "") : refusal();
+    if (!ExportSetConvert(set))
+        return set.failedReason.empty() ? Failure("", "") : refusal();
+    if (!ExportSetWrite(set)) return Failure(set.shared->failedFile, set.shared->failedReason);
+    return {};
 }
 
 }  // namespace vorlin

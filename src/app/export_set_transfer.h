@@ -19,4 +19,14 @@ struct SetPicture {
 bool TransferToSet(const ExportDialogValues& values, const std::vector<SetPicture>& pictures,
                    ExportSet& set);
 
+inline constexpr char kAlsoExportNeedsWholePicture[] =
+    "pictures exported together are exported whole; choose \"as img\" as the area";
+
+// Exports the open picture together with the picture files `others` (read as
+// the editor opens them). Empty when every output was written, else what to
+// tell the user: "Export failed, try again." with the file or picture at fault
+// and why on a second line.
+std::string ExportWithOthers(const ExportDialogValues& values, const std::string& documentPath,
+                             PackedDib picture, const std::vector<std::string>& others);
+
 }  // namespace vorlin

@@ -4,6 +4,7 @@
 
 #include "cli/cli_common.h"
 #include "document/index_image.h"
+#include "document/picture_file.h"
 #include "formats/format_messages.h"
 #include "formats/format_registry.h"
 #include "formats/png_format.h"
@@ -28,24 +29,8 @@ std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
                                         : handler.message + " (" + handler.reason + ")");
 }
 
-// Already what the editor would make of it (8 bpp, top-down, a full colour table):
-// such a picture is used as it is instead of being copied through an image.
 bool IsEditorPicture(PackedDib dib) {
     return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
-}
-
-// The picture as the editor holds it, in a fresh top-down 8-bpp block.
-DibPtr ThroughImage(PackedDib dib) {
-    CIndexImage image;
-    if (!image.SetFromDib(dib)) return nullptr;
-    return DibPtr(image.ToDib(8, 0));
-}
-
-// What opening the file in the editor makes of a picture read from it.
-DibPtr EditorPicture(DibPtr read, const QuantizeOptions& quantize) {
-    if (DibBitCount(read.get()) > 8) read.reset(DibQuantize(read.get(), 8, quantize));
-    if (!read || IsEditorPicture(read.get())) return read;
-    return ThroughImage(read.get());
 }
 
 }  // namespace
@@ -63,23 +48,16 @@ bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, A
 }
 
 OpenedPicture OpenPicture(const std::string& path, const QuantizeOptions& quantize) {
-    std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
-    if (!handler->Read(path)) HandlerFailed(path, *handler);
+    PictureRead read = ReadEditorPicture(path, quantize);
+    if (!read.picture) Failed(path, read.error);
     // What the reader filled in is worth knowing, but the picture is usable.
-    if (const std::string warning = ReadWarningLine(*handler); !warning.empty())
-        PrintWarning(warning);
-    DibPtr read = handler->DetachImage();
-    if (!read) Failed(path, kMsgMemoryAllocation);
-    OpenedPicture opened;
-    opened.fileDepth = DibBitCount(read.get());
-    opened.picture = EditorPicture(std::move(read), quantize);
-    if (!opened.picture) Failed(path, kMsgMemoryAllocation);
-    return opened;
+    if (!read.warning.empty()) PrintWarning(read.warning);
+    return {std::move(read.picture), read.fileDepth};
 }
 
 void SavePicture(DibPtr picture, const std::string& path, const SaveOptions& options) {
     std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
-    if (!IsEditorPicture(picture.get())) picture = ThroughImage(picture.get());
+    if (!IsEditorPicture(picture.get())) picture = EditorPictureOf(picture.get());
     if (!picture) Failed(path, kMsgMemoryAllocation);
     const std::uint32_t offset = options.depth == 4 ? 16u * options.subPalette : 0u;
     DibPtr out = options.depth == 8 ? std::move(picture)

@@ -55,6 +55,20 @@ std::string WriteGlue(const std::string& workDir, const Glue& glue);
 bool BuildAndRun(GbaMachine& machine, const std::string& workDir, const Glue& glue,
                  const std::vector<std::string>& sources, std::string& log);
 
+// The 15-bit colour the tests give palette index i: one colour per index.
+inline std::uint16_t Color(int i) {
+    return static_cast<std::uint16_t>((i & 31) | (((i >> 3) & 31) << 5) |
+                                      (((i * 5 + 3) & 31) << 10));
+}
+
+// Six groups of fifteen colours scattered over the palette; each tile draws on one group, and
+// one pixel value in sixteen is index 0. Shown at 4 bpp only after arranging the banks.
+inline int ScatteredIndex(int x, int y) {
+    const int tx = x / 8, ty = y / 8;
+    const int group = (tx * 3 + ty * 5) % 6, k = (x % 8 * 3 + y % 8 * 7 + tx) % 16;
+    return k == 15 ? 0 : 1 + (group * 15 + k) * 97 % 255;
+}
+
 // The console preview the exporter wrote (a 24-bit PNG) must be what the console
 // shows, pixel for pixel; reports the first differences as test failures.
 void ExpectScreenShowsPreview(const GbaMachine& machine, const std::string& previewPath);

@@ -19,21 +19,8 @@
 namespace vorlin::gbatest {
 namespace {
 
-std::uint16_t Color(int i) {
-    return static_cast<std::uint16_t>((i & 31) | (((i >> 3) & 31) << 5) |
-                                      (((i * 5 + 3) & 31) << 10));
-}
-
 int PictureIndex(int x, int y) {
     return testing::BankedTileIndex(x, y);
-}
-
-// Six groups of fifteen colours scattered over the palette; each tile draws on one group, and
-// one pixel value in sixteen is index 0. Shown at 4 bpp only after arranging the banks.
-int ScatteredIndex(int x, int y) {
-    const int tx = x / 8, ty = y / 8;
-    const int group = (tx * 3 + ty * 5) % 6, k = (x % 8 * 3 + y % 8 * 7 + tx) % 16;
-    return k == 15 ? 0 : 1 + (group * 15 + k) * 97 % 255;
 }
 
 // The same tiles, but every fourth tile takes its lower half from the next bank: the console

@@ -15,19 +15,6 @@
 namespace vorlin::gbatest {
 namespace {
 
-std::uint16_t Color(int i) {
-    return static_cast<std::uint16_t>((i & 31) | (((i >> 3) & 31) << 5) |
-                                      (((i * 5 + 3) & 31) << 10));
-}
-
-// Six groups of fifteen colours scattered over the palette: 4 bpp only after
-// arranging the banks.
-int Scattered(int x, int y) {
-    const int tx = x / 8, ty = y / 8;
-    const int group = (tx * 3 + ty * 5) % 6, k = (x % 8 * 3 + y % 8 * 7 + tx) % 16;
-    return k == 15 ? 0 : 1 + (group * 15 + k) * 97 % 255;
-}
-
 using IndexAt = int (*)(int x, int y);
 
 // A picture of the index pattern moved by whole tiles; `reversed` stores each
@@ -89,7 +76,7 @@ TEST(ExportSetOnConsole, EachMapShowsItsPictureFromTheOneTilesetAndPalette) {
         const char* options;
     } rows[] = {
         {"banked", testing::BankedTileIndex, "--bpp 4 --map --reduce --flip --palbank"},
-        {"auto_banks", Scattered, "--auto-banks --map --reduce --flip"},
+        {"auto_banks", ScatteredIndex, "--auto-banks --map --reduce --flip"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

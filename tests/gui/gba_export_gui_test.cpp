@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/command_ids.h"
+#include "app/qt/also_export_list.h"
 #include "app/qt/console_preview_pane.h"
 #include "app/qt/gba_export_dialog.h"
 #include "app/qt/int_field.h"
@@ -111,6 +112,7 @@ class GbaExportGuiTest : public QObject {
     void refusedNumberKeepsWhatWasTyped();
     void typedPathDecidesFolderTypeAndName();
     void previewFollowsTheBitDepth();
+    void alsoExportSharesTheTilesetAndNamesEachMap();
 };
 
 void GbaExportGuiTest::exportsTiledPictureWithMapAsC() {
@@ -340,6 +342,77 @@ void GbaExportGuiTest::previewFollowsTheBitDepth() {
     });
     QVERIFY(f.ExportTo("banks.c"));
     QVERIFY(checked);
+}
+
+// The open picture and the files of "Also export" share one palette and tileset;
+// each map takes its picture's title, and a file that cannot be read is named.
+void GbaExportGuiTest::alsoExportSharesTheTilesetAndNamesEachMap() {
+    ExportFixture f;
+    QVERIFY(f.OpenBankedPicture());
+    // cave.bmp: 24 x 8, the banked picture's colours, two tiles of its own.
+    const std::string other = f.dir.File("cave.bmp");
+    {
+        DibPtr dib(DibCreate(24, 8, 8, nullptr, 1));
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 24; ++x)
+                DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(0x30 + (x * y) % 16);
+        for (int i = 0; i < 256; ++i)
+            DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                       static_cast<std::uint8_t>(255 - i), 0};
+        BmpFormat bmp;
+        bmp.AttachImage(std::move(dib));
+        QVERIFY(bmp.Write(other));
+    }
+    const struct {
+        std::vector<std::string> also;
+        const char* output;
+        QString says;  // empty: exported
+    } rows[] = {
+        {{other}, "level.c", ""},
+        {{f.dir.File("missing.bmp")}, "none.c", "missing.bmp: "},
+        {{f.dir.File("banks.bmp")}, "twice.c", "has the same title as an earlier picture"},
+    };
+    for (const auto& row : rows) {
+        QString shown;
+        bool closed = false;
+        WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+            RejectOnExit closer{d};
+            QTest::mouseClick(d->tilesRadio, Qt::LeftButton);
+            if (!d->mapBox->isChecked()) QTest::mouseClick(d->mapBox, Qt::LeftButton);
+            d->alsoExportList->SetPaths(row.also);
+            emit d->alsoExportList->Changed();
+            if (row.says.isEmpty()) {
+                // The chooser shows each map from the shared blocks, as the console would.
+                ConsolePreviewPane* pane = d->previewPane;
+                QCOMPARE(pane->pictureChooser->count(), 2);
+                QCOMPARE(pane->pictureChooser->itemText(1), QString("cave"));
+                pane->pictureChooser->setCurrentIndex(1);
+                emit pane->pictureChooser->activated(1);
+                QTRY_VERIFY(pane->Shown() && pane->Shown()->preview.ok &&
+                            pane->Shown()->preview.console.width == 24);
+                QCOMPARE(pane->Shown()->preview.stats.differentPixels, 0u);
+            }
+            BoxWatcher boxes;
+            QTest::mouseClick(d->okButton, Qt::LeftButton);
+            closed = !d->isVisible();
+            shown = boxes.texts.join('|');
+        });
+        QVERIFY(f.ExportTo(row.output));
+        QCOMPARE(closed, row.says.isEmpty());
+        QVERIFY2(row.says.isEmpty() ? shown.isEmpty() : shown.contains(row.says), qPrintable(shown));
+        QCOMPARE(std::filesystem::exists(f.dir.File(row.output)), row.says.isEmpty());
+    }
+    const std::string source = ReadTextFile(f.dir.File("level.c"));
+    for (const char* array : {" levelPal[", " levelTiles[", " banksMap[", " caveMap["})
+        QVERIFY2(source.find(array) != std::string::npos, array);
+    // The list is kept with the dialog's other values.
+    bool kept = false;
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        kept = d->alsoExportList->Paths() == std::vector<std::string>{f.dir.File("banks.bmp")};
+        QTest::mouseClick(d->cancelButton, Qt::LeftButton);
+    });
+    QVERIFY(f.ExportTo("level.c"));
+    QVERIFY(kept);
 }
 
 int RunGbaExportGuiTests(int argc, char* argv[]) {

@@ -1,6 +1,7 @@
 #include "app/qt/console_preview_pane.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/export_set_transfer.h"
+#include "document/picture_file.h"
 #include "export/gba_color.h"
 
 namespace vorlin {
@@ -64,9 +67,7 @@ QImage DifferenceImage(const QImage& console, const std::vector<std::uint8_t>& d
     return image;
 }
 
-std::shared_ptr<PaneResult> Compute(ExportJob& job, VramPlacement placement) {
-    auto result = std::make_shared<PaneResult>();
-    result->preview = ConvertAndPreview(job, placement);
+std::shared_ptr<PaneResult> Finish(std::shared_ptr<PaneResult> result, const ExportJob& job) {
     if (!result->preview.ok) return result;
     result->left = job.left;
     result->top = job.top;
@@ -74,6 +75,40 @@ std::shared_ptr<PaneResult> Compute(ExportJob& job, VramPlacement placement) {
     result->console = ConsoleImage(result->preview.console);
     result->difference = DifferenceImage(result->console, result->preview.differences);
     return result;
+}
+
+std::shared_ptr<PaneResult> ComputeOne(const PaneTask& task, VramPlacement placement) {
+    auto result = std::make_shared<PaneResult>();
+    ExportJobPtr job(ExportJobNew());
+    if (!job || !TransferToJob(task.values, task.documentPath, task.picture.get(), *job))
+        return result;
+    result->preview = ConvertAndPreview(*job, placement);
+    return Finish(std::move(result), *job);
+}
+
+// With "Also export" files the tiles are shared: the chosen map is shown as the
+// console reads it from the shared blocks.
+std::shared_ptr<PaneResult> ComputeShared(const PaneTask& task, VramPlacement placement) {
+    auto result = std::make_shared<PaneResult>();
+    std::vector<SetPicture> list{{task.documentPath, task.picture.get()}};
+    std::vector<DibPtr> read;
+    for (const std::string& path : task.values.alsoExport) {
+        read.push_back(ReadEditorPicture(path).picture);
+        if (!read.back()) return result;
+        list.push_back({path, read.back().get()});
+    }
+    ExportSet set;
+    if (!TransferToSet(task.values, list, set) || !ExportSetValidate(set) ||
+        !ExportSetConvert(set) || task.chosen >= set.pictures.size())
+        return result;
+    const ExportJob& job = *set.pictures[task.chosen];
+    result->preview = PreviewExport(job, placement);
+    return Finish(std::move(result), job);
+}
+
+std::shared_ptr<PaneResult> Compute(const PaneTask& task, VramPlacement placement) {
+    return task.values.alsoExport.empty() ? ComputeOne(task, placement)
+                                          : ComputeShared(task, placement);
 }
 
 QSpinBox* SpinBox(int high, int value, QWidget* parent) {
@@ -117,6 +152,9 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
 ConsolePreviewPane::ConsolePreviewPane(QWidget* parent) : QWidget(parent) {
     worker_.setMaxThreadCount(1);
     auto* layout = new QVBoxLayout(this);
+    pictureChooser = new QComboBox(this);
+    layout->addWidget(pictureChooser);
+    connect(pictureChooser, &QComboBox::activated, this, [this] { Request(); });
     auto* views = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
     for (std::size_t i = 0; i < viewRadios.size(); ++i) {
@@ -158,7 +196,23 @@ void ConsolePreviewPane::Preview(const ExportDialogValues& values,
     values_ = values;
     documentPath_ = documentPath;
     picture_.reset(picture ? DibDuplicate(picture) : nullptr);
+    ListPictures();
     Request();
+}
+
+void ConsolePreviewPane::ListPictures() {
+    QStringList titles{QString::fromStdString(
+        documentPath_.empty() ? std::string("this picture") : PathFileTitle(documentPath_))};
+    for (const std::string& path : values_.alsoExport)
+        titles << QString::fromStdString(PathFileTitle(path));
+    QStringList listed;
+    for (int i = 0; i < pictureChooser->count(); ++i) listed << pictureChooser->itemText(i);
+    if (listed == titles) return;
+    const int chosen = pictureChooser->currentIndex();
+    pictureChooser->clear();
+    pictureChooser->addItems(titles);
+    pictureChooser->setCurrentIndex(chosen > 0 && chosen < titles.size() ? chosen : 0);
+    pictureChooser->setVisible(titles.size() > 1);
 }
 
 void ConsolePreviewPane::OnPlacementChanged() {
@@ -167,20 +221,24 @@ void ConsolePreviewPane::OnPlacementChanged() {
 
 void ConsolePreviewPane::Request() {
     if (!picture_) return;
-    std::shared_ptr<ExportJob> job(ExportJobNew(), ExportJobFree);
-    if (!job || !TransferToJob(values_, documentPath_, picture_.get(), *job)) return;
-    pending_ = std::move(job);
+    auto task = std::make_shared<PaneTask>();
+    task->values = values_;
+    task->documentPath = documentPath_;
+    task->picture.reset(DibDuplicate(picture_.get()));
+    if (!task->picture) return;
+    task->chosen = static_cast<std::size_t>(std::max(pictureChooser->currentIndex(), 0));
+    pending_ = std::move(task);
     pendingPlacement_ = {charBlockBox->value(), screenBlockBox->value()};
     if (!busy_) StartNext();
 }
 
 void ConsolePreviewPane::StartNext() {
-    std::shared_ptr<ExportJob> job = std::move(pending_);
+    std::shared_ptr<PaneTask> task = std::move(pending_);
     pending_.reset();
     busy_ = true;
     const VramPlacement placement = pendingPlacement_;
-    worker_.start([this, job, placement] {
-        std::shared_ptr<PaneResult> result = Compute(*job, placement);
+    worker_.start([this, task, placement] {
+        std::shared_ptr<PaneResult> result = Compute(*task, placement);
         QMetaObject::invokeMethod(this, [this, result] { Show(result); }, Qt::QueuedConnection);
     });
 }

@@ -14,6 +14,7 @@
 #include "app/export_dialog_values.h"
 #include "export/export_preview.h"
 
+class QComboBox;
 class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
@@ -50,6 +51,15 @@ struct PaneResult {
 
 enum PreviewView { VIEW_SOURCE, VIEW_CONSOLE, VIEW_DIFFERENCE };
 
+// One preview to compute: the settings, the open picture and, with "Also
+// export" files, which picture's map to show (0: the open picture's).
+struct PaneTask {
+    ExportDialogValues values;
+    std::string documentPath;
+    DibPtr picture;
+    std::size_t chosen = 0;
+};
+
 class ConsolePreviewPane : public QWidget {
     Q_OBJECT
   public:
@@ -65,6 +75,7 @@ class ConsolePreviewPane : public QWidget {
     int ShownCount() const { return shownCount_; }
     const PaneResult* Shown() const { return shown_.get(); }
 
+    QComboBox* pictureChooser;  // the open picture, then each "Also export" file
     std::array<QRadioButton*, 3> viewRadios;  // source, console, difference
     QSpinBox* charBlockBox;
     QSpinBox* screenBlockBox;
@@ -85,7 +96,9 @@ class ConsolePreviewPane : public QWidget {
     void OnPlacementChanged();
 
     QThreadPool worker_;
-    std::shared_ptr<ExportJob> pending_;  // the newest request not started yet
+    void ListPictures();
+
+    std::shared_ptr<PaneTask> pending_;  // the newest request not started yet
     VramPlacement pendingPlacement_;
     bool busy_ = false;
     std::shared_ptr<PaneResult> shown_;

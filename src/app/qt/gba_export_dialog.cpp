@@ -18,6 +18,8 @@
 #include <system_error>
 #include <vector>
 
+#include "app/export_set_transfer.h"
+#include "app/qt/also_export_list.h"
 #include "app/qt/console_preview_pane.h"
 #include "app/qt/int_field.h"
 #include "app/ui_services.h"
@@ -103,6 +105,8 @@ GbaExportDialog::GbaExportDialog(QWidget* parent) : QDialog(parent), job_(Export
     right->addWidget(BuildTileGroup());
     right->addWidget(BuildAreaGroup());
     right->addWidget(BuildFileGroup());
+    alsoExportList = new AlsoExportList(this);
+    right->addWidget(alsoExportList);
     top->addLayout(left);
     top->addLayout(right);
     previewPane = new ConsolePreviewPane(this);
@@ -114,6 +118,7 @@ GbaExportDialog::GbaExportDialog(QWidget* parent) : QDialog(parent), job_(Export
     validateButton = buttons->addButton("Validate", QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &GbaExportDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &GbaExportDialog::reject);
+    connect(alsoExportList, &AlsoExportList::Changed, this, &GbaExportDialog::OnControlChanged);
     connect(validateButton, &QPushButton::clicked, this, [this] {
         if (ReadControls(true)) Validate();
     });
@@ -299,6 +304,7 @@ bool GbaExportDialog::ReadControls(bool checked) {
     v.smallestLz77 = smallestBox->isChecked();
     v.useName = nameBox->isChecked();
     v.name = nameEdit->text().toStdString();
+    v.alsoExport = alsoExportList->Paths();
     v.fileType = typeList->currentIndex();
     v.path = pathEdit->text().toStdString();
     ParsePathBox(v);  // a typed path is read as a proposed one: its extension picks the type
@@ -358,6 +364,7 @@ void GbaExportDialog::WriteControls() {
     smallestBox->setChecked(v.smallestLz77);
     nameBox->setChecked(v.useName);
     nameEdit->setText(QString::fromStdString(v.name));
+    alsoExportList->SetPaths(v.alsoExport);
     exchanging_ = wasExchanging;
 }
 
@@ -473,6 +480,16 @@ bool GbaExportDialog::Validate() {
 
 void GbaExportDialog::accept() {
     if (!ReadControls(true) || !Validate()) return;
+    if (!values_.alsoExport.empty()) {
+        const std::string failure =
+            ExportWithOthers(values_, documentPath_, picture_, values_.alsoExport);
+        if (failure.empty()) {
+            QDialog::accept();
+        } else {
+            UiServicesInstance().Inform(failure);
+        }
+        return;
+    }
     job_->failedFile.clear();
     job_->failedReason.clear();
     if (ExportRun(job_.get())) {

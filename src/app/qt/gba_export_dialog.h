@@ -21,6 +21,7 @@ class QRadioButton;
 
 namespace vorlin {
 
+class AlsoExportList;
 class ConsolePreviewPane;
 class IntField;
 
@@ -85,6 +86,7 @@ class GbaExportDialog : public QDialog {
     QCheckBox* nameBox;
     QLineEdit* nameEdit;
     QPlainTextEdit* summaryView;
+    AlsoExportList* alsoExportList;
     ConsolePreviewPane* previewPane;
     // buttons
     QPushButton* okButton;

@@ -1,0 +1,58 @@
+#include "document/picture_file.h"
+
+#include <memory>
+
+#include "document/index_image.h"
+#include "formats/format_messages.h"
+#include "formats/format_registry.h"
+
+namespace vorlin {
+
+namespace {
+
+constexpr int kPaletteTypeId = 1;
+constexpr char kNoImageFormat[] = "not an image file name (use .bmp, .pcx, .tga or .png)";
+
+bool IsEditorPicture(PackedDib dib) {
+    return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
+}
+
+// The handler's text, with the system's reason behind it when there is one.
+std::string HandlerError(const FileFormat& handler) {
+    return handler.reason.empty() ? handler.message : handler.message + " (" + handler.reason + ")";
+}
+
+}  // namespace
+
+DibPtr EditorPictureOf(PackedDib dib) {
+    if (IsEditorPicture(dib)) return DibPtr(DibDuplicate(dib));
+    CIndexImage image;
+    if (!image.SetFromDib(dib)) return nullptr;
+    return DibPtr(image.ToDib(8, 0));
+}
+
+PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize) {
+    PictureRead out;
+    FileFormat* found = FindFormat(Formats().Formats(), path);
+    if (!found || found->TypeId() == kPaletteTypeId) {
+        out.error = kNoImageFormat;
+        return out;
+    }
+    std::unique_ptr<FileFormat> handler = found->Clone();
+    if (!handler->Read(path)) {
+        out.error = HandlerError(*handler);
+        return out;
+    }
+    out.warning = ReadWarningLine(*handler);
+    DibPtr read = handler->DetachImage();
+    if (read) {
+        out.fileDepth = DibBitCount(read.get());
+        if (out.fileDepth > 8) read.reset(DibQuantize(read.get(), 8, quantize));
+        out.picture = !read || IsEditorPicture(read.get()) ? std::move(read)
+                                                           : EditorPictureOf(read.get());
+    }
+    if (!out.picture) out.error = kMsgMemoryAllocation;
+    return out;
+}
+
+}  // namespace vorlin

@@ -1,0 +1,26 @@
+// Reading a picture file the way the editor's Open does, for callers that
+// export pictures without opening them as documents.
+#pragma once
+
+#include <string>
+
+#include "core/packed_dib.h"
+#include "core/quantize.h"
+
+namespace vorlin {
+
+struct PictureRead {
+    DibPtr picture;       // 8 bpp, 256 colours, top-down; null on a failure
+    int fileDepth = 0;    // bits per pixel of the file
+    std::string error;    // why the file could not be read, when picture is null
+    std::string warning;  // what the reader had to fill in (the picture is usable)
+};
+
+// Reads a BMP, PCX, TGA or PNG file and brings it to the editor's 8-bpp
+// picture (a true-colour file reduced as `quantize` says).
+PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize = {});
+
+// The picture as the editor holds it, in a fresh top-down 8-bpp block, or null.
+DibPtr EditorPictureOf(PackedDib dib);
+
+}  // namespace vorlin
