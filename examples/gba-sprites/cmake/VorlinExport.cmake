@@ -9,24 +9,27 @@
 set(VORLIN_EXPORT_DIR ${CMAKE_CURRENT_BINARY_DIR}/art)
 
 function(vorlin_export name)
+  set(pictures)
   set(sources)
   set(options)
   foreach(arg IN LISTS ARGN)
     if(options OR arg MATCHES "^-")
       list(APPEND options ${arg})
     else()
+      list(APPEND pictures ${arg})
       list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${arg})
     endif()
   endforeach()
   if(NOT sources)
     message(FATAL_ERROR "vorlin_export(${name}): no picture given")
   endif()
+  list(JOIN pictures " " shown)
   set(out ${VORLIN_EXPORT_DIR}/${name})
   add_custom_command(
     OUTPUT ${out}.c ${out}.h
     COMMAND ${VORLIN_CLI} export ${sources} -o ${out}.c ${options}
     DEPENDS ${sources} ${VORLIN_CLI}
-    COMMENT "vorlin-cli export ${name}"
+    COMMENT "vorlin-cli export ${shown}"
     VERBATIM)
   set(${name}_SOURCES ${out}.c PARENT_SCOPE)
 endfunction()
