@@ -116,11 +116,17 @@ PackedDib DibRetile(PackedDib dib, int newWidth, int blockHeight, int blockLimit
         for (std::int64_t r = 0; r < R; ++r)
             std::memcpy(dst(r), src(r), static_cast<std::size_t>(S));
     } else if (D < S) {
-        // Bands of T rows, left to right within a band, stacked into one column.
+        // Bands of T rows, left to right within a band, stacked into one column. Rows of
+        // 8-bpp tiles are one 8-byte word: copied inline, not by a library call each.
         for (std::int64_t i = 0; i < blocks; ++i)
-            for (std::int64_t t = 0; t < T; ++t)
-                std::memcpy(dst(i * T + t), src((i / across) * T + t) + D * (i % across),
-                            static_cast<std::size_t>(D));
+            for (std::int64_t t = 0; t < T; ++t) {
+                std::uint8_t* to = dst(i * T + t);
+                const std::uint8_t* from = src((i / across) * T + t) + D * (i % across);
+                if (D == 8)
+                    std::memcpy(to, from, 8);
+                else
+                    std::memcpy(to, from, static_cast<std::size_t>(D));
+            }
     } else {
         // The exact inverse: blocks of the column laid side by side in bands.
         for (std::int64_t i = 0; i < blocks; ++i)
