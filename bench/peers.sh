@@ -25,7 +25,10 @@ cpu() {
 }
 # ImageMagick 6 as Debian installs it, else whatever convert is on the path.
 im=$(command -v convert-im6.q16 || command -v convert || true)
-row() { printf '%-44s %8s s  %s\n' "$1" "$2" "${3:-}"; }
+row() {
+    if [ -n "$2" ]; then printf '%-44s %8s s  %s\n' "$1" "$2" "${3:-}"
+    else printf '%-44s %10s  %s\n' "$1" "" "${3:-}"; fi
+}
 mse() { echo "mse $("$python" "$here/peer_pictures.py" mse "$1" "$2")"; }
 
 echo "== true-colour photo -> 256 colours (CPU, mean squared error)"
