@@ -73,7 +73,10 @@ bool Arranger::SetUp() {
     for (std::size_t id = 0; id < ids.fixedIndex.size(); ++id)
         if (ids.fixedIndex[id] >= 0) problem.pinned[ids.fixedIndex[id] / kBankSlots].set(id);
     problem.sets = sets;
-    packing = options.firstFit ? PackFirstFit(problem) : PackBanks(problem);
+    // A picture already in banks is its own candidate, so arranging it again never costs banks.
+    const std::optional<BankPacking> painted = PaintedPacking(pixels, grid, ids, problem);
+    packing = options.firstFit ? PackFirstFit(problem)
+                               : PackBanks(problem, painted ? &*painted : nullptr);
     return true;
 }
 
@@ -188,10 +191,6 @@ bool Arranger::LayOutLooseColours() {
         }
     }
     return true;
-}
-
-bool SameColour(const RgbQuad& a, const RgbQuad& b) {
-    return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
 }
 
 // Entries no pixel uses are kept where room is left, so arranging loses as little as it can.

@@ -166,6 +166,32 @@ std::vector<int> MaximalSets(const std::vector<ColourSet>& sets) {
     return kept;
 }
 
+bool PackingHolds(const BankProblem& problem, const BankPacking& packing) {
+    const std::size_t banks = packing.banks.size();
+    if (packing.labels.size() != banks || packing.bankOfSet.size() != problem.sets.size())
+        return false;
+    ColourSet allPins;
+    for (const ColourSet& pins : problem.pinned) allPins |= pins;
+    for (std::size_t b = 0; b < banks; ++b) {
+        const int label = packing.labels[b];
+        if (label >= kBankCount || label < -1) return false;
+        const ColourSet own = label >= 0 ? problem.pinned[label] : ColourSet{};
+        if (Count(packing.banks[b]) > problem.capacity || (own & ~packing.banks[b]).any() ||
+            (packing.banks[b] & allPins & ~own).any())
+            return false;
+    }
+    for (std::size_t s = 0; s < problem.sets.size(); ++s) {
+        const ColourSet& set = problem.sets[s];
+        if (set.none() || !SetCanBePlaced(problem, set)) continue;
+        const int bank = packing.bankOfSet[s];
+        if (bank < 0 || static_cast<std::size_t>(bank) >= banks) return false;
+        const int label = PinnedLabel(problem, set);
+        if ((set & ~packing.banks[bank]).any() || (label >= 0 && packing.labels[bank] != label))
+            return false;
+    }
+    return true;
+}
+
 int BankLowerBound(const BankProblem& problem) {
     ColourSet all;
     std::vector<ColourSet> placeable;

@@ -50,10 +50,14 @@ BankPacking PackBestFit(const BankProblem& problem);
 // Identical sets and sets contained in another set need no place of their own: the indices of
 // the sets left, largest first.
 std::vector<int> MaximalSets(const std::vector<ColourSet>& sets);
+// Whether the packing places every set that can be placed (colourless ones aside) in a bank
+// that holds all its colours and its pinned label's pins, with no bank over capacity.
+bool PackingHolds(const BankProblem& problem, const BankPacking& packing);
 // The best-fit packing improved by overload-and-remove: a bank is emptied into the others,
 // overfull banks give back the sets that free most colours, until all fit or the search gives
-// up. Never uses more banks than best fit or first fit.
-BankPacking PackBanks(const BankProblem& problem);
+// up. Never uses more banks than best fit or first fit, nor than `start` when that holds (the
+// search then also improves on it, and keeps it on a tie).
+BankPacking PackBanks(const BankProblem& problem, const BankPacking* start = nullptr);
 
 // Banks no packing can go below: the larger of the colours divided by the capacity and the
 // largest group found of distinct sets no two of which fit in one bank.

@@ -194,21 +194,49 @@ BankPacking Expand(const BankProblem& problem, BankPacking packing) {
     return packing;
 }
 
-}  // namespace
-
-BankPacking PackBanks(const BankProblem& problem) {
-    BankProblem core = problem;
-    core.sets.clear();
-    std::vector<ColourSet> placeable;
-    for (const ColourSet& set : problem.sets)
-        if (SetCanBePlaced(problem, set) && set.any()) placeable.push_back(set);
-    for (int s : MaximalSets(placeable)) core.sets.push_back(placeable[s]);
-
-    OverloadSearch search(problem, core.sets, PackBestFit(core));
-    const int bound = BankLowerBound(core);
+// Saves banks from `start` (a packing of the core sets) until the bound or the search gives up.
+BankPacking Searched(const BankProblem& core, const BankPacking& start, int bound) {
+    OverloadSearch search(core, core.sets, start);
     while (search.BankCount() > bound && search.SaveOneBank()) {
     }
-    BankPacking packed = Expand(problem, search.Result());
+    return search.Result();
+}
+
+// A packing of all the problem's sets as a packing of the core sets, `origin` naming each
+// core set's place among them.
+BankPacking OnCoreSets(const BankPacking& packing, const std::vector<int>& origin) {
+    BankPacking core;
+    core.banks = packing.banks;
+    core.labels = packing.labels;
+    for (int s : origin) core.bankOfSet.push_back(packing.bankOfSet[s]);
+    return core;
+}
+
+}  // namespace
+
+BankPacking PackBanks(const BankProblem& problem, const BankPacking* start) {
+    BankProblem core = problem;
+    core.sets.clear();
+    std::vector<int> placeable;
+    std::vector<ColourSet> placeableSets;
+    for (std::size_t s = 0; s < problem.sets.size(); ++s) {
+        if (!SetCanBePlaced(problem, problem.sets[s]) || problem.sets[s].none()) continue;
+        placeable.push_back(static_cast<int>(s));
+        placeableSets.push_back(problem.sets[s]);
+    }
+    std::vector<int> origin;
+    for (int k : MaximalSets(placeableSets)) {
+        origin.push_back(placeable[k]);
+        core.sets.push_back(placeableSets[k]);
+    }
+
+    const int bound = BankLowerBound(core);
+    BankPacking searched = Searched(core, PackBestFit(core), bound);
+    if (start && PackingHolds(problem, *start)) {
+        BankPacking improved = Searched(core, OnCoreSets(*start, origin), bound);
+        if (BanksUsed(improved) <= BanksUsed(searched)) searched = std::move(improved);
+    }
+    BankPacking packed = Expand(problem, searched);
     BankPacking firstFit = PackFirstFit(problem);
     const auto placed = [](const BankPacking& p) {
         return std::count_if(p.bankOfSet.begin(), p.bankOfSet.end(),

@@ -17,7 +17,7 @@ ColourIds MakeColourIds(const IndexSurface& pixels, const RgbQuad* palette,
     ids.ofIndex.fill(kUnusedId);
     std::map<std::tuple<int, int, int>, int> byColour;
     for (int i = 0; i < 256; ++i) {
-        if (sharedZero && i == 0) {
+        if (sharedZero && i % kBankSlots == 0 && (i == 0 || SameColour(palette[i], palette[0]))) {
             ids.ofIndex[i] = kTransparentId;
             continue;
         }
@@ -58,6 +58,40 @@ std::vector<ColourSet> TileColourSets(const IndexSurface& pixels, const TileGrid
         }
     }
     return sets;
+}
+
+std::optional<BankPacking> PaintedPacking(const IndexSurface& pixels, const TileGrid& grid,
+                                          const ColourIds& ids, const BankProblem& problem) {
+    std::vector<int> bankOfTile(static_cast<std::size_t>(grid.Count()), kNoBank);
+    for (int y = 0; y < pixels.height; ++y) {
+        const std::uint8_t* row = pixels.Row(y);
+        int* line = &bankOfTile[static_cast<std::size_t>(y / grid.height) * grid.columns];
+        for (int x = 0; x < pixels.width; ++x) {
+            if (ids.ofIndex[row[x]] < 0) continue;
+            int& bank = line[x / grid.width];
+            if (bank != kNoBank && bank != row[x] / kBankSlots) return std::nullopt;
+            bank = row[x] / kBankSlots;
+        }
+    }
+    std::array<int, kBankCount> packed;
+    packed.fill(kNoBank);
+    BankPacking packing;
+    for (int b = 0; b < kBankCount; ++b) {
+        const bool pinned = problem.pinned[b].any();
+        if (!pinned && std::find(bankOfTile.begin(), bankOfTile.end(), b) == bankOfTile.end())
+            continue;
+        packed[b] = static_cast<int>(packing.banks.size());
+        packing.banks.push_back(problem.pinned[b]);
+        packing.labels.push_back(pinned ? b : -1);
+    }
+    packing.bankOfSet.assign(bankOfTile.size(), kNoBank);
+    for (std::size_t t = 0; t < bankOfTile.size() && t < problem.sets.size(); ++t) {
+        if (bankOfTile[t] == kNoBank) continue;
+        const int bank = packed[bankOfTile[t]];
+        packing.bankOfSet[t] = bank;
+        packing.banks[bank] |= problem.sets[t];
+    }
+    return packing;
 }
 
 }  // namespace vorlin

@@ -483,6 +483,13 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
     ASSERT_EQ(after.Read(dir_.File("out.bmp")), 1);
     EXPECT_EQ(testing::ToRgba(after.image.get()), testing::ToRgba(before.image.get()));
     EXPECT_EQ(TilesAcrossBanks(after.image.get()), 0);
+    // Its own result, read back from the file, needs no more banks and keeps every colour.
+    run = Cli("banks out.bmp again.bmp --max-banks 3");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "32 tiles in 3 banks\n");
+    BmpFormat again;
+    ASSERT_EQ(again.Read(dir_.File("again.bmp")), 1);
+    EXPECT_EQ(testing::ToRgba(again.image.get()), testing::ToRgba(before.image.get()));
 
     const struct {
         std::string args;

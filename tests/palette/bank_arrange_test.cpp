@@ -248,5 +248,52 @@ TEST(ArrangeBanks, UnusedColoursStayWhereThereIsRoom) {
     for (int i = 0; i < 256; ++i) EXPECT_TRUE(HasColour(result, picture.palette[i])) << i;
 }
 
+struct AgainCase {
+    std::string name;
+    CorpusRecipe recipe;
+    BankOptions options;
+};
+
+class ArrangeAgain : public ::testing::TestWithParam<AgainCase> {};
+
+// Arranging a picture's own arrangement, over several seeds: never more banks, every pixel of
+// the original keeps its colour, every tile stays in one bank.
+TEST_P(ArrangeAgain, NeverNeedsMoreBanks) {
+    const AgainCase& c = GetParam();
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        CorpusRecipe recipe = c.recipe;
+        recipe.seed = seed * 7919 + recipe.seed;
+        const CorpusPicture picture = MakeCorpusPicture(recipe);
+        const BankArrangement first = Arrange(picture, c.options);
+        ASSERT_EQ(first.status, BankStatus::Arranged);
+        const CorpusPicture once{first.pixels, first.palette};
+        const BankArrangement second = Arrange(once, c.options);
+        ASSERT_EQ(second.status, BankStatus::Arranged) << "first run: " << first.banks << " banks";
+        EXPECT_LE(second.banks, first.banks);
+        // The same banks again hold the same colours, so the unused ones still fit.
+        if (second.banks == first.banks) {
+            EXPECT_EQ(second.droppedColours, 0);
+        }
+        EXPECT_EQ(ChangedPixels(picture, second), 0);
+        EXPECT_EQ(TilesAcrossBanks(second.pixels, c.options.tileWidth, c.options.tileHeight), 0);
+    }
+}
+
+CorpusRecipe Loose(CorpusRecipe recipe) {
+    recipe.wholeGroupTiles = false;
+    return recipe;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpora, ArrangeAgain,
+    ::testing::Values(
+        AgainCase{"Transparent", {64, 64, 6, 15, 0, 4, 1}, Options(8, true)},
+        AgainCase{"TransparentShared", {128, 64, 9, 15, 5, 3, 2}, Options(8, true)},
+        AgainCase{"FifteenBanksLoose", Loose({256, 160, 15, 15, 4, 5, 3}), Options(8, true)},
+        AgainCase{"NoZeroLoose", Loose({256, 128, 14, 16, 5, 0, 4}), Options(8, false)},
+        AgainCase{"TileGroups", Loose({128, 64, 6, 14, 3, 6, 5, 16}), Options(16, true)}),
+    [](const auto& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace vorlin
