@@ -202,5 +202,49 @@ TEST(BankPacking, MaximalSetsDropDuplicatesAndContainedSets) {
     EXPECT_EQ(MaximalSets(sets), (std::vector<int>{1, 4}));
 }
 
+
+struct StartCase {
+    std::string name;
+    std::vector<ColourSet> banks;
+    std::vector<int> labels, bankOfSet;
+    bool holds;
+    int banksUsed;  // by the result of PackBanks given this start
+};
+
+// A start is taken only when it is a whole, valid packing; one that holds is never beaten and
+// is kept on a tie, one that does not is ignored rather than trusted.
+TEST(BankPacking, AStartIsTakenOnlyWhenItHolds) {
+    BankProblem problem;
+    problem.capacity = 4;
+    problem.pinned[2] = Set({50});
+    problem.sets = {Set({0, 1}), Set({2, 3}), Set({4, 5}), Set({50, 6}), ColourSet{}};
+    const ColourSet ab = Set({0, 1, 2, 3}), c = Set({4, 5}), d = Set({50, 6});
+    const StartCase cases[] = {
+        {"valid, beaten by the search", {ab, c, d}, {-1, -1, 2}, {0, 0, 1, 2, kNoBank}, true, 2},
+        {"valid, kept on a tie", {Set({50, 6, 2, 3}), Set({0, 1, 4, 5})}, {2, -1}, {1, 0, 1, 0, 0}, true, 2},
+        {"set outside its bank", {ab, c, d}, {-1, -1, 2}, {0, 1, 1, 2, 0}, false, 2},
+        {"set without a bank", {ab, c, d}, {-1, -1, 2}, {0, 0, kNoBank, 2, 0}, false, 2},
+        {"overfull bank", {ab | c, d}, {-1, 2}, {0, 0, 0, 1, 0}, false, 2},
+        {"pinned set in a free bank", {ab, c, d}, {-1, -1, -1}, {0, 0, 1, 2, 0}, false, 2},
+        {"bank lacks its pins", {ab, c, Set({6})}, {-1, -1, 2}, {0, 0, 1, 2, 0}, false, 2},
+        {"bank number out of range", {ab, c, d}, {-1, -1, 16}, {0, 0, 1, 2, 0}, false, 2},
+        {"a set too few", {ab, c, d}, {-1, -1, 2}, {0, 0, 1, 2}, false, 2},
+    };
+    for (const StartCase& k : cases) {
+        SCOPED_TRACE(k.name);
+        BankPacking start;
+        start.banks = k.banks;
+        start.labels = k.labels;
+        start.bankOfSet = k.bankOfSet;
+        EXPECT_EQ(PackingHolds(problem, start), k.holds);
+        const BankPacking packed = PackBanks(problem, &start);
+        ExpectValid(problem, packed);
+        EXPECT_EQ(BanksUsed(packed), k.banksUsed);
+        if (k.holds && k.banksUsed == BanksUsed(start)) {
+            EXPECT_EQ(packed.banks, start.banks);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vorlin
