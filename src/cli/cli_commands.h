@@ -16,6 +16,7 @@ int RunReduce(const Args& args);
 int RunCompress(const Args& args);
 int RunDecompress(const Args& args);
 int RunBanks(const Args& args);
+int RunCheck(const Args& args);
 
 // Help texts, shown by --help and after usage errors.
 extern const char kMainHelp[];
@@ -26,6 +27,7 @@ extern const char kReduceHelp[];
 extern const char kCompressHelp[];
 extern const char kDecompressHelp[];
 extern const char kBanksHelp[];
+extern const char kCheckHelp[];
 
 // Prints `help` to stdout and returns 0 when the arguments ask for help.
 bool ShowHelpIfAsked(const Args& args, const char* help);

@@ -16,6 +16,7 @@ const char kMainHelp[] =
     "  compress lz77|huff|rle IN OUT      compress a raw file as a BIOS stream (--best)\n"
     "  decompress IN OUT                  decompress a BIOS stream\n"
     "  banks INPUT OUTPUT [options]       arrange the palette in 16-colour banks\n"
+    "  check PICTURE [export options]     tiles that break the console's rules\n"
     "\n"
     "export, convert, info and reduce bring true-colour files to 256 colours:\n"
     "  --quantize fast|best   best refines the palette for a smaller error, slower (fast)\n"
@@ -111,6 +112,24 @@ const char kDecompressHelp[] =
     "usage: vorlin-cli decompress INPUT OUTPUT\n"
     "\n"
     "Decompresses an LZ77, Huffman or run-length BIOS stream; the header tells which.\n";
+
+const char kCheckHelp[] =
+    "usage: vorlin-cli check PICTURE [export options] [--stats=json]\n"
+    "\n"
+    "Checks every 8x8 tile of PICTURE against the console's rules under the export\n"
+    "options (those of export, with the same defaults; --preset FILE reads them) as the\n"
+    "editor's View > Console check does. Prints one line per broken tile, x,y: what is\n"
+    "wrong (several problems separated by |), then the figures: distinct tiles against\n"
+    "the tiles a map entry can name, palette banks used at 4 bpp, and the video memory\n"
+    "the graphics need against what the character block leaves them. A tile is broken\n"
+    "when at 4 bpp it mixes palette banks or uses colour 0 of a bank other than 0\n"
+    "(shown transparent), when its graphics tile lies past the last index the map can\n"
+    "name or past video memory, or when it uses colours outside the exported palette.\n"
+    "  --stats=json           the figures and the broken tiles as one JSON object\n"
+    "  --char-block N         character block of the tiles, 0..3 (0)\n"
+    "  --screen-block N       screen block of the map, 0..31 (28)\n"
+    "  --quantize fast|best, --dither   reduction of a true-colour PICTURE (fast, off)\n"
+    "Exit status: 0 no rule broken, 1 some tile breaks a rule (or a failure), 2 bad usage.\n";
 
 const char kBanksHelp[] =
     "usage: vorlin-cli banks INPUT OUTPUT [options]\n"

@@ -26,6 +26,7 @@ const std::map<std::string, Command>& Commands() {
         {"compress", {RunCompress, kCompressHelp}},
         {"decompress", {RunDecompress, kDecompressHelp}},
         {"banks", {RunBanks, kBanksHelp}},
+        {"check", {RunCheck, kCheckHelp}},
     };
     return commands;
 }

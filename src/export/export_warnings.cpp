@@ -32,10 +32,7 @@ void MixedBankTiles(const ExportJob& job, const ConsolePicture& console, PackedD
         for (std::uint8_t pixel : tile)
             if (pixel & kBankMask) banks |= static_cast<std::uint16_t>(1u << (pixel >> 4));
         if ((banks & (banks - 1)) == 0) continue;
-        Add(out, job, spot,
-            "4-bpp tile uses colours of palette banks " + NumberList(SetBits(banks), {}) +
-                "; the console shows them all in bank " +
-                std::to_string(console.entries[cell] >> 12));
+        Add(out, job, spot, MixedBanksText(banks, console.entries[cell] >> 12));
     }
 }
 
@@ -57,18 +54,9 @@ void IndicesPastLimit(const ExportJob& job, const ExportStats& stats,
         static_cast<std::size_t>(stats.graphicsTiles) <= wrapped)
         return;
     const std::size_t n = FirstUseOfTile(job, wrapped);
-    const std::string limit = std::to_string(stats.indexLimit);
-    const std::string map = reading.affine ? "the affine map" : "the map";
-    const std::string text =
-        wrapped == static_cast<std::size_t>(stats.indexLimit)
-            ? map + " needs " + std::to_string(stats.graphicsTiles) +
-                  " distinct tiles, more than the " + limit +
-                  " its entries can name; from this tile on, tile " + limit +
-                  " and later show as earlier tiles"
-            : "with tile offset " + std::to_string(job.tileOffset) + " the " +
-                  std::to_string(stats.graphicsTiles) + " tiles need indices past " +
-                  std::to_string(stats.indexLimit - 1) + ", the last " + map +
-                  " can name; from this tile on, indices wrap round to 0 and show other tiles";
+    const std::string text = IndexLimitText(
+        {reading.affine, job.tileOffset, stats.graphicsTiles, stats.indexLimit,
+         wrapped == static_cast<std::size_t>(stats.indexLimit)});
     Add(out, job, n < spots.size() ? spots[n] : TileSpot{}, text);
 }
 
@@ -109,8 +97,7 @@ void VideoMemory(const ExportJob& job, const ConsolePicture& console, const Expo
     }
     if (stats.tileMemory.end > kBgVramBytes)
         Add(out, job, FirstTileIn(job, console, stats, spots, {kBgVramBytes, 0xFFFFFFFFu}),
-            "tiles run past the 64 KiB of background video memory; from this tile on the "
-            "console shows colour 0");
+            kTilesPastVramText);
     if (!stats.mapFits)
         Add(out, job, {}, "the map runs past the 64 KiB of background video memory");
 }
@@ -137,15 +124,9 @@ void PaletteRange(const ExportJob& job, const ConsolePicture& console, Warnings&
     }
     if (first < 0) return;
     const int x = first % console.width, y = first / console.width;
-    const std::string exported =
-        job.palEnd > job.palStart
-            ? "only colours " + std::to_string(job.palStart) + "-" + std::to_string(job.palEnd - 1)
-            : std::string("no colours");
     Add(out, job, {x / kTileSide * kTileSide, y / kTileSide * kTileSide},
-        "the picture shows colours " +
-            NumberList(ColoursOutside(firstUse, job.palStart, job.palEnd), {.runs = true}) +
-            " but the palette exports " + exported + "; the console shows what its palette "
-            "memory holds there");
+        PaletteRangeText(ColoursOutside(firstUse, job.palStart, job.palEnd), job.palStart,
+                         job.palEnd));
 }
 
 void UncompressedBlocks(const ExportJob& job, Warnings& out) {
@@ -184,6 +165,44 @@ std::vector<ExportWarning> ExportWarnings(const ExportJob& job, const ConsolePic
     UncompressedBlocks(job, out);
     AffineDepth(job, out);
     return out;
+}
+
+std::string MixedBanksText(std::uint16_t banks, int shownBank) {
+    return "4-bpp tile uses colours of palette banks " + NumberList(SetBits(banks), {}) +
+           "; the console shows them all in bank " + std::to_string(shownBank);
+}
+
+std::string IndexLimitText(const IndexLimit& limit) {
+    const std::string last = std::to_string(limit.indexLimit);
+    const std::string map = limit.affine ? "the affine map" : "the map";
+    return limit.atLimit
+               ? map + " needs " + std::to_string(limit.graphicsTiles) +
+                     " distinct tiles, more than the " + last +
+                     " its entries can name; from this tile on, tile " + last +
+                     " and later show as earlier tiles"
+               : "with tile offset " + std::to_string(limit.tileOffset) + " the " +
+                     std::to_string(limit.graphicsTiles) + " tiles need indices past " +
+                     std::to_string(limit.indexLimit - 1) + ", the last " + map +
+                     " can name; from this tile on, indices wrap round to 0 and show other tiles";
+}
+
+std::string PaletteRangeText(const std::vector<int>& colours, int palStart, int palEnd) {
+    const std::string exported =
+        palEnd > palStart
+            ? "only colours " + std::to_string(palStart) + "-" + std::to_string(palEnd - 1)
+            : std::string("no colours");
+    return "the picture shows colours " + NumberList(colours, {.runs = true}) +
+           " but the palette exports " + exported +
+           "; the console shows what its palette memory holds there";
+}
+
+std::string BankColourZeroText(const std::vector<int>& colours) {
+    std::vector<int> banks;
+    for (int c : colours) banks.push_back(c >> 4);
+    const bool one = colours.size() == 1;
+    return (one ? "colour " : "colours ") + NumberList(colours, {}) +
+           (one ? " is colour 0 of palette bank " : " are colour 0 of palette banks ") +
+           NumberList(banks, {}) + "; 4-bpp tiles show colour 0 of every bank transparent";
 }
 
 std::string WarningLine(const ExportWarning& warning) {

@@ -220,7 +220,7 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
 
 TEST_F(CliTest, EveryCommandHasHelp) {
     for (const char* command :
-         {"export", "convert", "info", "reduce", "compress", "decompress", "banks"}) {
+         {"export", "convert", "info", "reduce", "compress", "decompress", "banks", "check"}) {
         const CliRun run = Cli(std::string(command) + " --help");
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.out.rfind(std::string("usage: vorlin-cli ") + command, 0), 0u) << run.out;
@@ -631,6 +631,41 @@ TEST_F(CliTest, StatsListFiguresAndWarningsAtTheirTile) {
     EXPECT_NE(run.out.find("{\"x\": 8, \"y\": 0, \"text\": \"4-bpp tile uses"), std::string::npos)
         << run.out;
     EXPECT_EQ(Cli("export " + pic + " -o g.c --char-block 4").status, 2);
+}
+
+TEST_F(CliTest, CheckListsBrokenTilesAndFailsOnThem) {
+    const std::string pic = BankedPicture(dir_.File("banks.bmp"));
+    const struct {
+        const char* options;
+        int status;
+        const char* output;
+    } cases[] = {
+        {"--bpp 4 --map",
+         1,
+         "8,0: 4-bpp tile uses colours of palette banks 1 and 3; the console shows them all in "
+         "bank 1\ntiles 3/1024 \xC2\xB7 banks 3 \xC2\xB7 0.1 of 32 KB\nbroken tiles: 1\n"},
+        {"--bpp 8 --map", 0, "tiles 3/1024 \xC2\xB7 0.2 of 64 KB\nbroken tiles: 0\n"},
+        {"--bpp 8 --pal-count 48 --area 0,0,8,8", 0, "tiles 1 \xC2\xB7 0.1 of 64 KB\nbroken tiles: 0\n"},
+        {"--bpp 8 --pal-count 48",
+         1,
+         "8,0: the picture shows colours 55 but the palette exports only colours 0-47; the "
+         "console shows what its palette memory holds there\ntiles 2 \xC2\xB7 0.1 of 64 KB\n"
+         "broken tiles: 1\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli("check " + pic + " " + c.options);
+        EXPECT_EQ(run.status, c.status) << c.options << "\n" << run.err;
+        EXPECT_EQ(run.out, c.output) << c.options;
+    }
+    const CliRun json = Cli("check " + pic + " --bpp 4 --map --stats=json");
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.out.find("\"brokenTiles\": 1, \"limitPassed\": false}"), std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"x\": 8, \"y\": 0, \"problems\": [\"4-bpp tile uses"),
+              std::string::npos)
+        << json.out;
+    EXPECT_EQ(Cli("check " + pic + " --bpp 3").status, 2);
+    EXPECT_EQ(Cli("check").status, 2);
 }
 
 TEST_F(CliTest, PreviewPictureShowsTheConsoleColours) {
