@@ -10,19 +10,13 @@
 
 #include "export/console_check.h"
 #include "export/export_preview.h"
+#include "support/rule_picture.h"
 
 namespace vorlin {
 namespace {
 
-using PixelRule = std::function<int(int x, int y)>;
-
-DibPtr Picture(int width, int height, const PixelRule& rule) {
-    DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(rule(x, y));
-    return dib;
-}
+using testing::PixelRule;
+using testing::RulePicture;
 
 // Tile n (in rows of `across`) gets its own pattern of colours 1-15 in its first
 // row; tiles from `blankFrom` on, and tile 0, stay blank.
@@ -64,6 +58,18 @@ ExportJobPtr Job(PackedDib picture, const Settings& s) {
     job->tileOffset = s.tileOffset;
     EXPECT_EQ(ExportValidate(job.get()), 1);
     return job;
+}
+
+VramPlacement Placement(const Settings& s) {
+    return {s.charBlock, 28};
+}
+
+// The check of `picture` under the settings, and the job they make.
+ConsoleCheck Checked(PackedDib picture, const Settings& s, ExportJobPtr& job) {
+    job = Job(picture, s);
+    ConsoleCheck check;
+    check.Reset(CheckRulesOf(*job, Placement(s)), picture);
+    return check;
 }
 
 struct Mark {
@@ -126,10 +132,9 @@ TEST(ConsoleCheck, MarksTheTilesThatBreakARule) {
     };
     for (const MarkCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DibPtr picture = Picture(c.width, c.height, c.picture);
-        ExportJobPtr job = Job(picture.get(), c.setup);
-        ConsoleCheck check;
-        check.Reset(CheckRulesOf(*job, VramPlacement{c.setup.charBlock, 28}), picture.get());
+        DibPtr picture = RulePicture(c.width, c.height, c.picture);
+        ExportJobPtr job;
+        const ConsoleCheck check = Checked(picture.get(), c.setup, job);
         EXPECT_EQ(Marks(check), c.marks);
         EXPECT_EQ(check.Figures().graphicsTiles, c.graphicsTiles);
         EXPECT_EQ(check.Figures().limitPassed, c.limitPassed);
@@ -156,12 +161,11 @@ TEST(ConsoleCheck, SpeaksWithTheExportWarningsWords) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        DibPtr picture = Picture(c.width, c.height, c.picture);
-        ExportJobPtr job = Job(picture.get(), c.setup);
-        ConsoleCheck check;
-        check.Reset(CheckRulesOf(*job, VramPlacement{c.setup.charBlock, 28}), picture.get());
+        DibPtr picture = RulePicture(c.width, c.height, c.picture);
+        ExportJobPtr job;
+        const ConsoleCheck check = Checked(picture.get(), c.setup, job);
         ASSERT_EQ(ExportConvert(job.get()), 1);
-        const ExportPreview preview = PreviewExport(*job, VramPlacement{c.setup.charBlock, 28});
+        const ExportPreview preview = PreviewExport(*job, Placement(c.setup));
         ASSERT_TRUE(preview.ok);
         EXPECT_EQ(check.Figures().graphicsTiles, preview.stats.graphicsTiles);
         ASSERT_FALSE(preview.warnings.empty());
@@ -220,7 +224,7 @@ TEST(ConsoleCheck, UpdatesAgreeWithAFreshLook) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::mt19937 random(2028);
-        DibPtr picture = Picture(c.width, c.height, Numbered(c.width / 8, c.distinct));
+        DibPtr picture = RulePicture(c.width, c.height, Numbered(c.width / 8, c.distinct));
         ExportJobPtr job = Job(picture.get(), c.setup);
         const CheckRules rules = CheckRulesOf(*job, VramPlacement{});
         ConsoleCheck live;

@@ -11,18 +11,16 @@
 #include "export/gba_color.h"
 #include "support/banked_tiles.h"
 #include "support/rgb.h"
+#include "support/rule_picture.h"
 
 namespace vorlin {
 namespace {
 
-using PixelRule = std::function<int(int x, int y)>;
+using testing::PixelRule;
 
 // Colour i has its own 15-bit value, so any wrong index shows as a difference.
 DibPtr Picture(int width, int height, const PixelRule& rule) {
-    DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(rule(x, y));
+    DibPtr dib = testing::RulePicture(width, height, rule);
     for (int i = 0; i < 256; ++i) DibColors(dib.get())[i] = Rgb((i % 32) * 8, (i / 32) * 8, 56);
     return dib;
 }
