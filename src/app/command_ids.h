@@ -60,6 +60,7 @@ enum CommandId : int {
     ID_VIEW_TEXEL_GRID = 33232,
     ID_VIEW_TILE_GRID = 33233,
     ID_VIEW_TILE_SNAP = 33234,
+    ID_VIEW_CONSOLE_CHECK = 33235,
 
     // Image menu.
     ID_IMAGE_SIZE = 33301,

@@ -7,14 +7,13 @@
 #include "cli/cli_export_options.h"
 #include "cli/cli_export_preview.h"
 #include "cli/cli_picture.h"
-#include "export/console_check.h"
+#include "app/console_check_link.h"
 
 namespace vorlin::cli {
 
 namespace {
 
 constexpr char kCheckInvalid[] = "export settings cannot be used";
-constexpr char kCheckNoMemory[] = "out of memory";
 
 struct CheckCommand {
     ExportDialogValues values;
@@ -99,13 +98,13 @@ int RunCheck(const Args& args) {
     if (ShowHelpIfAsked(args, kCheckHelp)) return kExitOk;
     const CheckCommand command = ParseCheck(args);
     OpenedPicture opened = OpenPicture(command.input, command.quantize);
-    ExportJobPtr job(ExportJobNew());
-    if (!job || !TransferToJob(command.values, command.input, opened.picture.get(), *job))
-        Failed(command.input, kCheckNoMemory);
-    if (!ExportValidate(job.get())) Failed(command.input, kCheckInvalid);
+    const std::optional<CheckRules> rules =
+        CheckRulesFor(command.values, opened.picture.get(), command.placement);
+    if (!rules) Failed(command.input, kCheckInvalid);
     ConsoleCheck check;
-    check.Reset(CheckRulesOf(*job, command.placement), opened.picture.get());
-    const std::vector<BrokenTile> tiles = check.BrokenTiles(opened.picture.get());
+    const PictureRows rows = RowsOf(opened.picture.get());
+    check.Reset(*rules, rows);
+    const std::vector<BrokenTile> tiles = check.BrokenTiles(rows);
     if (command.json)
         PrintJson(check, tiles);
     else

@@ -17,15 +17,15 @@ namespace {
 
 // The tile whose top-left pixel is (x, y); pixels beyond the picture are 0, as
 // the export reads them.
-void ReadTile(PackedDib picture, int x, int y, std::uint8_t* out) {
-    const int width = DibWidth(picture), height = DibHeight(picture);
+void ReadTile(const PictureRows& picture, int x, int y, std::uint8_t* out) {
+    const int width = picture.width, height = picture.height;
     for (int i = 0; i < kTileSide; ++i) {
         std::uint8_t* row = out + i * kTileSide;
         if (y + i >= height || x >= width) {
             std::memset(row, 0, kTileSide);
             continue;
         }
-        const std::uint8_t* source = DibPictureRow(picture, y + i) + x;
+        const std::uint8_t* source = picture.Row(y + i) + x;
         const int inside = std::min(kTileSide, width - x);
         std::memcpy(row, source, static_cast<std::size_t>(inside));
         std::memset(row + inside, 0, static_cast<std::size_t>(kTileSide - inside));
@@ -121,6 +121,21 @@ void PlaceInVram(CheckRules& rules, VramPlacement placement, const ExportJob& jo
 
 }  // namespace
 
+PictureRows RowsOf(PackedDib picture) {
+    PictureRows rows;
+    if (!picture || DibBitCount(picture) != 8) return rows;
+    rows.width = DibWidth(picture);
+    rows.height = DibHeight(picture);
+    rows.top = DibPictureRow(picture, 0);
+    if (rows.height > 1) rows.stride = DibPictureRow(picture, 1) - rows.top;
+    return rows;
+}
+
+PictureRows RowsOf(const IndexSurface& surface) {
+    return {surface.Row(0), static_cast<std::ptrdiff_t>(surface.stride), surface.width,
+            surface.height};
+}
+
 CheckRules CheckRulesOf(const ExportJob& job, VramPlacement placement) {
     CheckRules r;
     r.bitmap = (job.imgFlags & IMG_BITMAP) != 0;
@@ -157,7 +172,7 @@ std::string CheckFiguresText(const CheckFigures& f, const CheckRules& rules) {
     return text + " · " + memory;
 }
 
-void ConsoleCheck::Reset(CheckRules rules, PackedDib picture) {
+void ConsoleCheck::Reset(CheckRules rules, const PictureRows& picture) {
     rules_ = std::move(rules);
     const std::size_t count = rules_.cellOrder.size();
     cells_.assign(count, Cell{});
@@ -174,7 +189,7 @@ void ConsoleCheck::Reset(CheckRules rules, PackedDib picture) {
     Refigure();
 }
 
-std::vector<std::size_t> ConsoleCheck::Update(PackedDib picture, int x0, int y0, int x1, int y1) {
+std::vector<std::size_t> ConsoleCheck::Update(const PictureRows& picture, int x0, int y0, int x1, int y1) {
     std::vector<std::size_t> changed;
     const int c0 = std::max(0, (x0 - rules_.left) / kTileSide);
     const int r0 = std::max(0, (y0 - rules_.top) / kTileSide);
@@ -207,7 +222,7 @@ void ConsoleCheck::Release(Cell& cell) {
     cell.key = nullptr;
 }
 
-void ConsoleCheck::Examine(PackedDib picture, std::size_t cell, std::vector<std::size_t>& changed) {
+void ConsoleCheck::Examine(const PictureRows& picture, std::size_t cell, std::vector<std::size_t>& changed) {
     const int column = static_cast<int>(cell % rules_.across);
     const int row = static_cast<int>(cell / rules_.across);
     std::uint8_t tile[kTileBytes];
@@ -285,7 +300,7 @@ std::size_t ConsoleCheck::GraphicsTileOf(std::size_t cell) const {
     return rules_.reduce ? cells_[cell].key->second.rank : rules_.cellOrder[cell];
 }
 
-std::vector<std::string> ConsoleCheck::ProblemsAt(PackedDib picture, int x, int y) const {
+std::vector<std::string> ConsoleCheck::ProblemsAt(const PictureRows& picture, int x, int y) const {
     std::vector<std::string> problems;
     if (x < rules_.left || y < rules_.top) return problems;
     const int column = (x - rules_.left) / kTileSide, row = (y - rules_.top) / kTileSide;
@@ -314,7 +329,7 @@ std::vector<std::string> ConsoleCheck::ProblemsAt(PackedDib picture, int x, int 
     return problems;
 }
 
-std::vector<BrokenTile> ConsoleCheck::BrokenTiles(PackedDib picture) const {
+std::vector<BrokenTile> ConsoleCheck::BrokenTiles(const PictureRows& picture) const {
     std::vector<BrokenTile> tiles;
     for (int row = 0; row < rules_.down; ++row)
         for (int column = 0; column < rules_.across; ++column) {

@@ -9,12 +9,23 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/index_surface.h"
 #include "core/packed_dib.h"
 #include "export/export_job.h"
 #include "export/tile_key.h"
 #include "export/vram_layout.h"
 
 namespace vorlin {
+
+// The rows of an 8-bpp picture, wherever they are kept.
+struct PictureRows {
+    const std::uint8_t* top = nullptr;  // row 0
+    std::ptrdiff_t stride = 0;
+    int width = 0, height = 0;
+    const std::uint8_t* Row(int y) const { return top + y * stride; }
+};
+PictureRows RowsOf(PackedDib picture);
+PictureRows RowsOf(const IndexSurface& surface);
 
 // One bit per rule a tile breaks.
 enum CheckMark : std::uint8_t {
@@ -67,10 +78,10 @@ struct BrokenTile {
 class ConsoleCheck {
   public:
     // Examines every tile of `picture` (8 bpp) under `rules`.
-    void Reset(CheckRules rules, PackedDib picture);
+    void Reset(CheckRules rules, const PictureRows& picture);
     // Examines again the tiles that meet the picture rectangle [x0, x1) x [y0, y1)
     // and returns the area cells (row * across + column) whose marks changed.
-    std::vector<std::size_t> Update(PackedDib picture, int x0, int y0, int x1, int y1);
+    std::vector<std::size_t> Update(const PictureRows& picture, int x0, int y0, int x1, int y1);
 
     const CheckRules& Rules() const { return rules_; }
     const CheckFigures& Figures() const { return figures_; }
@@ -78,9 +89,9 @@ class ConsoleCheck {
     std::uint8_t MarksAt(int column, int row) const;
     // What is wrong with the tile holding picture pixel (x, y), in the export
     // warnings' words; empty when nothing is.
-    std::vector<std::string> ProblemsAt(PackedDib picture, int x, int y) const;
+    std::vector<std::string> ProblemsAt(const PictureRows& picture, int x, int y) const;
     // Every broken tile, row by row.
-    std::vector<BrokenTile> BrokenTiles(PackedDib picture) const;
+    std::vector<BrokenTile> BrokenTiles(const PictureRows& picture) const;
 
   private:
     struct KeyUse {
@@ -95,7 +106,7 @@ class ConsoleCheck {
         KeyMap::value_type* key = nullptr;
     };
 
-    void Examine(PackedDib picture, std::size_t cell, std::vector<std::size_t>& changed);
+    void Examine(const PictureRows& picture, std::size_t cell, std::vector<std::size_t>& changed);
     void Release(Cell& cell);
     void RankKeys(std::vector<std::size_t>& changed);
     void SetMark(std::size_t cell, std::uint8_t mark, bool on, std::vector<std::size_t>& changed);

@@ -68,7 +68,7 @@ VramPlacement Placement(const Settings& s) {
 ConsoleCheck Checked(PackedDib picture, const Settings& s, ExportJobPtr& job) {
     job = Job(picture, s);
     ConsoleCheck check;
-    check.Reset(CheckRulesOf(*job, Placement(s)), picture);
+    check.Reset(CheckRulesOf(*job, Placement(s)), RowsOf(picture));
     return check;
 }
 
@@ -171,7 +171,7 @@ TEST(ConsoleCheck, SpeaksWithTheExportWarningsWords) {
         ASSERT_FALSE(preview.warnings.empty());
         for (const ExportWarning& w : preview.warnings) {
             if (w.text.starts_with("tiles and map overlap")) continue;  // not a tile's fault
-            const std::vector<std::string> problems = check.ProblemsAt(picture.get(), w.x, w.y);
+            const std::vector<std::string> problems = check.ProblemsAt(RowsOf(picture.get()), w.x, w.y);
             EXPECT_NE(std::find(problems.begin(), problems.end(), w.text), problems.end())
                 << WarningLine(w);
         }
@@ -203,7 +203,7 @@ void RandomEdit(std::mt19937& random, DibPtr& picture, ConsoleCheck& check) {
                 DibPictureRow(picture.get(), y0 + y)[x0 + x] =
                     DibPictureRow(picture.get(), sy + y)[sx + x];
     }
-    check.Update(picture.get(), x0, y0, x1, y1);
+    check.Update(RowsOf(picture.get()), x0, y0, x1, y1);
 }
 
 TEST(ConsoleCheck, UpdatesAgreeWithAFreshLook) {
@@ -228,13 +228,13 @@ TEST(ConsoleCheck, UpdatesAgreeWithAFreshLook) {
         ExportJobPtr job = Job(picture.get(), c.setup);
         const CheckRules rules = CheckRulesOf(*job, VramPlacement{});
         ConsoleCheck live;
-        live.Reset(rules, picture.get());
+        live.Reset(rules, RowsOf(picture.get()));
         bool seen[2] = {false, false};
         for (int step = 0; step < 300; ++step) {
             RandomEdit(random, picture, live);
             SCOPED_TRACE(step);
             ConsoleCheck fresh;
-            fresh.Reset(rules, picture.get());
+            fresh.Reset(rules, RowsOf(picture.get()));
             ASSERT_EQ(Marks(live), Marks(fresh));
             ASSERT_EQ(CheckFiguresText(live.Figures(), rules),
                       CheckFiguresText(fresh.Figures(), rules));

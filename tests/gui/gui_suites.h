@@ -12,6 +12,7 @@ int RunToolsBarTests(int argc, char* argv[]);
 int RunBankDialogGuiTests(int argc, char* argv[]);
 int RunPaletteBarGuiTests(int argc, char* argv[]);
 int RunPaletteDialogsGuiTests(int argc, char* argv[]);
+int RunConsoleCheckGuiTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
@@ -23,6 +24,7 @@ inline int RunGuiSuites(int argc, char* argv[]) {
     failures += RunBankDialogGuiTests(argc, argv);
     failures += RunPaletteBarGuiTests(argc, argv);
     failures += RunPaletteDialogsGuiTests(argc, argv);
+    failures += RunConsoleCheckGuiTests(argc, argv);
     return failures;
 }
 

@@ -35,6 +35,7 @@ constexpr CommandSpec kSpecs[] = {
     {ID_VIEW_TEXEL_GRID, "Te&xel grid", "", "Show the pixel grid at high zoom", true},
     {ID_VIEW_TILE_GRID, "Ti&le grid", "", "Show the tile grid", true},
     {ID_VIEW_TILE_SNAP, "Tile &snap", "", "Snap the pointer to tile corners", true},
+    {ID_VIEW_CONSOLE_CHECK, "&Console check", "", "Mark the tiles that break the console's rules under the export settings", true},
     {ID_VIEW_GRID_SETTINGS, "&Grid Settings ...", "Ctrl+G", "Grid switches and tile size", false},
     {ID_IMAGE_SIZE, "&Size ...", "Ctrl+I", "Change the picture size", false},
     {ID_IMAGE_REARRANGE, "&Rearrange ...", "", "Rearrange the picture in tiles", false},

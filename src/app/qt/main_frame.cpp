@@ -13,12 +13,14 @@
 #include <algorithm>
 
 #include "app/command_ids.h"
+#include "app/console_check_link.h"
 #include "app/save_prompt.h"
 #include "app/ui_services.h"
 #include "platform/profile.h"
 #include "app/qt/bank_menu_target.h"
 #include "app/qt/command_table.h"
 #include "app/qt/doc_commands.h"
+#include "app/qt/gba_export_dialog.h"
 #include "app/qt/options_dialog.h"
 #include "app/qt/palette_bar_dock.h"
 #include "app/qt/palette_dialog_commands.h"
@@ -57,6 +59,7 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
     router_.AddTarget(this);
     CreateActions();
     CreateStatusBar();
+    CreateConsoleCheck();
     CreateBars();
     CreatePaletteBar();
     CreateMenus();
@@ -73,6 +76,8 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+    check_->SaveSettings(AppProfile());
+    view_->SetConsoleCheck(nullptr);
     doc_.RemoveView(this);
 }
 
@@ -136,6 +141,8 @@ void CMainFrame::CreateMenus() {
     view->addSeparator();
     for (int id : {ID_VIEW_TEXEL_GRID, ID_VIEW_TILE_GRID, ID_VIEW_TILE_SNAP, ID_VIEW_GRID_SETTINGS})
         view->addAction(actions_[id]);
+    view->addSeparator();
+    view->addAction(actions_[ID_VIEW_CONSOLE_CHECK]);
 
     AddMenu("I&mage", {ID_IMAGE_SIZE, ID_IMAGE_REARRANGE, ID_IMAGE_REDUCE_TILES, 0, ID_IMAGE_FLIP_H,
                        ID_IMAGE_FLIP_V, ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_RIGHT});
@@ -162,7 +169,7 @@ void CMainFrame::CreateBars() {
     viewBar_ = new ViewBar(this);
     viewBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     viewBar_->addSeparator();
-    for (int id : {ID_VIEW_TEXEL_GRID, ID_VIEW_TILE_GRID, ID_VIEW_PAN})
+    for (int id : {ID_VIEW_TEXEL_GRID, ID_VIEW_TILE_GRID, ID_VIEW_CONSOLE_CHECK, ID_VIEW_PAN})
         viewBar_->addAction(actions_[id]);
     addToolBar(Qt::TopToolBarArea, viewBar_);
     toolsBar_ = AddToolsBar(*this);
@@ -194,6 +201,51 @@ void CMainFrame::RefreshStatusPanes() {
     panes_[ID_INDICATOR_POS]->setText(view_->PositionText());
     panes_[ID_INDICATOR_SIZE]->setText(view_->SizeText());
     panes_[ID_INDICATOR_CLRID]->setText(view_->IndexText());
+    ShowConsoleCheckPrompt();
+}
+
+void CMainFrame::CreateConsoleCheck() {
+    check_ = std::make_unique<ConsoleCheckLink>(doc_);
+    // The export dialog keeps this document's settings for the run.
+    check_->SetSettingsSource([this] {
+        const GbaExportDialog* dialog = gbaExporter_.Dialog();
+        return dialog ? dialog->Values() : ExportDialogValues{};
+    });
+    gbaExporter_.SetClosedHandler([this] { check_->SettingsChanged(); });
+    checkPane_ = new QLabel(statusBar());
+    checkPane_->setObjectName("consolecheck");
+    checkPane_->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(checkPane_);
+    check_->SetChangedHandler([this](const IRect* changed) { ConsoleCheckChanged(changed); });
+    view_->SetConsoleCheck(check_.get());
+    router_.AddTarget(check_.get());
+    check_->LoadSettings(AppProfile());
+    ConsoleCheckChanged(nullptr);
+}
+
+void CMainFrame::ConsoleCheckChanged(const IRect* changed) {
+    if (changed)
+        view_->OnUpdate(HINT_REGION, changed);
+    else
+        view_->viewport()->update();
+    checkPane_->setVisible(check_->Enabled());
+    checkPane_->setText(QString::fromStdString(check_->PaneText()));
+    checkPane_->setStyleSheet(check_->LimitPassed() ? "color: #d00000;" : "");
+    ShowConsoleCheckPrompt();
+}
+
+// Over a marked tile the message pane says what is wrong with it.
+void CMainFrame::ShowConsoleCheckPrompt() {
+    IPoint at;
+    const std::string problems =
+        check_->Active() && view_->PointerPixel(at) ? check_->ProblemsAt(at.x, at.y) : "";
+    if (!problems.empty()) {
+        statusBar()->showMessage(QString::fromStdString(problems));
+        checkPrompt_ = true;
+    } else if (checkPrompt_) {
+        statusBar()->showMessage("Ready");
+        checkPrompt_ = false;
+    }
 }
 
 bool CMainFrame::RunCommand(int id) {

@@ -22,6 +22,7 @@ class QMenu;
 
 namespace vorlin {
 
+class ConsoleCheckLink;
 class CVorlinView;
 class DocCommands;
 class PaletteBarDock;
@@ -58,6 +59,8 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     QLabel* Pane(int id) const { return panes_.value(id, nullptr); }
     int BitsPerShade() const { return paletteBar_.BitsPerChannel(); }
     PaletteBarModel& PaletteBar() { return paletteBar_; }
+    ConsoleCheckLink& ConsoleCheck() { return *check_; }
+    QLabel* ConsoleCheckPane() const { return checkPane_; }
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
@@ -76,6 +79,10 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     // The palette bar and the palette dialogs, with their commands.
     void CreatePaletteBar();
     void RefreshStatusPanes();
+    // The console check: its pane, its marks and its hover prompt.
+    void CreateConsoleCheck();
+    void ConsoleCheckChanged(const IRect* changed);
+    void ShowConsoleCheckPrompt();
     void RefreshTitle();
     void RebuildRecentMenu();
     void ShowOptions();
@@ -94,6 +101,9 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     QtGbaExporter gbaExporter_{this};
     std::unique_ptr<PaletteBarDocumentLink> paletteLink_;
     CVorlinView* view_;
+    std::unique_ptr<ConsoleCheckLink> check_;
+    QLabel* checkPane_ = nullptr;
+    bool checkPrompt_ = false;  // the message pane shows the check's hover prompt
     std::unique_ptr<DocCommands> docCommands_;
     std::unique_ptr<PaletteMenuTarget> paletteCommands_;
     std::unique_ptr<BankMenuTarget> bankCommands_;

@@ -12,6 +12,7 @@ void QtGbaExporter::Export(const std::string& outputPath, const std::string& doc
                            PackedDib picture) {
     if (!dialog_) dialog_ = std::make_unique<GbaExportDialog>(parent_);
     dialog_->Open(outputPath, documentPath, picture);
+    if (closed_) closed_();
 }
 
 }  // namespace vorlin

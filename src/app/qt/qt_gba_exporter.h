@@ -2,6 +2,7 @@
 // kept (with all its settings) until the exporter goes away with the main window.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/gba_exporter.h"
@@ -21,10 +22,13 @@ class QtGbaExporter : public GbaExporter {
                 PackedDib picture) override;
     // Null until the first export.
     GbaExportDialog* Dialog() const { return dialog_.get(); }
+    // Called after every export dialog closes: its settings may have changed.
+    void SetClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
 
   private:
     QWidget* parent_;
     std::unique_ptr<GbaExportDialog> dialog_;
+    std::function<void()> closed_;
 };
 
 }  // namespace vorlin

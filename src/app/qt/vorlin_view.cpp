@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "app/command_ids.h"
+#include "app/console_check_link.h"
+#include "app/qt/console_check_overlay.h"
 #include "platform/profile.h"
 #include "app/qt/grid_settings_dialog.h"
 #include "app/qt/indexed_painter.h"
@@ -176,6 +178,7 @@ void CVorlinView::paintEvent(QPaintEvent*) {
     IndexedPainter painter(p, image);
     viewport_.PaintImage(painter);
     viewport_.PaintGrids(painter);
+    if (check_ && check_->Active()) PaintConsoleCheck(p, viewport_, check_->Check());
     ViewOverlayPainter overlay(p, viewport_);
     tools_.Current().DrawOverlay(*host_, overlay);
 }
@@ -350,6 +353,12 @@ void CVorlinView::SetPointer(QPoint client) {
 void CVorlinView::ClearPointer() {
     hasPointer_ = false;
     emit statusChanged();
+}
+
+bool CVorlinView::PointerPixel(IPoint& at) const {
+    if (!hasPointer_) return false;
+    at = viewport_.ClientToImage(pointer_.x(), pointer_.y());
+    return viewport_.IsVisible(at);
 }
 
 QString CVorlinView::PositionText() const {

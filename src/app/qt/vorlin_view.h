@@ -15,6 +15,7 @@
 namespace vorlin {
 
 class ButtonSlots;
+class ConsoleCheckLink;
 class CSketchWnd;
 class Profile;
 class ViewToolHost;
@@ -57,6 +58,10 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     QString IndexText() const;
 
     void SaveSettings(Profile& profile) const;
+    // The console check whose marks the view paints (not owned; may be null).
+    void SetConsoleCheck(const ConsoleCheckLink* check) { check_ = check; }
+    // The picture pixel under the pointer; false when the pointer is off the picture.
+    bool PointerPixel(IPoint& at) const;
 
     // Tool switch; -1 is the previous tool. False when no tool has the identifier.
     bool SelectTool(int id);
@@ -113,6 +118,7 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     bool syncingBars_ = false;
     bool hasPointer_ = false;
     QPoint pointer_;
+    const ConsoleCheckLink* check_ = nullptr;
 };
 
 }  // namespace vorlin
