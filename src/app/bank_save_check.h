@@ -1,19 +1,37 @@
-// A picture saved at 4 bits per pixel keeps only the 16 colours of one bank; pixels with
-// other indices would silently take the colour of their low four bits. The file commands
-// count them first and ask before such a save.
+// A picture saved at 4 bits per pixel keeps only the 16 colours of one bank, with entry 0
+// of the file taken from the document's entry 0. Pixels of other banks take the colour of
+// their low four bits, and pixels of the bank's own first entry take entry 0's colour. The
+// file commands count the pixels whose colour would change and ask before such a save.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+
+#include "core/packed_dib.h"
 
 namespace vorlin {
 
 class CIndexImage;
 
-// Pixels whose index lies outside the 16 entries starting at `offset` (a multiple of 16).
-std::uint64_t CountPixelsOutsideBank(const CIndexImage& image, std::uint32_t offset);
+// How many pixels of each index the picture holds.
+std::array<std::uint64_t, 256> CountIndices(const CIndexImage& image);
+// Two entries show the same colour (the unused fourth byte does not count).
+bool SameColour(const RgbQuad& a, const RgbQuad& b);
 
-// The Yes/No question shown before a save that would change `count` pixels.
-std::string OutsideBankQuestion(std::uint64_t count, std::uint32_t offset);
+// Pixels whose colour a 4-bit save into the bank at `offset` (a multiple of 16) changes.
+// Counted by colour, not by index: a pixel whose new colour equals its old one is not lost.
+struct FourBitSaveLoss {
+    std::uint64_t outside = 0;     // pixels of indices outside the bank
+    std::uint64_t firstEntry = 0;  // pixels of the bank's first entry (offset ≥ 16), saved as 0
+    std::uint64_t Total() const { return outside + firstEntry; }
+};
+
+FourBitSaveLoss CountFourBitSaveLoss(const CIndexImage& image, std::uint32_t offset);
+
+// The Yes/No question shown before a save that changes `loss.Total()` > 0 pixels.
+std::string FourBitSaveQuestion(const FourBitSaveLoss& loss, std::uint32_t offset);
+// The status line after such a save: the file differs from the picture, which stays modified.
+std::string FourBitSaveStatus(std::uint64_t changed);
 
 }  // namespace vorlin

@@ -156,11 +156,14 @@ std::uint32_t FileCommands::SaveOffset(int depth) const {
                : 0;
 }
 
-bool FileCommands::ConfirmFourBitSave(int depth, std::uint32_t offset) const {
-    if (depth != 4) return true;
-    const std::uint64_t outside = CountPixelsOutsideBank(doc_.image, offset);
-    return outside == 0 ||
-           UiServicesInstance().AskYesNo(OutsideBankQuestion(outside, offset)) == UiAnswer::Yes;
+std::optional<std::uint64_t> FileCommands::ConfirmFourBitSave(int depth,
+                                                              std::uint32_t offset) const {
+    if (depth != 4) return 0;
+    const FourBitSaveLoss loss = CountFourBitSaveLoss(doc_.image, offset);
+    if (loss.Total() == 0) return 0;
+    if (UiServicesInstance().AskYesNo(FourBitSaveQuestion(loss, offset)) != UiAnswer::Yes)
+        return std::nullopt;
+    return loss.Total();
 }
 
 HandlerFailure FileCommands::WritePicture(FileFormat& format, int depth, std::uint32_t offset,
@@ -183,18 +186,26 @@ bool FileCommands::Save() {
     }
     const int depth = formats_.Current().depth;
     const std::uint32_t offset = SaveOffset(depth);
-    if (!ConfirmFourBitSave(depth, offset)) return false;
-    return FinishSave(path, WritePicture(*format, depth, offset, path));
+    const std::optional<std::uint64_t> changed = ConfirmFourBitSave(depth, offset);
+    if (!changed) return false;
+    return FinishSave(path, WritePicture(*format, depth, offset, path), *changed);
 }
 
-bool FileCommands::FinishSave(const std::string& path, const HandlerFailure& failure) {
+bool FileCommands::FinishSave(const std::string& path, const HandlerFailure& failure,
+                              std::uint64_t changedPixels) {
     if (failure.Failed()) {
         Show(DescribeFailure(kMsgCantSave, path, failure));
         return false;
     }
     doc_.SetPathName(path);
-    doc_.SetModifiedFlag(false);
+    MarkWritten(changedPixels);
     return true;
+}
+
+void FileCommands::MarkWritten(std::uint64_t changedPixels) {
+    // The file lacks what the picture shows, so leaving would lose it without a question.
+    doc_.SetModifiedFlag(changedPixels > 0);
+    if (changedPixels > 0) UiServicesInstance().ShowStatus(FourBitSaveStatus(changedPixels));
 }
 
 FileFormat* FileCommands::FormatForPath(const std::string& path) const {
@@ -226,10 +237,12 @@ FileCommands::WriteResult FileCommands::WriteWithOptions(FileFormat& format,
         png->transparent = options.transparent ? 1 : 0;
     const std::uint32_t offset =
         options.depth == 4 ? static_cast<std::uint32_t>(16 * options.subPalette) : 0;
-    if (!ConfirmFourBitSave(options.depth, offset)) {
+    const std::optional<std::uint64_t> changed = ConfirmFourBitSave(options.depth, offset);
+    if (!changed) {
         result.cancelled = true;
         return result;
     }
+    result.changedPixels = *changed;
     result.failure = WritePicture(*result.handler, options.depth, offset, path);
     return result;
 }
@@ -249,19 +262,23 @@ bool FileCommands::SaveAs() {
         return false;
     }
     HandlerFailure failure;
+    std::uint64_t changedPixels = 0;
     if (format->TypeId() == kTgaType) {
         const std::uint32_t offset = SaveOffset(format->depth);
-        if (!ConfirmFourBitSave(format->depth, offset)) return false;
+        const std::optional<std::uint64_t> changed = ConfirmFourBitSave(format->depth, offset);
+        if (!changed) return false;
+        changedPixels = *changed;
         failure = WritePicture(*format, format->depth, offset, path);
     } else {
         WriteResult result = WriteWithOptions(*format, path);
         // Cancelling the options writes nothing, so the document must not look saved.
         if (result.cancelled) return false;
         failure = result.failure;
+        changedPixels = result.changedPixels;
         if (!failure.Failed()) format->TakeOptions(*result.handler);
     }
     formats_.SetCurrent(*format);
-    return FinishSave(path, failure);
+    return FinishSave(path, failure, changedPixels);
 }
 
 bool FileCommands::Revert() {
@@ -344,10 +361,12 @@ bool FileCommands::Export() {
     const std::string ext = ToLower(PathExtension(path));
     if (ext.empty()) return false;
     HandlerFailure failure;
+    std::uint64_t changedPixels = 0;
     if (ext == "bmp" || ext == "pcx" || ext == "png") {
         WriteResult result = WriteWithOptions(*FindFormat(formats_.Formats(), ext), path);
         if (result.cancelled) return false;
         failure = result.failure;
+        changedPixels = result.changedPixels;
     } else if (IsGbaExportExtension(ext)) {
         ExportToGba(path);
         return true;
@@ -362,7 +381,7 @@ bool FileCommands::Export() {
         Show(DescribeFailure(kMsgCantExport, path, failure));
         return false;
     }
-    if (path == doc_.GetPathName()) doc_.SetModifiedFlag(false);
+    if (path == doc_.GetPathName()) MarkWritten(changedPixels);
     return true;
 }
 

@@ -81,6 +81,7 @@ class FileCommands : public DocumentFileHooks {
         bool cancelled = false;
         HandlerFailure failure;  // empty on success
         std::unique_ptr<FileFormat> handler;
+        std::uint64_t changedPixels = 0;  // pixels the file shows in another colour
     };
 
     // Asks the format's options dialog, then writes the picture with a fresh handler.
@@ -88,13 +89,19 @@ class FileCommands : public DocumentFileHooks {
     // Writes the picture at `depth` with `format` as Save does; empty on success.
     HandlerFailure WritePicture(FileFormat& format, int depth, std::uint32_t offset,
                                 const std::string& path);
-    // At 4 bits per pixel, asks before pixels outside the saved bank would change; false: No.
-    bool ConfirmFourBitSave(int depth, std::uint32_t offset) const;
+    // At 4 bits per pixel, asks before pixels would change colour. Nothing when the user said
+    // No; otherwise how many pixels the file will show in another colour than the picture.
+    std::optional<std::uint64_t> ConfirmFourBitSave(int depth, std::uint32_t offset) const;
     // Nothing when the dialog was cancelled; otherwise the failure text or empty.
     std::optional<HandlerFailure> ExportPalette(const std::string& path);
     void ExportToGba(const std::string& path);
-    // Marks the document saved as `path`, or shows why it was not; true when saved.
-    bool FinishSave(const std::string& path, const HandlerFailure& failure);
+    // Marks the document saved as `path`, or shows why it was not; true when saved. A file
+    // that lost pixels leaves the document modified, and the status bar says so.
+    bool FinishSave(const std::string& path, const HandlerFailure& failure,
+                    std::uint64_t changedPixels);
+    // After a successful write of the picture: the document is unchanged against its file only
+    // when no pixel changed colour.
+    void MarkWritten(std::uint64_t changedPixels);
     // The registered format for the path's extension; null when it has none or no format has it.
     FileFormat* FormatForPath(const std::string& path) const;
     std::uint32_t SaveOffset(int depth) const;

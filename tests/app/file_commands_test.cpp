@@ -341,7 +341,7 @@ TEST_F(FileCommandsTest, FourBitSaveAsksBeforeChangingPixelsOutsideTheBank) {
     const auto before = testing::ReadFileBytes(path);
     const std::string question =
         "2 pixels use colours outside palette bank 0 (entries 0 to 15).\n"
-        "Saving at 4 bits per pixel will change them to colours of that bank.\nSave anyway?";
+        "Saving at 4 bits per pixel will change their colours.\nSave anyway?";
 
     ui.QueueAnswer(UiAnswer::No);
     EXPECT_FALSE(commands.Save());
@@ -360,11 +360,70 @@ TEST_F(FileCommandsTest, FourBitSaveAsksBeforeChangingPixelsOutsideTheBank) {
 
     ui.QueueAnswer(UiAnswer::Yes);
     ASSERT_TRUE(commands.Save());
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());  // the file lacks what the picture shows
     BmpFormat reader;
     ASSERT_TRUE(reader.Read(path));
     EXPECT_EQ(DibRow(reader.image.get(), 1)[1] & 0x0F, 5);  // only the low four bits survive
     EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+// A 4-bit save into bank k writes entry 0 of the file as the document's entry 0, so a pixel
+// of index 16k changes colour as surely as one outside the bank; index 0 never does. A save
+// that changes pixels leaves the document modified, since the file lacks what it shows.
+TEST_F(FileCommandsTest, FourBitSaveCountsPixelsByColourAndKeepsALossyPictureModified) {
+    const std::string tail =
+        ".\nSaving at 4 bits per pixel will change their colours.\nSave anyway?";
+    const struct {
+        std::vector<std::uint8_t> pixels;
+        int sub;
+        bool firstEntryIsBlack;  // entry 16·sub shows the colour of entry 0
+        std::string question;    // empty: the save goes ahead without asking
+        std::uint64_t changed;
+    } rows[] = {
+        {{0x20, 0x20, 0x21, 0},
+         2,
+         false,
+         "2 pixels use the first entry of palette bank 2 (entry 32), which is saved as colour 0",
+         2},
+        {{0, 0x21, 0x2F, 0}, 2, false, "", 0},
+        {{0x20, 0x20, 0x21, 0}, 2, true, "", 0},
+        {{0x20, 0x13, 0x21, 0x21},
+         2,
+         false,
+         "1 pixel uses colours outside palette bank 2 (entries 32 to 47) and 1 pixel uses the "
+         "bank's first entry, which is saved as colour 0",
+         2},
+        {{0x10, 0x3F, 0x01, 0},
+         0,
+         false,
+         "2 pixels use colours outside palette bank 0 (entries 0 to 15)",
+         2},
+    };
+    std::vector<RgbQuad> colours(256);
+    for (int i = 0; i < 256; ++i)
+        colours[static_cast<std::size_t>(i)] = RgbQuad{static_cast<std::uint8_t>(i), 1, 2, 0};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(doc.image.Create(4, 1, nullptr, nullptr));
+        doc.image.SetColors(0, 256, colours.data());
+        if (row.firstEntryIsBlack) doc.image.SetColors(16 * row.sub, 1, colours.data());
+        std::copy(row.pixels.begin(), row.pixels.end(), doc.image.Row(0));
+        doc.SetModifiedFlag(false);
+        ui.messages.clear();
+        ui.statusTexts.clear();
+        ui.QueueFile(dir.File("lossy.bmp"));
+        ui.exportOptionAnswers.push_back(Options(4, row.sub));
+        if (!row.question.empty()) ui.QueueAnswer(UiAnswer::Yes);
+        ASSERT_TRUE(commands.SaveAs()) << row.question;
+        EXPECT_EQ(ui.Texts(), row.question.empty() ? std::vector<std::string>{}
+                                                   : std::vector<std::string>{row.question + tail});
+        EXPECT_EQ(doc.IsModified(), row.changed > 0) << row.question;
+        const std::string status =
+            "Saved at 4 bits per pixel: " + std::to_string(row.changed) +
+            " pixels differ from the picture, which stays marked as changed.";
+        EXPECT_EQ(ui.statusTexts,
+                  row.changed ? std::vector<std::string>{status} : std::vector<std::string>{});
+        ui.answers.clear();
+    }
 }
 
 TEST_F(FileCommandsTest, NewLoadsTheDefaultPaletteAndResetsTheFormat) {
