@@ -21,7 +21,12 @@ class PaletteBarDocumentLink final : public PaletteBarListener, public PaletteBa
 
     void SetPalette(const ColorRef* colors) override;
     void OnActiveColorEdited(int index, ColorRef color) override;
-    void OnBankSelected(int bank) override;
+    // A picture whose pixels lie in several banks loses colours when moved into one: the
+    // user is asked first, with the count of pixels whose colour changes.
+    bool MayChangeBank(int bank) override;
+    // Moves the picture into the bank; undoing it also puts back the bar's `before` state.
+    void OnBankSelected(int bank, const PaletteBarBankState& before) override;
+    PaletteBarModel& Bar() { return bar_; }
     // The "16" button: the document toggles the bar's sixteen-colour mode.
     void OnSixteenClicked();
 

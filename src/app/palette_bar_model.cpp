@@ -92,9 +92,10 @@ int PaletteBarModel::SetBitsPerChannel(int bits) {
 
 void PaletteBarModel::SetSixteenMode(bool on) {
     if (on == sixteen_) return;
+    const PaletteBarBankState before = BankState();
     sixteen_ = on;
     if (on) {
-        SelectBank(GetSlotIndex(kSlotActive) / 16);
+        ChangeBank(GetSlotIndex(kSlotActive) / 16, before);
     } else {
         bank_ = -1;
         Changed();
@@ -103,13 +104,28 @@ void PaletteBarModel::SetSixteenMode(bool on) {
 
 void PaletteBarModel::SelectBank(int bank) {
     if (bank == bank_ || !sixteen_ || bank < 0 || bank > 15) return;
+    ChangeBank(bank, BankState());
+}
+
+void PaletteBarModel::ChangeBank(int bank, const PaletteBarBankState& before) {
+    if (listener_ && !listener_->MayChangeBank(bank)) return RestoreBankState(before);
     bank_ = bank;
     for (int slot = kSlotLeft; slot <= kSlotRight; ++slot) {
         int& index = slots_[static_cast<std::size_t>(slot)];
         index = 16 * bank + index % 16;
     }
     Changed();
-    if (listener_) listener_->OnBankSelected(bank);
+    if (listener_) listener_->OnBankSelected(bank, before);
+}
+
+void PaletteBarModel::RestoreBankState(const PaletteBarBankState& state) {
+    sixteen_ = state.sixteen;
+    bank_ = state.sixteen ? std::clamp(state.bank, 0, 15) : -1;
+    for (int slot = kSlotLeft; slot <= kSlotRight; ++slot)
+        slots_[static_cast<std::size_t>(slot)] =
+            state.indices[static_cast<std::size_t>(slot)] & 0xFF;
+    active_ = IsButtonSlot(state.active) ? state.active : kSlotLeft;
+    Changed();
 }
 
 void PaletteBarModel::Select(int slot, int value) {
@@ -121,9 +137,10 @@ void PaletteBarModel::Select(int slot, int value) {
     }
     if (!IsButtonSlot(slot) || !IsIndex(value)) return;
     if (active_ == slot && GetSlotIndex(slot) == value) return;
+    const PaletteBarBankState before = BankState();
     active_ = slot;
     slots_[static_cast<std::size_t>(slot)] = value;
-    if (sixteen_ && value / 16 != bank_) return SelectBank(value / 16);
+    if (sixteen_ && value / 16 != bank_) return ChangeBank(value / 16, before);
     Changed();
 }
 

@@ -12,14 +12,27 @@
 
 namespace vorlin {
 
+// The bar's sixteen-colour mode, bank and selections: what a bank change alters and what
+// undoing the move it causes puts back.
+struct PaletteBarBankState {
+    bool sixteen = false;
+    int bank = -1;
+    std::array<int, 4> indices{};  // Left, Mid, Right at [1] … [3]
+    int active = 0;
+};
+
 // What the bar reports to its owner (the document, through the application).
 class PaletteBarListener {
   public:
     virtual ~PaletteBarListener() = default;
     // The active entry's colour was edited in the bar.
     virtual void OnActiveColorEdited(int index, ColorRef color) = 0;
-    // A 16-colour bank was picked with sixteen-colour mode on.
-    virtual void OnBankSelected(int bank) = 0;
+    // Asked before a 16-colour bank is picked; false leaves the bar as it was before the
+    // click (mode, bank, selections).
+    virtual bool MayChangeBank(int /*bank*/) { return true; }
+    // A 16-colour bank was picked with sixteen-colour mode on; `before` is the bar's state
+    // before the click.
+    virtual void OnBankSelected(int bank, const PaletteBarBankState& before) = 0;
 };
 
 struct ChannelEditResult {
@@ -69,6 +82,9 @@ class PaletteBarModel {
     void ToggleSixteenMode() { SetSixteenMode(!sixteen_); }
     void SelectBank(int bank);
     void Select(int slot, int value);
+    PaletteBarBankState BankState() const { return {sixteen_, bank_, slots_, active_}; }
+    // Puts back a saved state without telling the listener (undo of a bank move).
+    void RestoreBankState(const PaletteBarBankState& state);
 
     // --- input from the widget ---
     ChannelEditResult OnChannelEdited(int channel, std::string_view text);
@@ -81,6 +97,8 @@ class PaletteBarModel {
   private:
     int ChannelByte(int channel) const;
     void StoreActiveChannel(int channel, int byte);
+    // Moves the slots into `bank` once the listener agrees; otherwise restores `before`.
+    void ChangeBank(int bank, const PaletteBarBankState& before);
     void Changed() const;
 
     std::array<ColorRef, 256> palette_{};

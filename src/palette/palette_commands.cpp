@@ -38,9 +38,11 @@ int PermutePalette(CVorlinDoc& doc, const std::uint8_t* from, const std::uint8_t
     return 1;
 }
 
-int MoveToSubPalette(CVorlinDoc& doc, int bank) {
+int MoveToSubPalette(CVorlinDoc& doc, int bank,
+                     const std::function<UndoRecordPtr(UndoRecordPtr)>& wrapRecord) {
     if (bank < 0 || bank > 15) return 0;
-    doc.history.Push(doc.MakeRegionRecord(nullptr, false));
+    UndoRecordPtr record = doc.MakeRegionRecord(nullptr, false);
+    doc.history.Push(wrapRecord && record ? wrapRecord(std::move(record)) : std::move(record));
     CIndexImage& image = doc.image;
     const int base = 16 * bank;
     for (int y = 0; y < image.Height(); ++y) {

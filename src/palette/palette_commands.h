@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
+#include "document/undo_history.h"
 #include "palette/palette_sort.h"
 
 namespace vorlin {
@@ -16,7 +18,10 @@ class CVorlinDoc;
 // (one snapshot undo state). 0 when the work copy cannot be made; nothing changes then.
 int PermutePalette(CVorlinDoc& doc, const std::uint8_t* from, const std::uint8_t* to, int count);
 // Every pixel index i becomes (i mod 16) + 16·bank; the palette stays. 0 for a bank outside 0 … 15.
-int MoveToSubPalette(CVorlinDoc& doc, int bank);
+// `wrapRecord`, when given, receives the undo record of the pixels and returns the one pushed
+// (so a caller can restore its own state with the same undo step).
+int MoveToSubPalette(CVorlinDoc& doc, int bank,
+                     const std::function<UndoRecordPtr(UndoRecordPtr)>& wrapRecord = {});
 
 // All 256 entries become black (one undo step). True when cleared.
 bool ClearPalette(CVorlinDoc& doc);

@@ -13,7 +13,7 @@ struct RecordingListener : PaletteBarListener {
     void OnActiveColorEdited(int index, ColorRef color) override {
         edits.emplace_back(index, color);
     }
-    void OnBankSelected(int bank) override { banks.push_back(bank); }
+    void OnBankSelected(int bank, const PaletteBarBankState&) override { banks.push_back(bank); }
     std::vector<std::pair<int, ColorRef>> edits;
     std::vector<int> banks;
 };

@@ -142,7 +142,15 @@ void PaletteBarGuiTest::sixteenModeMovesSlotsAndPicture() {
     QTest::mouseClick(&w.Bar(), Qt::LeftButton, Qt::NoModifier, Centre(BankRowRect(4)));
     QCOMPARE(w.Model().Bank(), -1);
     QTest::mouseClick(&w.Bar(), Qt::LeftButton, Qt::NoModifier, Centre(SwatchRect(0x23)));
+    // The picture lies in banks 0 and 1: No leaves the button, bar and pixels alone.
+    w.ui.QueueAnswer(UiAnswer::No);
     QTest::mouseClick(w.Bar().SixteenButton(), Qt::LeftButton);
+    QVERIFY(!w.Bar().SixteenButton()->isChecked());
+    QCOMPARE(w.Model().Bank(), -1);
+    QCOMPARE(static_cast<int>(w.doc.image.Row(0)[1]), 0x17);
+    w.ui.QueueAnswer(UiAnswer::Yes);
+    QTest::mouseClick(w.Bar().SixteenButton(), Qt::LeftButton);
+    QCOMPARE(w.ui.messages.size(), std::size_t{2});
     QVERIFY(w.Bar().SixteenButton()->isChecked());
     QCOMPARE(w.Model().Bank(), 2);
     QCOMPARE(w.Model().GetSlotIndex(kSlotMid), 0x2F);
@@ -159,9 +167,14 @@ void PaletteBarGuiTest::sixteenModeMovesSlotsAndPicture() {
     QCOMPARE(w.Model().Bank(), 12);
     QCOMPARE(w.Model().GetSlotIndex(kSlotLeft), 0xC3);
     QCOMPARE(static_cast<int>(w.doc.image.Row(0)[0]), 0xC5);
-    // Each bank move is one undo step.
+    // Each bank move is one undo step, and it puts the bar back in the bank of the pixels.
     w.frame->RunCommand(ID_EDIT_UNDO);
     QCOMPARE(static_cast<int>(w.doc.image.Row(0)[0]), 0x25);
+    QCOMPARE(w.Model().Bank(), 2);
+    QCOMPARE(w.Model().GetSlotIndex(kSlotRight), 0x20);
+    QCOMPARE(
+        w.Bar().grab().toImage().pixelColor(Centre(BankRowRect(2)).x(), Centre(BankRowRect(2)).y()),
+        QColor(0xFF, 0x08, 0x08));
     QTest::mouseClick(w.Bar().SixteenButton(), Qt::LeftButton);
     QVERIFY(!w.Bar().SixteenButton()->isChecked());
     QCOMPARE(w.Model().Bank(), -1);

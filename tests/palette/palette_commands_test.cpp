@@ -333,7 +333,11 @@ TEST_F(PaletteCommandsTest, BarLinkCarriesEditsBanksAndPalettesBothWays) {
         bar.SetBitsPerChannel(5);
         EXPECT_EQ(doc.image.Palette()[7].rgbRed, 131);
 
+        FakeUiServices ui;
+        ScopedUiServices installed(ui);
+        ui.QueueAnswer(UiAnswer::Yes);  // the picture uses banks 0, 12 and 15
         link.OnSixteenClicked();
+        EXPECT_EQ(ui.messages.size(), 1u);
         EXPECT_TRUE(bar.SixteenMode());
         EXPECT_EQ(doc.image.GetPixel(0, 0), 3);  // bank 0 keeps the low indices
         bar.SelectBank(2);
