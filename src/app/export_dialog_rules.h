@@ -3,6 +3,7 @@
 // functions over ExportDialogValues, so the widgets only display their results.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,44 @@ std::vector<std::string> ExportOutputFiles(const ExportDialogValues& values);
 std::string ReplaceOutputsQuestion(const std::vector<std::string>& existing);
 inline constexpr char kReplaceOutputsCaption[] = "Confirm Replace";
 
-// The six summary lines joined by '\n' (no final line end).
-std::string ExportDialogSummary(const ExportDialogValues& values, const ExportPictureInfo& picture);
+// The dialog's number boxes.
+enum ExportNumberBox : int {
+    BOX_START,
+    BOX_NUM,
+    BOX_OFFSET,
+    BOX_GROUP_X,
+    BOX_GROUP_Y,
+    BOX_LEFT,
+    BOX_TOP,
+    BOX_WIDTH,
+    BOX_HEIGHT,
+    kExportNumberBoxCount
+};
+
+struct NumberRange {
+    int minimum;
+    int maximum;
+};
+
+// The caption of a box without its mnemonic ("n&x" is "nx").
+const char* ExportBoxCaption(int box);
+// The values a box accepts. The area boxes must describe part of the picture, as the
+// command line's --area does: a corner inside it and a width and height of at least 1.
+NumberRange ExportBoxRange(int box, const ExportPictureInfo& picture);
+// Whether a box counts: a greyed-out box is neither checked nor shown as refused.
+bool ExportBoxInUse(int box, const ExportDialogEnables& enables);
+
+// The six summary lines joined by '\n' (no final line end). `refusedBoxes` has bit 1 << box
+// set for each box whose text the range check refuses: the line that box feeds shows its
+// range instead of a consequence of the value it held before.
+std::string ExportDialogSummary(const ExportDialogValues& values, const ExportPictureInfo& picture,
+                                std::uint32_t refusedBoxes = 0);
+
+// What validation changed in the controls in use, one "caption: old -> new" line each;
+// `adjusted` is `values` after TransferFromJob of the validated job. Empty: nothing to ask.
+std::vector<std::string> ValidationAlterations(const ExportDialogValues& values,
+                                               const ExportDialogValues& adjusted);
+// The validation question followed by those lines.
+std::string ValidationQuestion(const std::vector<std::string>& alterations);
 
 }  // namespace vorlin

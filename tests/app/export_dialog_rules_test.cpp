@@ -271,5 +271,95 @@ TEST(ExportDialogOpening, SixteenBppWithMapValidatesAsBitmap) {
     EXPECT_EQ(job.palFlags, 0u);
 }
 
+// Dialog values through the transfer, validation and back: every change validation makes
+// to a control in use is listed for the question, and nothing else is.
+TEST(ExportDialogValidation, ListsTheAlterationsOfControlsInUse) {
+    DibPtr picture(DibCreate(40, 24, 8, nullptr, 1));
+    ASSERT_TRUE(picture);
+    std::memset(DibPixels(picture.get()), 0, DibHeader(picture.get())->biSizeImage);
+    const struct {
+        const char* name;
+        void (*set)(ExportDialogValues&);
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"defaults", [](ExportDialogValues&) {}, {}},
+        {"whole tiles",
+         [](ExportDialogValues& v) {
+             v.areaMode = AREA_CUSTOM;
+             v.areaLeft = 5, v.areaTop = 3, v.areaWidth = 13, v.areaHeight = 9;
+         },
+         {"width: 13 -> 16", "height: 9 -> 16"}},
+        {"bitmap keeps its area",
+         [](ExportDialogValues& v) {
+             v.imgBitmap = true;
+             v.areaMode = AREA_CUSTOM;
+             v.areaWidth = 13;
+         },
+         {}},
+        {"palette end",
+         [](ExportDialogValues& v) { v.palStart = 200, v.palNum = 100; },
+         {"num: 100 -> 56"}},
+        {"palette off",
+         [](ExportDialogValues& v) {
+             v.palEnabled = false;
+             v.palStart = 200, v.palNum = 100;
+         },
+         {}},
+        {"group of 0",
+         [](ExportDialogValues& v) { v.groupCustom = true, v.groupWidth = 0; },
+         {"nx: 0 -> 1"}},
+        {"16 bpp",
+         [](ExportDialogValues& v) {
+             v.bppIndex = 4;
+             v.mapEnabled = true;
+             v.mapLayout = MAP_LAYOUT_SBB;
+         },
+         {"bitmap: off -> on", "map: in SBBs -> flat"}},
+        {"binary append",
+         [](ExportDialogValues& v) {
+             v.fileType = OUT_KIND_BIN;
+             v.append = true;
+         },
+         {"append: on -> off"}},
+    };
+    for (const auto& row : rows) {
+        ExportDialogValues v = WithPath("out/hero.c");
+        ApplyOpeningAdjustments(v, kPicture);
+        row.set(v);
+        ExportJob job;
+        ASSERT_TRUE(TransferToJob(v, "doc.bmp", picture.get(), job));
+        ASSERT_EQ(ExportValidate(&job), 1) << row.name;
+        ExportDialogValues adjusted = v;
+        TransferFromJob(job, adjusted);
+        EXPECT_EQ(ValidationAlterations(v, adjusted), row.lines) << row.name;
+    }
+    EXPECT_EQ(ValidationQuestion({"width: 13 -> 16"}),
+              std::string(kValidationQuestion) + "\nwidth: 13 -> 16");
+}
+
+// A box the range check refuses shows its range in its summary line, not a stale value.
+TEST(ExportDialogSummary, RefusedBoxesShowTheirRange) {
+    ExportDialogValues v = WithPath("out/hero.c");
+    v.mapEnabled = true;
+    const struct {
+        int box;
+        std::size_t line;
+        const char* text;
+    } rows[] = {
+        {BOX_START, 0, "pal: ? (start: 0 to 255)"},    {BOX_NUM, 0, "pal: ? (num: 0 to 256)"},
+        {BOX_WIDTH, 2, "area: ? (width: 1 to 65536)"}, {BOX_LEFT, 2, "area: ? (left: 0 to 39)"},
+        {BOX_TOP, 2, "area: ? (top: 0 to 23)"},        {BOX_GROUP_Y, 3, "meta: ? (ny: 0 to 256)"},
+        {BOX_OFFSET, 4, "map: ? (ofs: an integer)"},
+    };
+    for (const auto& row : rows) {
+        std::istringstream text(ExportDialogSummary(v, kPicture, 1u << row.box));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);) lines.push_back(line);
+        ASSERT_EQ(lines.size(), 6u);
+        EXPECT_EQ(lines[row.line], row.text);
+        EXPECT_EQ(lines[1], "img: tile, 8bpp, cprs: none");
+    }
+}
+
 }  // namespace
 }  // namespace vorlin

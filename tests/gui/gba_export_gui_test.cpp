@@ -113,6 +113,8 @@ class GbaExportGuiTest : public QObject {
     void typedPathDecidesFolderTypeAndName();
     void previewFollowsTheBitDepth();
     void alsoExportSharesTheTilesetAndNamesEachMap();
+    void areaBoxesRefuseWhatMissesThePicture();
+    void validationAsksBeforeAlteringValues();
 };
 
 void GbaExportGuiTest::exportsTiledPictureWithMapAsC() {
@@ -418,6 +420,86 @@ void GbaExportGuiTest::alsoExportSharesTheTilesetAndNamesEachMap() {
 int RunGbaExportGuiTests(int argc, char* argv[]) {
     GbaExportGuiTest suite;
     return QTest::qExec(&suite, argc, argv);
+}
+
+// The 32 x 16 picture: an area must start on it and have a size; the summary shows the
+// range of a refused box, never a consequence of the value the box held before.
+void GbaExportGuiTest::areaBoxesRefuseWhatMissesThePicture() {
+    ExportFixture f;
+    QVERIFY(f.OpenBankedPicture());
+    const struct {
+        IntField* GbaExportDialog::*box;
+        const char* text;
+        int line;
+        const char* summary;
+        int minimum, maximum;
+    } rows[] = {
+        {&GbaExportDialog::widthField, "-8", 2, "area: ? (width: 1 to 65536)", 1, 65536},
+        {&GbaExportDialog::heightField, "0", 2, "area: ? (height: 1 to 65536)", 1, 65536},
+        {&GbaExportDialog::leftField, "32", 2, "area: ? (left: 0 to 31)", 0, 31},
+        {&GbaExportDialog::topField, "-1", 2, "area: ? (top: 0 to 15)", 0, 15},
+        {&GbaExportDialog::startField, "300", 0, "pal: ? (start: 0 to 255)", 0, 255},
+    };
+    const auto before = FolderSnapshot(f.dir.Path());
+    QStringList shown, summaries;
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        BoxWatcher boxes;
+        RejectOnExit closer{d};
+        QTest::mouseClick(d->areaRadios[AREA_CUSTOM], Qt::LeftButton);
+        for (const auto& row : rows) {
+            IntField* box = d->*row.box;
+            const QString good = box->text();
+            TypeInto(box, row.text);
+            summaries << SummaryLines(d)[row.line];
+            QTest::mouseClick(d->okButton, Qt::LeftButton);
+            TypeInto(box, good);
+        }
+        shown = boxes.texts;
+        QTest::mouseClick(d->cancelButton, Qt::LeftButton);
+    });
+    QVERIFY(f.ExportTo("area.c"));
+    QStringList expectedSummaries, expectedShown;
+    for (const auto& row : rows) {
+        expectedSummaries << row.summary;
+        expectedShown << QString(kRangeMessage).arg(row.minimum).arg(row.maximum);
+    }
+    QCOMPARE(summaries, expectedSummaries);
+    QCOMPARE(shown, expectedShown);
+    QVERIFY(FolderSnapshot(f.dir.Path()) == before);
+}
+
+// An area of 13 x 9 is grown to whole tiles only after the user agrees.
+void GbaExportGuiTest::validationAsksBeforeAlteringValues() {
+    ExportFixture f;
+    QVERIFY(f.OpenBankedPicture());
+    QString question;
+    QString widthAfterNo, widthAfterYes;
+    bool openAfterNo = false;
+    WhenModal<GbaExportDialog>([&](GbaExportDialog* d) {
+        RejectOnExit closer{d};
+        QTest::mouseClick(d->areaRadios[AREA_CUSTOM], Qt::LeftButton);
+        TypeInto(d->leftField, "5");
+        TypeInto(d->topField, "3");
+        TypeInto(d->widthField, "13");
+        TypeInto(d->heightField, "9");
+        {
+            BoxWatcher boxes;  // answers No
+            QTest::mouseClick(d->okButton, Qt::LeftButton);
+            QCOMPARE(boxes.texts.size(), 1);
+            question = boxes.texts[0];
+        }
+        openAfterNo = d->isVisible();
+        widthAfterNo = d->widthField->text();
+        WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        QTest::mouseClick(d->okButton, Qt::LeftButton);
+        widthAfterYes = d->widthField->text();
+    });
+    QVERIFY(f.ExportTo("grown.c"));
+    QCOMPARE(question, QString(kValidationQuestion) + "\nwidth: 13 -> 16\nheight: 9 -> 16");
+    QVERIFY(openAfterNo);
+    QCOMPARE(widthAfterNo, QString("13"));
+    QCOMPARE(widthAfterYes, QString("16"));
+    QVERIFY(std::filesystem::exists(f.dir.File("grown.c")));
 }
 
 }  // namespace vorlin

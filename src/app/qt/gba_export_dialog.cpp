@@ -70,18 +70,18 @@ void EnableAll(const std::array<QRadioButton*, N>& radios, bool enabled) {
     for (QRadioButton* radio : radios) radio->setEnabled(enabled);
 }
 
-// An empty box reads as 0 unless it must hold a number. Checked reads tell the
-// user about a refused value; quiet reads (while typing) keep the old value.
-bool ReadNumber(IntField* field, int* value, bool emptyIsZero, bool checked) {
+// An empty box reads as 0 unless it must hold a number. False, with the value
+// left alone, when the text is no integer in the box's range.
+bool ParseNumber(IntField* field, int* value, bool emptyIsZero) {
     const QString text = field->text().trimmed();
     if (text.isEmpty() && emptyIsZero) {
         *value = 0;
         return true;
     }
-    if (checked) return field->Read(value);
     bool ok = false;
     const qlonglong v = text.toLongLong(&ok);
-    if (ok && v >= field->Minimum() && v <= field->Maximum()) *value = static_cast<int>(v);
+    if (!ok || v < field->Minimum() || v > field->Maximum()) return false;
+    *value = static_cast<int>(v);
     return true;
 }
 
@@ -123,6 +123,7 @@ GbaExportDialog::GbaExportDialog(QWidget* parent) : QDialog(parent), job_(Export
         if (ReadControls(true)) Validate();
     });
     outer->addWidget(buttons);
+    ApplyBoxRanges();
     WriteControls();
     ConnectNotifications();
     ApplyEnableRules();
@@ -308,23 +309,36 @@ bool GbaExportDialog::ReadControls(bool checked) {
     v.fileType = typeList->currentIndex();
     v.path = pathEdit->text().toStdString();
     ParsePathBox(v);  // a typed path is read as a proposed one: its extension picks the type
-    const struct {
-        IntField* field;
-        int* value;
-        bool emptyIsZero;
-    } numbers[] = {{startField, &v.palStart, true},
-                   {numField, &v.palNum, true},
-                   {offsetField, &v.tileOffset, false},
-                   {groupWidthField, &v.groupWidth, true},
-                   {groupHeightField, &v.groupHeight, true},
-                   {leftField, &v.areaLeft, true},
-                   {topField, &v.areaTop, true},
-                   {widthField, &v.areaWidth, true},
-                   {heightField, &v.areaHeight, true}};
-    for (const auto& n : numbers)
-        if (!ReadNumber(n.field, n.value, n.emptyIsZero, checked)) return false;
+    int* const numbers[kExportNumberBoxCount] = {&v.palStart,   &v.palNum,      &v.tileOffset,
+                                                 &v.groupWidth, &v.groupHeight, &v.areaLeft,
+                                                 &v.areaTop,    &v.areaWidth,   &v.areaHeight};
+    const ExportDialogEnables enables = ExportDialogEnableRules(v);
+    const std::array<IntField*, kExportNumberBoxCount> boxes = NumberBoxes();
+    std::uint32_t refused = 0;
+    for (int box = 0; box < kExportNumberBoxCount; ++box) {
+        IntField* field = boxes[static_cast<std::size_t>(box)];
+        int* value = numbers[box];
+        // A greyed-out box is not used, so its text is neither checked nor shown as refused.
+        if (ParseNumber(field, value, box != BOX_OFFSET) || !ExportBoxInUse(box, enables)) continue;
+        if (checked) return field->Read(value);  // shows the range message; false
+        refused |= 1u << box;
+    }
     values_ = v;
+    refusedBoxes_ = refused;
     return true;
+}
+
+std::array<IntField*, kExportNumberBoxCount> GbaExportDialog::NumberBoxes() const {
+    return {startField, numField, offsetField, groupWidthField, groupHeightField,
+            leftField,  topField, widthField,  heightField};
+}
+
+void GbaExportDialog::ApplyBoxRanges() {
+    const std::array<IntField*, kExportNumberBoxCount> boxes = NumberBoxes();
+    for (int box = 0; box < kExportNumberBoxCount; ++box) {
+        const NumberRange range = ExportBoxRange(box, pictureInfo_);
+        boxes[static_cast<std::size_t>(box)]->SetRange(range.minimum, range.maximum);
+    }
 }
 
 void GbaExportDialog::WriteControls() {
@@ -392,7 +406,8 @@ void GbaExportDialog::ApplyEnableRules() {
 }
 
 void GbaExportDialog::RefreshSummary() {
-    summaryView->setPlainText(QString::fromStdString(ExportDialogSummary(values_, pictureInfo_)));
+    summaryView->setPlainText(
+        QString::fromStdString(ExportDialogSummary(values_, pictureInfo_, refusedBoxes_)));
     previewPane->Preview(values_, documentPath_, picture_);
 }
 
@@ -467,15 +482,21 @@ bool GbaExportDialog::Validate() {
         UiServicesInstance().Inform(kExportFailed);
         return false;
     }
-    if (ExportValidate(job_.get())) return true;
-    if (UiServicesInstance().Message(kValidationQuestion, kValidationCaption, UiButtons::YesNo,
-                                     UiIcon::Warning) == UiAnswer::Yes) {
-        TransferFromJob(*job_, values_);
-        WriteControls();
-        ApplyEnableRules();
-        RefreshSummary();
-    }
-    return false;
+    const bool valid = ExportValidate(job_.get()) != 0;
+    // Validation may alter values even when the job can run (an area grown to whole tiles):
+    // those are shown for acceptance too, never applied behind the user's back.
+    ExportDialogValues adjusted = values_;
+    TransferFromJob(*job_, adjusted);
+    const std::vector<std::string> alterations = ValidationAlterations(values_, adjusted);
+    if (valid && alterations.empty()) return true;
+    if (UiServicesInstance().Message(ValidationQuestion(alterations), kValidationCaption,
+                                     UiButtons::YesNo, UiIcon::Warning) != UiAnswer::Yes)
+        return false;
+    values_ = adjusted;
+    WriteControls();
+    ApplyEnableRules();
+    RefreshSummary();
+    return valid;
 }
 
 void GbaExportDialog::accept() {
@@ -513,8 +534,10 @@ void GbaExportDialog::Open(const std::string& outputPath, const std::string& doc
                 : ExportPictureInfo{};
     SetOutputPath(values_, outputPath);
     ApplyOpeningAdjustments(values_, pictureInfo_);
+    ApplyBoxRanges();
     WriteControls();
     ApplyEnableRules();
+    ReadControls(false);  // a custom area kept from a larger picture shows as refused
     RefreshSummary();
     exec();
     picture_ = nullptr;  // borrowed for this call only

@@ -5,11 +5,12 @@
 
 #include <QDialog>
 #include <array>
+#include <cstdint>
 #include <string>
 
-#include "core/packed_dib.h"
 #include "app/export_dialog_rules.h"
 #include "app/export_dialog_values.h"
+#include "core/packed_dib.h"
 #include "export/export_job.h"
 
 class QCheckBox;
@@ -103,8 +104,13 @@ class GbaExportDialog : public QDialog {
     void ConnectNotifications();
 
     // Controls to values. `checked` shows the range message and stops at the
-    // first refused number; otherwise a number that does not fit keeps its value.
+    // first refused number in use; otherwise a number that does not fit keeps its
+    // value and is remembered as refused, so the summary does not show the old one.
     bool ReadControls(bool checked);
+    // The number boxes in ExportNumberBox order.
+    std::array<IntField*, kExportNumberBoxCount> NumberBoxes() const;
+    // The area boxes accept only an area of the current picture.
+    void ApplyBoxRanges();
     void WriteControls();
     void ApplyEnableRules();
     // The summary lines and the console preview.
@@ -126,6 +132,7 @@ class GbaExportDialog : public QDialog {
     PackedDib picture_ = nullptr;
     ExportPictureInfo pictureInfo_;
     bool exchanging_ = false;
+    std::uint32_t refusedBoxes_ = 0;  // bit 1 << ExportNumberBox per refused box in use
 };
 
 }  // namespace vorlin

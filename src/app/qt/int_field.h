@@ -17,6 +17,11 @@ class IntField : public QLineEdit {
     void SetValue(int value);
     // The typed value, or false after telling the user (focus on the box).
     bool Read(int* value);
+    // The accepted values may follow other settings (an area must lie on the picture).
+    void SetRange(int minimum, int maximum) {
+        minimum_ = minimum;
+        maximum_ = maximum;
+    }
     int Minimum() const { return minimum_; }
     int Maximum() const { return maximum_; }
 
