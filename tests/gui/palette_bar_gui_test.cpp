@@ -142,6 +142,10 @@ void PaletteBarGuiTest::sixteenModeMovesSlotsAndPicture() {
     QTest::mouseClick(&w.Bar(), Qt::LeftButton, Qt::NoModifier, Centre(BankRowRect(4)));
     QCOMPARE(w.Model().Bank(), -1);
     QTest::mouseClick(&w.Bar(), Qt::LeftButton, Qt::NoModifier, Centre(SwatchRect(0x23)));
+    // Entries of their own colour, so the move below changes what the pixels show.
+    for (int i = 0; i < 256; ++i)
+        w.doc.image.Palette()[i] = RgbQuad{7, 9, static_cast<std::uint8_t>(i), 0};
+    w.doc.RefreshPaletteBar();
     // The picture lies in banks 0 and 1: No leaves the button, bar and pixels alone.
     w.ui.QueueAnswer(UiAnswer::No);
     QTest::mouseClick(w.Bar().SixteenButton(), Qt::LeftButton);
