@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 
 #include "app/image_viewport.h"
 #include "export/console_check.h"
@@ -12,21 +13,35 @@ namespace {
 
 const QColor kMarkColour(255, 0, 255);
 
-// The hatch of the most serious rule a tile breaks.
-Qt::BrushStyle Hatch(std::uint8_t marks) {
-    if (marks & kMarkPastLimit) return Qt::DiagCrossPattern;
-    if (marks & kMarkMixedBanks) return Qt::BDiagPattern;
-    if (marks & kMarkOutsidePalette) return Qt::FDiagPattern;
-    return Qt::Dense6Pattern;  // colour 0 of a bank other than 0
+// The hatch of the most serious rule a tile breaks, by its index in kHatches.
+constexpr std::array<Qt::BrushStyle, 4> kHatches = {Qt::DiagCrossPattern, Qt::BDiagPattern,
+                                                    Qt::FDiagPattern, Qt::Dense6Pattern};
+
+std::size_t HatchOf(std::uint8_t marks) {
+    if (marks & kMarkPastLimit) return 0;
+    if (marks & kMarkMixedBanks) return 1;
+    if (marks & kMarkOutsidePalette) return 2;
+    return 3;  // colour 0 of a bank other than 0
 }
 
+// Solid fills only: they cost a fraction of patterned or wide-pen drawing.
+void Frame(QPainter& painter, const QRect& r, const QColor& colour) {
+    painter.fillRect(r.left(), r.top(), r.width(), 1, colour);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, colour);
+    painter.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, colour);
+    painter.fillRect(r.right(), r.top() + 1, 1, r.height() - 2, colour);
+}
+
+// A magenta frame; tiles large enough on screen also get a black one inside it
+// and a square in the middle hatched by the rule.
 void PaintMark(QPainter& painter, const QRect& tile, std::uint8_t marks) {
-    painter.fillRect(tile, QBrush(kMarkColour, Hatch(marks)));
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 3));
-    painter.drawRect(tile.adjusted(1, 1, -2, -2));
-    painter.setPen(QPen(kMarkColour, 1));
-    painter.drawRect(tile.adjusted(1, 1, -2, -2));
+    Frame(painter, tile, kMarkColour);
+    if (tile.width() < 16) return;
+    Frame(painter, tile.adjusted(1, 1, -1, -1), Qt::black);
+    const int side = tile.width() / 3;
+    const QRect middle(tile.center().x() - side / 2, tile.center().y() - side / 2, side, side);
+    painter.fillRect(middle, Qt::black);
+    painter.fillRect(middle, QBrush(kMarkColour, kHatches[HatchOf(marks)]));
 }
 
 }  // namespace
@@ -38,17 +53,14 @@ void PaintConsoleCheck(QPainter& painter, const ImageViewport& viewport, const C
     const int r0 = std::max(0, (visible.top - rules.top) / 8);
     const int c1 = std::min(rules.across, (visible.right - rules.left + 7) / 8 + 1);
     const int r1 = std::min(rules.down, (visible.bottom - rules.top + 7) / 8 + 1);
-    painter.save();
     for (int row = r0; row < r1; ++row)
         for (int column = c0; column < c1; ++column) {
-            const std::uint8_t marks = check.MarksAt(column, row);
-            if (!marks) continue;
+            const std::uint8_t m = check.MarksAt(column, row);
+            if (!m) continue;
             const int x = rules.left + column * 8, y = rules.top + row * 8;
             const IRect client = viewport.ImageRectToClient({x, y, x + 8, y + 8});
-            PaintMark(painter, QRect(client.left, client.top, client.Width(), client.Height()),
-                      marks);
+            PaintMark(painter, QRect(client.left, client.top, client.Width(), client.Height()), m);
         }
-    painter.restore();
 }
 
 }  // namespace vorlin

@@ -1,5 +1,6 @@
 // The console check's marks over the magnified picture: every broken tile
-// outlined in black and magenta and hatched by the rule it breaks, so the
+// framed in magenta (and black, with a square hatched by the rule it breaks,
+// when zoomed in far enough to see it), so the
 // marks show on any palette and never touch a pixel.
 #pragma once
 
