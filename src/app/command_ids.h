@@ -56,6 +56,7 @@ enum CommandId : int {
     ID_VIEW_ZOOM_UP = 33222,
     ID_VIEW_ZOOM_DOWN = 33223,
     ID_VIEW_PAN = 33224,
+    ID_VIEW_ZOOM_FIT = 33225,  // the largest zoom step showing the whole picture (Ctrl+0)
     ID_VIEW_GRID_SETTINGS = 33231,
     ID_VIEW_TEXEL_GRID = 33232,
     ID_VIEW_TILE_GRID = 33233,

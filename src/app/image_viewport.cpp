@@ -121,12 +121,25 @@ double ImageViewport::SetZoom(double factor) {
 
 bool ImageViewport::WheelZoom(bool zoomIn, int cx, int cy) {
     const double next = std::clamp(zoomIn ? Zoom() * 2 : Zoom() / 2, kWheelMinZoom, kWheelMaxZoom);
-    if (static_cast<int>(next * kUnit) == zoom256_) return false;
+    return ZoomAbout(next, cx, cy);
+}
+
+bool ImageViewport::ZoomAbout(double factor, int cx, int cy) {
+    if (factor <= 0) return false;
+    const int before256 = zoom256_;
     const IPoint before = ClientToImage(cx, cy);
-    SetZoom(next);
+    SetZoom(factor);
+    if (zoom256_ == before256) return false;
     const IPoint after = ClientToImage(cx, cy);
     SetOrigin(origin_.x + before.x - after.x, origin_.y + before.y - after.y);
     return true;
+}
+
+bool ImageViewport::ImageFits() const {
+    ImageViewport probe = *this;
+    probe.origin_ = {};
+    const IRect r = probe.ImageRectToClient({0, 0, attachedSize_.width, attachedSize_.height});
+    return r.right <= clientSize_.width && r.bottom <= clientSize_.height;
 }
 
 void ImageViewport::SetClientSize(int width, int height) {

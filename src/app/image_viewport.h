@@ -100,6 +100,11 @@ class ImageViewport {
     // Mouse wheel: doubles (in) or halves the zoom within 1/16 ... 64, keeping the image point
     // under client point (cx, cy) in place. False when the zoom is already at the limit.
     bool WheelZoom(bool zoomIn, int cx, int cy);
+    // Sets `factor`, keeping the image point under client point (cx, cy) in place. False when
+    // the zoom in effect does not change.
+    bool ZoomAbout(double factor, int cx, int cy);
+    // True when the whole picture, from its top-left corner, fits the client area at this zoom.
+    bool ImageFits() const;
 
     ScrollInfo GetScrollInfo(ScrollBar bar) const;
     // Returns true when the origin moved.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "document/picture_fingerprint.h"
 #include "document/undo_records.h"
 
 namespace vorlin {
@@ -36,6 +37,7 @@ CVorlinDoc::CVorlinDoc(const DocumentSettings& settings)
         image.Create(kDefaultImageSide, kDefaultImageSide, nullptr, nullptr);
     backup.CopyFrom(&image);
     SetTitle();
+    savedState_ = PictureFingerprint(image);
 }
 
 CVorlinDoc::~CVorlinDoc() {
@@ -69,7 +71,31 @@ DocumentFileHooks& CVorlinDoc::FileHooks() {
     return hooks_ ? *hooks_ : none;
 }
 
+void CVorlinDoc::SetModifiedFlag(bool modified) {
+    if (!modified) savedState_ = PictureFingerprint(image);
+    if (modified == modified_) return;
+    modified_ = modified;
+    const std::vector<ViewObserver*> views = views_;
+    for (ViewObserver* view : views) view->OnModifiedChanged(modified_);
+}
+
+void CVorlinDoc::Undo() {
+    history.Undo();
+    ClearIfSaved();
+}
+
+void CVorlinDoc::Redo() {
+    history.Redo();
+    ClearIfSaved();
+}
+
+// Compared by content: undo records do not always restore exactly what they were taken from.
+void CVorlinDoc::ClearIfSaved() {
+    if (savedState_ && *savedState_ == PictureFingerprint(image)) SetModifiedFlag(false);
+}
+
 void CVorlinDoc::SetPathName(const std::string& path, bool addToRecent) {
+    savedState_.reset();
     path_ = path;
     if (addToRecent) recent_.Add(path);
     SetTitle();
@@ -96,9 +122,9 @@ bool CVorlinDoc::OnNewDocument() {
     // A new picture has no file yet: Save must ask for a name instead of
     // writing the blank picture over the file that was open before.
     path_.clear();
-    const std::vector<RgbQuad> colours = settings_.defaultPalette.empty()
-                                             ? std::vector<RgbQuad>{}
-                                             : FileHooks().ReadPaletteFile(settings_.defaultPalette);
+    const std::vector<RgbQuad> colours =
+        settings_.defaultPalette.empty() ? std::vector<RgbQuad>{}
+                                         : FileHooks().ReadPaletteFile(settings_.defaultPalette);
     if (!colours.empty()) image.SetColors(0, static_cast<int>(colours.size()), colours.data());
     FileHooks().ResetCurrentFormat();
     SetTitle();
@@ -115,8 +141,9 @@ bool CVorlinDoc::OpenFromDib(PackedDib dib, const std::string& path) {
     if (keepOldEntries && fileColours > 0 && fileColours < kPaletteSize)
         fresh.SetColors(fileColours, kPaletteSize - fileColours, image.Palette() + fileColours);
     image = std::move(fresh);
-    InstallFreshPicture();
+    // The path first: marking the fresh picture unmodified notes it as the saved state.
     SetPathName(path);
+    InstallFreshPicture();
     return true;
 }
 

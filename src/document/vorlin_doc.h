@@ -5,6 +5,7 @@
 // the document modified.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +13,8 @@
 #include "core/index_surface.h"
 #include "core/packed_dib.h"
 #include "document/color_ref.h"
-#include "document/index_image.h"
 #include "document/document_settings.h"
+#include "document/index_image.h"
 #include "document/recent_file_list.h"
 #include "document/undo_history.h"
 
@@ -32,6 +33,8 @@ class ViewObserver {
   public:
     virtual ~ViewObserver() = default;
     virtual void OnUpdate(int hint, const void* object) = 0;
+    // The modified flag changed (the title shows it).
+    virtual void OnModifiedChanged(bool /*modified*/) {}
 };
 
 // The palette bar as the document sees it: it receives the palette to draw.
@@ -92,10 +95,16 @@ class CVorlinDoc {
 
     // --- framework state ---
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // Clearing the flag also notes the picture and palette as the saved state, which Undo and
+    // Redo may lead back to.
+    void SetModifiedFlag(bool modified = true);
     const std::string& GetPathName() const { return path_; }
-    // Sets the path, rebuilds the title and (optionally) adds it to the recent files.
+    // Sets the path, rebuilds the title and (optionally) adds it to the recent files. The file
+    // there may hold anything now, so the saved state is forgotten until the flag is cleared.
     void SetPathName(const std::string& path, bool addToRecent = true);
+    // One step of the history; back at the saved state the document is unmodified again.
+    void Undo();
+    void Redo();
     const std::string& GetTitle() const { return title_; }
     // Empty text: "name [WxH@depth]" from the path's file name (or "Untitled").
     void SetTitle(std::string_view text = {});
@@ -143,11 +152,14 @@ class CVorlinDoc {
   private:
     // After the picture was replaced: backup, empty history, bar, views.
     void InstallFreshPicture();
+    void ClearIfSaved();
 
     std::vector<ViewObserver*> views_;
     PaletteBarSink* paletteBar_ = nullptr;
     DocumentFileHooks* hooks_ = nullptr;
     bool modified_ = false;
+    // Fingerprint of the picture and palette when the flag was last cleared, if still valid.
+    std::optional<std::uint64_t> savedState_;
     std::string path_;
     std::string title_;
     RecentFileList recent_;

@@ -129,8 +129,14 @@ bool ParseLayout(const std::uint8_t* data, std::size_t size, DibLayout& out) {
 }
 
 // Palette index for each colour-table entry a pixel of this depth can name.
-std::vector<std::uint8_t> MapColourTable(const DibLayout& dib, PaletteMatcher& matcher) {
+std::vector<std::uint8_t> MapColourTable(const DibLayout& dib, PaletteMatcher& matcher,
+                                         ClipIndices indices) {
     const std::size_t reachable = std::size_t{1} << dib.bitCount;
+    if (indices == ClipIndices::Keep) {
+        std::vector<std::uint8_t> identity(reachable);
+        for (std::size_t i = 0; i < reachable; ++i) identity[i] = static_cast<std::uint8_t>(i);
+        return identity;
+    }
     std::vector<std::uint8_t> map(reachable, matcher.Nearest(0, 0, 0));
     const std::size_t present = std::min(reachable, dib.colourCount);
     for (std::size_t i = 0; i < present; ++i) {
@@ -140,8 +146,9 @@ std::vector<std::uint8_t> MapColourTable(const DibLayout& dib, PaletteMatcher& m
     return map;
 }
 
-void ConvertIndexed(const DibLayout& dib, PaletteMatcher& matcher, IndexSurface& out) {
-    const std::vector<std::uint8_t> map = MapColourTable(dib, matcher);
+void ConvertIndexed(const DibLayout& dib, PaletteMatcher& matcher, ClipIndices indices,
+                    IndexSurface& out) {
+    const std::vector<std::uint8_t> map = MapColourTable(dib, matcher, indices);
     const int perByte = 8 / dib.bitCount;
     const unsigned valueMask = (1u << dib.bitCount) - 1;
     for (int y = 0; y < dib.height; ++y) {
@@ -176,7 +183,27 @@ void ConvertDirect(const DibLayout& dib, PaletteMatcher& matcher, IndexSurface& 
     }
 }
 
+// Some clipboards offer a whole bitmap file; its 14-byte file header is not needed.
+bool ParseBlock(const std::uint8_t* data, std::size_t size, DibLayout& dib) {
+    if (data != nullptr && size >= kFileHeaderSize && data[0] == 'B' && data[1] == 'M') {
+        data += kFileHeaderSize;
+        size -= kFileHeaderSize;
+    }
+    return ParseLayout(data, size, dib);
+}
+
 }  // namespace
+
+std::vector<RgbQuad> ClipboardColourTable(const std::uint8_t* data, std::size_t size) {
+    DibLayout dib;
+    if (!ParseBlock(data, size, dib) || dib.bitCount > 8) return {};
+    std::vector<RgbQuad> table(std::min<std::size_t>(dib.colourCount, 256));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::uint8_t* entry = dib.colours + 4 * i;
+        table[i] = RgbQuad{entry[0], entry[1], entry[2], 0};
+    }
+    return table;
+}
 
 std::vector<std::uint8_t> PackClipboardDib(const IndexSurface& content, const RgbQuad* palette256) {
     const std::size_t stride = DibStrideFor(content.width, 8);
@@ -203,19 +230,14 @@ std::vector<std::uint8_t> PackClipboardDib(const IndexSurface& content, const Rg
 }
 
 std::unique_ptr<IndexSurface> UnpackClipboardDib(const std::uint8_t* data, std::size_t size,
-                                                 const RgbQuad* palette256) {
-    // Some clipboards offer a whole bitmap file; its 14-byte file header is not needed.
-    if (data != nullptr && size >= kFileHeaderSize && data[0] == 'B' && data[1] == 'M') {
-        data += kFileHeaderSize;
-        size -= kFileHeaderSize;
-    }
+                                                 const RgbQuad* palette256, ClipIndices indices) {
     DibLayout dib;
-    if (palette256 == nullptr || !ParseLayout(data, size, dib)) return nullptr;
+    if (palette256 == nullptr || !ParseBlock(data, size, dib)) return nullptr;
     try {
         auto out = std::make_unique<IndexSurface>(dib.width, dib.height);
         PaletteMatcher matcher(palette256);
         if (dib.bitCount <= 8)
-            ConvertIndexed(dib, matcher, *out);
+            ConvertIndexed(dib, matcher, indices, *out);
         else
             ConvertDirect(dib, matcher, *out);
         return out;

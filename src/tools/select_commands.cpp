@@ -1,11 +1,12 @@
 // The view's commands on the floating selection: flips, rotations, clipboard, delete.
 #include <new>
 
+#include "document/vorlin_doc.h"
 #include "tools/clipboard_dib.h"
 #include "tools/select_tool.h"
 #include "tools/tool_document.h"
-#include "tools/tool_messages.h"
 #include "tools/tool_ids.h"
+#include "tools/tool_messages.h"
 
 namespace vorlin {
 
@@ -78,13 +79,24 @@ bool CSelectTool::PasteSequence(ToolHost& view) {
 bool CSelectTool::PasteFromClipboard(ToolHost& view, IPoint origin) {
     ClipboardPort& clipboard = view.Clipboard();
     if (!clipboard.Open()) return false;
+    CVorlinDoc& doc = view.Document();
     std::vector<std::uint8_t> bytes;
     std::unique_ptr<IndexSurface> pasted;
+    const ClipIndices indices =
+        pasteMode_ == PasteMode::ByColor ? ClipIndices::Nearest : ClipIndices::Keep;
     if (clipboard.Get(ClipFormat::Dib, bytes))
-        pasted = UnpackClipboardDib(bytes.data(), bytes.size(), PicturePalette(view.Document()));
+        pasted = UnpackClipboardDib(bytes.data(), bytes.size(), PicturePalette(doc), indices);
+    // By source changes the palette too, so the whole picture before the paste is the one
+    // undo step; direct-colour pictures have no colours to bring and paste by colour.
+    std::vector<RgbQuad> colours;
+    if (pasted && pasteMode_ == PasteMode::BySource)
+        colours = ClipboardColourTable(bytes.data(), bytes.size());
+    const bool wholeRecorded = !colours.empty() && RecordWholePicture(doc);
+    if (wholeRecorded) AdoptColours(doc, *pasted, colours);
     // Unlike a marquee, a pasted selection keeps the picture beneath it.
     if (!pasted || !Lift(view, ViewOf(*pasted), IRect{0, 0, pasted->width, pasted->height},
                          origin.x, origin.y)) {
+        if (wholeRecorded) doc.Undo();
         clipboard.Close();
         return false;
     }
@@ -93,7 +105,7 @@ bool CSelectTool::PasteFromClipboard(ToolHost& view, IPoint origin) {
         Render(view, RenderMode::Draw);
     }
     stroke_.dirtyRect = selRect_;
-    CommitStroke(view.Document(), stroke_);
+    if (!wholeRecorded) CommitStroke(doc, stroke_);
     clipboard.Close();
     return true;
 }

@@ -14,6 +14,13 @@ class CSelectTool : public CTool {
   public:
     enum SelectMode : unsigned { kOpaque = 0, kTransparent = 1 };
     enum class RenderMode { Erase, Draw };
+    // How a paletted clipboard picture's pixels become indices of the picture. A picture in
+    // direct colour is always matched by colour.
+    enum class PasteMode {
+        ByPalette,  // the indices as they are
+        ByColor,    // each colour's nearest entry of the current palette
+        BySource,   // the indices, and the used entries take the clipboard picture's colours
+    };
 
     CSelectTool(ToolStroke& stroke, int id, unsigned optionCount, int cursorId);
 
@@ -43,6 +50,8 @@ class CSelectTool : public CTool {
     bool DeleteSelection(ToolHost& view);
     bool PasteSequence(ToolHost& view);
     bool PasteFromClipboard(ToolHost& view, IPoint origin);
+    void SetPasteMode(PasteMode mode) { pasteMode_ = mode; }
+    PasteMode GetPasteMode() const { return pasteMode_; }
 
   private:
     bool Transparent() const { return Option() == kTransparent; }
@@ -62,6 +71,7 @@ class CSelectTool : public CTool {
     bool hasMasks_ = false;
     // The view the selection lives in; option changes re-render through it.
     ToolHost* owner_ = nullptr;
+    PasteMode pasteMode_ = PasteMode::ByColor;
 };
 
 // Paste is offered when the clipboard holds a bitmap or the program's marker format.

@@ -1,6 +1,8 @@
 // The few document services the tools use, in one place.
 #pragma once
 
+#include <vector>
+
 #include "core/packed_dib.h"
 #include "core/raster.h"
 
@@ -21,5 +23,10 @@ void MarkModified(CVorlinDoc& doc);
 bool RecordBackupRegion(CVorlinDoc& doc, const IRect& rect);
 // Pushes an undo record of `rect` as the picture holds it now; false when it could not be made.
 bool RecordPictureRegion(CVorlinDoc& doc, const IRect& rect);
+// Pushes an undo record of the whole picture with its palette; false when it could not be made.
+bool RecordWholePicture(CVorlinDoc& doc);
+// Entries that `pixels` use take the colours `table` has for them (entries past its end stay);
+// the palette bar and the views follow. No undo record.
+void AdoptColours(CVorlinDoc& doc, const IndexSurface& pixels, const std::vector<RgbQuad>& table);
 
 }  // namespace vorlin

@@ -47,7 +47,7 @@ class OverlayPainter {
   public:
     virtual ~OverlayPainter() = default;
     // A dotted one-pixel frame around the screen position of an image rectangle.
-    // With invert the colour is combined by XOR, so drawing twice removes it.
+    // With invert it must stay visible on any picture: light dashes over a dark line.
     virtual void DottedFrame(const IRect& imageRect, std::uint8_t red, std::uint8_t green,
                              std::uint8_t blue, bool invert) = 0;
 };

@@ -13,6 +13,8 @@ int RunBankDialogGuiTests(int argc, char* argv[]);
 int RunPaletteBarGuiTests(int argc, char* argv[]);
 int RunPaletteDialogsGuiTests(int argc, char* argv[]);
 int RunConsoleCheckGuiTests(int argc, char* argv[]);
+int RunViewNavigationTests(int argc, char* argv[]);
+int RunSavedStateGuiTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
@@ -25,6 +27,8 @@ inline int RunGuiSuites(int argc, char* argv[]) {
     failures += RunPaletteBarGuiTests(argc, argv);
     failures += RunPaletteDialogsGuiTests(argc, argv);
     failures += RunConsoleCheckGuiTests(argc, argv);
+    failures += RunViewNavigationTests(argc, argv);
+    failures += RunSavedStateGuiTests(argc, argv);
     return failures;
 }
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <utility>
 
+#include "app/command_ids.h"
 #include "tool_fixture.h"
 #include "tools/clipboard_dib.h"
 #include "tools/tool_messages.h"
-#include "app/command_ids.h"
 
 namespace vorlin {
 namespace {
@@ -335,6 +335,59 @@ TEST_F(SelectTool, PasteMatchesColoursAndRevealsThePictureWhenMoved) {
     doc.history.Undo();
     doc.history.Undo();
     EXPECT_EQ(Pixel(4, 6), 9);
+}
+
+// The clipboard holds two pixels of entries 40 and 41 of its own palette, whose colours are
+// entries 7 and 9 of the picture's; the picture's 40 and 41 are other colours.
+TEST_F(SelectTool, PasteModesMapIndicesOrColoursAndBringColours) {
+    using Mode = CSelectTool::PasteMode;
+    struct Row {
+        Mode mode;
+        bool paletted;  // else the same colours in 24 bits
+        int left, right;
+        bool coloursBrought;
+    };
+    const Row rows[] = {
+        {Mode::ByColor, true, 7, 9, false},
+        {Mode::ByPalette, true, 40, 41, false},
+        {Mode::BySource, true, 40, 41, true},
+        {Mode::BySource, false, 7, 9, false},  // no palette to bring: by colour
+        {Mode::ByPalette, false, 7, 9, false},
+    };
+    const RgbQuad dark{3, 2, 1, 0}, red{0, 0, 250, 0}, grey{200, 200, 200, 0};
+    for (const Row& r : rows) {
+        NewPicture(16, 16);
+        RgbQuad* pal = doc.GetImage().Palette();
+        pal[7] = dark, pal[9] = red, pal[40] = grey, pal[41] = grey, pal[42] = grey;
+        std::vector<RgbQuad> clipPalette(256, RgbQuad{0, 255, 0, 0});
+        clipPalette[40] = dark, clipPalette[41] = red;
+        IndexSurface clip(2, 1);
+        clip.Row(0)[0] = 40, clip.Row(0)[1] = 41;
+        if (r.paletted) {
+            host.clipboard.data[ClipFormat::Dib] = PackClipboardDib(clip, clipPalette.data());
+        } else {
+            BitmapInfoHeader header{40, 2, 1, 1, 24, 0, 0, 0, 0, 0, 0};
+            std::vector<std::uint8_t> bytes(48, 0);
+            std::memcpy(bytes.data(), &header, 40);
+            const std::uint8_t pixels[6] = {3, 2, 1, 0, 0, 250};  // blue, green, red
+            std::memcpy(bytes.data() + 40, pixels, 6);
+            host.clipboard.data[ClipFormat::Dib] = bytes;
+        }
+        Sel().SetPasteMode(r.mode);
+        host.origin = IPoint{0, 0};
+        ASSERT_TRUE(Sel().PasteSequence(host));
+        EXPECT_EQ(Pixel(0, 0), r.left) << static_cast<int>(r.mode);
+        EXPECT_EQ(Pixel(1, 0), r.right) << static_cast<int>(r.mode);
+        EXPECT_EQ(pal[40].rgbRed, r.coloursBrought ? 1 : 200) << static_cast<int>(r.mode);
+        EXPECT_EQ(pal[41].rgbRed, r.coloursBrought ? 250 : 200);
+        EXPECT_EQ(pal[42].rgbRed, 200);  // not used by the pasted pixels
+        EXPECT_EQ(UndoCount(), 1);
+        Sel().Finish(host);
+        doc.Undo();  // pixels and colours in one step
+        EXPECT_EQ(Pixel(0, 0), 0);
+        EXPECT_EQ(pal[40].rgbRed, 200);
+    }
+    Sel().SetPasteMode(Mode::ByColor);
 }
 
 TEST_F(SelectTool, FailedPasteSaysSoAndLeavesTheDocument) {

@@ -8,7 +8,7 @@ namespace vorlin {
 struct CommandSpec {
     int id;
     const char* text;
-    const char* shortcut;  // Qt key sequence text, or ""
+    const char* shortcut;  // Qt key sequence text (several separated by "; "), or ""
     const char* prompt;    // status-bar text, or ""
     bool checkable;
 };

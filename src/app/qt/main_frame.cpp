@@ -66,6 +66,8 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
     RestoreBarState();
     doc_.AddView(this);
     connect(view_, &CVorlinView::statusChanged, this, &CMainFrame::RefreshStatusPanes);
+    // A stroke records its undo step on release, after the views were last told.
+    connect(view_, &CVorlinView::toolActed, this, &CMainFrame::UpdateCommands);
     connect(view_, &CVorlinView::zoomChanged, viewBar_, &ViewBar::ShowZoom);
     connect(viewBar_, &ViewBar::zoomRequested, this, [this](double f) {
         view_->SetZoom(f);
@@ -86,7 +88,7 @@ void CMainFrame::CreateActions() {
         auto* action = new QAction(QString::fromUtf8(cmd.text), this);
         action->setData(cmd.id);
         action->setCheckable(cmd.checkable);
-        if (*cmd.shortcut) action->setShortcut(QKeySequence(cmd.shortcut));
+        if (*cmd.shortcut) action->setShortcuts(QKeySequence::listFromString(cmd.shortcut));
         if (*cmd.prompt) action->setStatusTip(QString::fromUtf8(cmd.prompt));
         // Routing decides; the action's own check state follows the update handlers.
         connect(action, &QAction::triggered, this, [this, id = cmd.id] { RunCommand(id); });
@@ -137,7 +139,8 @@ void CMainFrame::CreateMenus() {
         windows->addAction(actions_[id]);
     connect(windows, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     view->addSeparator();
-    for (int id : {ID_VIEW_ZOOM_UP, ID_VIEW_ZOOM_DOWN, ID_VIEW_PAN}) view->addAction(actions_[id]);
+    for (int id : {ID_VIEW_ZOOM_UP, ID_VIEW_ZOOM_DOWN, ID_VIEW_ZOOM_FIT, ID_VIEW_PAN})
+        view->addAction(actions_[id]);
     view->addSeparator();
     for (int id : {ID_VIEW_TEXEL_GRID, ID_VIEW_TILE_GRID, ID_VIEW_TILE_SNAP, ID_VIEW_GRID_SETTINGS})
         view->addAction(actions_[id]);
@@ -146,10 +149,9 @@ void CMainFrame::CreateMenus() {
 
     AddMenu("I&mage", {ID_IMAGE_SIZE, ID_IMAGE_REARRANGE, ID_IMAGE_REDUCE_TILES, 0, ID_IMAGE_FLIP_H,
                        ID_IMAGE_FLIP_V, ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_RIGHT});
-    AddMenu("Pa&lette",
-            {ID_PAL_CLEAR, ID_PAL_SWAP, ID_PAL_SORT, ID_PAL_GRADIENT, ID_PAL_COPY, ID_PAL_ADJUST, 0,
-             ID_PAL_QUICK_SWAP, ID_PAL_QUICK_GRADIENT, ID_PAL_QUICK_COPY, ID_PAL_QUICK_INVERT, 0,
-             ID_PAL_ARRANGE_BANKS});
+    AddMenu("Pa&lette", {ID_PAL_CLEAR, ID_PAL_SWAP, ID_PAL_SORT, ID_PAL_GRADIENT, ID_PAL_COPY,
+                         ID_PAL_ADJUST, 0, ID_PAL_QUICK_SWAP, ID_PAL_QUICK_GRADIENT,
+                         ID_PAL_QUICK_COPY, ID_PAL_QUICK_INVERT, 0, ID_PAL_ARRANGE_BANKS});
     AddMenu("&Tools", {ID_TOOL_SELECT, ID_TOOL_PIPETTE, ID_TOOL_ZOOM, ID_TOOL_ERASER,
                        ID_TOOL_PENCIL, ID_TOOL_LINE, ID_TOOL_RECT, ID_TOOL_ELLIPSE, ID_TOOL_BRUSH,
                        ID_TOOL_FILL, ID_TOOL_TEXT, 0, ID_TOOLS_OPTIONS});
@@ -268,8 +270,13 @@ void CMainFrame::OnUpdate(int, const void*) {
     UpdateCommands();
 }
 
+void CMainFrame::OnModifiedChanged(bool) {
+    RefreshTitle();
+}
+
+// An asterisk while the picture has unsaved changes.
 void CMainFrame::RefreshTitle() {
-    setWindowTitle(QString::fromStdString(doc_.GetTitle()));
+    setWindowTitle(QString::fromStdString(doc_.GetTitle()) + (doc_.IsModified() ? " *" : ""));
 }
 
 void CMainFrame::RebuildRecentMenu() {

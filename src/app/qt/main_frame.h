@@ -7,14 +7,14 @@
 #include <functional>
 #include <memory>
 
-#include "document/vorlin_doc.h"
-#include "app/qt/qt_gba_exporter.h"
+#include "app/command_router.h"
 #include "app/file_commands.h"
 #include "app/palette_bar_link.h"
 #include "app/palette_bar_model.h"
-#include "app/palette_bar_slots.h"
-#include "app/command_router.h"
 #include "app/palette_bar_selection.h"
+#include "app/palette_bar_slots.h"
+#include "app/qt/qt_gba_exporter.h"
+#include "document/vorlin_doc.h"
 
 class QAction;
 class QLabel;
@@ -65,6 +65,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
     void OnUpdate(int hint, const void* object) override;
+    void OnModifiedChanged(bool modified) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -10,12 +10,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "document/vorlin_doc.h"
-#include "app/palette_bar_link.h"
-#include "platform/app_paths.h"
 #include "app/file_type_set.h"
+#include "app/palette_bar_link.h"
 #include "app/string_table.h"
 #include "app/ui_services.h"
+#include "app/view_settings.h"
+#include "document/vorlin_doc.h"
+#include "platform/app_paths.h"
 #include "platform/profile.h"
 
 namespace vorlin {
@@ -64,6 +65,8 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     reductionBox->setCurrentIndex(profile.GetInt(kSectionMain, kKeyQuantize, 0) == 1 ? 1 : 0);
     sharedBox = new QCheckBox("&shared file dir", this);
     sharedBox->setChecked(profile.GetInt(kSectionLastFile, kKeyIsSharedDir, 0) != 0);
+    fitNewBox = new QCheckBox("&fit new pictures to the view", this);
+    fitNewBox->setChecked(profile.GetInt(kSectionMainView, kKeyFitNew, 0) != 0);
     browseButton = new QPushButton("...", this);
     browseButton->setToolTip("Choose the palette file");
     connect(browseButton, &QPushButton::clicked, this, &OptionsDialog::OnBrowse);
@@ -77,6 +80,7 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     Form()->addRow(clearBox);
     Form()->addRow("colour &reduction", reductionBox);
     Form()->addRow(sharedBox);
+    Form()->addRow(fitNewBox);
 }
 
 void OptionsDialog::OnBrowse() {
@@ -97,6 +101,7 @@ bool OptionsDialog::Exchange() {
     bitsPerShade_ = bitsBox->currentIndex() + kMinBits;
     profile_.WriteInt(kSectionMain, kKeyPalBpc, bitsPerShade_);
     profile_.WriteInt(kSectionLastFile, kKeyIsSharedDir, sharedBox->isChecked() ? 1 : 0);
+    profile_.WriteInt(kSectionMainView, kKeyFitNew, fitNewBox->isChecked() ? 1 : 0);
     return true;
 }
 

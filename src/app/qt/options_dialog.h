@@ -30,6 +30,7 @@ class OptionsDialog : public FormDialog {
     QCheckBox* clearBox;
     QComboBox* reductionBox;  // "fast", "best"
     QCheckBox* sharedBox;
+    QCheckBox* fitNewBox;  // new and opened pictures start fitted to the view
 
   protected:
     bool Exchange() override;

@@ -15,6 +15,8 @@ ViewBar::ViewBar(QWidget* parent) : QToolBar("View options", parent) {
     zoomBox_->setObjectName(QString::number(ID_VIEW_ZOOM_COMBO));
     zoomBox_->setEditable(true);
     zoomBox_->setInsertPolicy(QComboBox::NoInsert);
+    // Inline completion would turn a typed "1" into "16x" before Enter reads it.
+    zoomBox_->setCompleter(nullptr);
     zoomBox_->setMinimumContentsLength(7);
     zoomBox_->setToolTip("Zoom");
     for (int f : kZoomFactors) zoomBox_->addItem(QString::asprintf("%2dx", f), f);

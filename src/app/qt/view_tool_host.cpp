@@ -3,12 +3,12 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "app/command_ids.h"
 #include "app/qt/text_wnd.h"
 #include "app/qt/tool_art.h"
-#include "tools/tool_box.h"
-#include "app/command_ids.h"
-#include "app/ui_services.h"
 #include "app/qt/vorlin_view.h"
+#include "app/ui_services.h"
+#include "tools/tool_box.h"
 
 namespace vorlin {
 
@@ -100,11 +100,19 @@ void ViewOverlayPainter::DottedFrame(const IRect& imageRect, std::uint8_t red, s
                                      std::uint8_t blue, bool invert) {
     const IRect r = viewport_.ImageRectToClient(imageRect);
     if (r.IsEmpty()) return;
+    const QRect frame(r.left, r.top, r.Width() - 1, r.Height() - 1);
     painter_.save();
-    if (invert) painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter_.setPen(QPen(QColor(red, green, blue), 1, Qt::DotLine));
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    // Inverting alone vanishes on pictures of middle tones: the frame is dark under light
+    // dashes, so one of the two always stands out.
+    if (invert) {
+        painter_.setPen(QPen(Qt::black, 1));
+        painter_.drawRect(frame);
+    }
+    QPen dashes(QColor(red, green, blue), 1);
+    dashes.setDashPattern({3, 3});
+    painter_.setPen(dashes);
+    painter_.drawRect(frame);
     painter_.restore();
 }
 

@@ -1,15 +1,15 @@
 #include "app/qt/vorlin_app.h"
 
-#include "document/document_settings.h"
-#include "document/vorlin_doc.h"
 #include "app/command_ids.h"
-#include "platform/profile.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/help_window.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/qt_ui_services.h"
 #include "app/qt/vorlin_view.h"
+#include "document/document_settings.h"
+#include "document/vorlin_doc.h"
+#include "platform/profile.h"
 
 namespace vorlin {
 
@@ -56,13 +56,17 @@ bool VorlinApp::OnCommand(int id) {
         case ID_HELP_CONTENTS:
             ShowHelp();
             return true;
+        case ID_HELP_INDEX:
+            ShowHelp();
+            help_->ShowContents();
+            return true;
         default:
             return false;
     }
 }
 
 bool VorlinApp::OnUpdateCommand(int id, CommandState&) {
-    return id == ID_APP_ABOUT || id == ID_HELP_CONTENTS;
+    return id == ID_APP_ABOUT || id == ID_HELP_CONTENTS || id == ID_HELP_INDEX;
 }
 
 }  // namespace vorlin

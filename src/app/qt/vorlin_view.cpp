@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -16,12 +17,14 @@
 #include "app/qt/sketch_wnd.h"
 #include "app/qt/view_tool_host.h"
 #include "app/tool_texts.h"
+#include "app/view_settings.h"
+#include "app/zoom_steps.h"
 
 namespace vorlin {
 
 namespace {
 
-constexpr const char* kSection = "mainview";
+constexpr const char* kSection = kSectionMainView;
 constexpr int kStoredModeBits = VIEW_PAN | VIEW_SNAP;
 
 // Keys that move the view as the scroll bars' arrows and page areas do.
@@ -40,6 +43,23 @@ constexpr KeyScroll kKeyScrolls[] = {
     {Qt::Key_Up, SCROLL_LINE_UP, SCROLL_VERT},
     {Qt::Key_Down, SCROLL_LINE_DOWN, SCROLL_VERT},
 };
+
+// The Paste mode items and what each makes Paste do; the stored value is the item's id.
+struct PasteModeItem {
+    int id;
+    CSelectTool::PasteMode mode;
+};
+constexpr PasteModeItem kPasteModes[] = {
+    {ID_PASTE_BY_PALETTE, CSelectTool::PasteMode::ByPalette},
+    {ID_PASTE_BY_COLOR, CSelectTool::PasteMode::ByColor},
+    {ID_PASTE_BY_SOURCE, CSelectTool::PasteMode::BySource},
+};
+
+const PasteModeItem* FindPasteMode(int id) {
+    for (const PasteModeItem& item : kPasteModes)
+        if (item.id == id) return &item;
+    return nullptr;
+}
 
 ISize SizeOf(const CIndexImage& image) {
     return {image.Width(), image.Height()};
@@ -80,6 +100,9 @@ void CVorlinView::LoadSettings(const Profile& profile) {
     };
     viewport_.SetTileSize(tile("tilewidth"), tile("tileheight"));
     viewMode_ = profile.GetInt(kSection, "viewmode", 0) & kStoredModeBits;
+    // Anything but an item's id pastes by colour, as before there was a choice.
+    const PasteModeItem* paste = FindPasteMode(profile.GetInt(kSection, kKeyPasteMode, 0));
+    ProgramTools().Select().SetPasteMode(paste ? paste->mode : CSelectTool::PasteMode::ByColor);
 }
 
 void CVorlinView::SaveSettings(Profile& profile) const {
@@ -88,6 +111,9 @@ void CVorlinView::SaveSettings(Profile& profile) const {
     profile.WriteInt(kSection, "tilewidth", viewport_.TileWidth());
     profile.WriteInt(kSection, "tileheight", viewport_.TileHeight());
     profile.WriteInt(kSection, "viewmode", viewMode_ & kStoredModeBits);
+    const CSelectTool::PasteMode mode = ProgramTools().Select().GetPasteMode();
+    for (const PasteModeItem& item : kPasteModes)
+        if (item.mode == mode) profile.WriteInt(kSection, kKeyPasteMode, item.id);
 }
 
 void CVorlinView::OnInitialUpdate() {
@@ -99,6 +125,26 @@ void CVorlinView::OnInitialUpdate() {
         emit zoomChanged(1);
     }
     OnUpdate(0, &doc_.GetImage());
+    if (AppProfile().GetInt(kSectionMainView, kKeyFitNew, 0) == 0) return;
+    // Before the window is laid out the view's size means nothing.
+    if (isVisible())
+        FitToView();
+    else
+        fitPending_ = true;
+}
+
+void CVorlinView::FitToView() {
+    // The size the picture gets once a fit makes the scroll bars go.
+    const QSize room = maximumViewportSize();
+    viewport_.SetClientSize(room.width(), room.height());
+    SetZoom(FitZoomStep(viewport_));
+}
+
+void CVorlinView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (!fitPending_) return;
+    fitPending_ = false;
+    QTimer::singleShot(0, this, &CVorlinView::FitToView);
 }
 
 void CVorlinView::OnUpdate(int hint, const void* object) {
@@ -216,12 +262,17 @@ void CVorlinView::AfterScroll(IPoint oldOrigin) {
 
 void CVorlinView::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
-    if (delta == 0) return;
-    ZoomAbout(delta > 0, event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    if (delta != 0 && viewport_.WheelZoom(delta > 0, at.x(), at.y())) AfterZoom();
 }
 
-void CVorlinView::ZoomAbout(bool zoomIn, QPoint client) {
-    if (!viewport_.WheelZoom(zoomIn, client.x(), client.y())) return;
+void CVorlinView::StepZoom(bool zoomIn) {
+    const QPoint middle = viewport()->rect().center();
+    if (viewport_.ZoomAbout(NextZoomStep(viewport_.Zoom(), zoomIn), middle.x(), middle.y()))
+        AfterZoom();
+}
+
+void CVorlinView::AfterZoom() {
     emit zoomChanged(viewport_.Zoom());
     OnUpdate(HINT_GEOMETRY, nullptr);
     sketch_->FollowOrigin(viewport_.Origin().x, viewport_.Origin().y);
@@ -244,13 +295,37 @@ bool CVorlinView::ForwardsButton(Qt::MouseButton button) const {
            (button == Qt::MiddleButton && !(viewMode_ & VIEW_PAN));
 }
 
+void CVorlinView::StartPan(Qt::MouseButton button, QPoint client) {
+    viewMode_ |= VIEW_PANNING;
+    panButton_ = button;
+    panReference_ = client;
+    viewport()->setCursor(button == Qt::MiddleButton ? Qt::SizeAllCursor : Qt::ClosedHandCursor);
+}
+
+void CVorlinView::StopPan() {
+    viewMode_ &= ~VIEW_PANNING;
+    panButton_ = Qt::NoButton;
+    RestoreCursor();
+}
+
+void CVorlinView::RestoreCursor() {
+    if (spaceHeld_)
+        viewport()->setCursor(Qt::OpenHandCursor);
+    else
+        viewport()->unsetCursor();
+}
+
 void CVorlinView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     SetPointer(at);
+    if (viewMode_ & VIEW_PANNING) return;  // other buttons wait for the pan to end
     if (event->button() == Qt::MiddleButton && (viewMode_ & VIEW_PAN)) {
-        viewMode_ |= VIEW_PANNING;
-        panReference_ = at;
-        viewport()->setCursor(Qt::SizeAllCursor);
+        StartPan(Qt::MiddleButton, at);
+        return;
+    }
+    // Space held: any tool's left button pans, as in other editors.
+    if (event->button() == Qt::LeftButton && spaceHeld_) {
+        StartPan(Qt::LeftButton, at);
         return;
     }
     if (!ForwardsButton(event->button())) return;
@@ -260,18 +335,19 @@ void CVorlinView::mousePressEvent(QMouseEvent* event) {
     if (!tool.Stroke().Active()) tool.OnMove(*host_, 0, p.x, p.y);
     tool.OnPress(*host_, PointerFlags(event), p.x, p.y);
     emit statusChanged();
+    emit toolActed();
 }
 
 void CVorlinView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton && (viewMode_ & VIEW_PANNING)) {
-        viewMode_ &= ~VIEW_PANNING;
-        viewport()->unsetCursor();
+    if (viewMode_ & VIEW_PANNING) {
+        if (event->button() == panButton_) StopPan();
         return;
     }
     if (!ForwardsButton(event->button())) return;
     const IPoint p = ToolPoint(event->position().toPoint());
     tools_.Current().OnRelease(*host_, PointerFlags(event), p.x, p.y);
     emit statusChanged();
+    emit toolActed();
 }
 
 void CVorlinView::mouseDoubleClickEvent(QMouseEvent*) {
@@ -282,6 +358,10 @@ void CVorlinView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (viewMode_ & VIEW_PANNING) {
         PanStep(at);
+        SetPointer(at);
+        return;
+    }
+    if (spaceHeld_) {
         SetPointer(at);
         return;
     }
@@ -311,6 +391,14 @@ void CVorlinView::PanStep(QPoint client) {
 }
 
 void CVorlinView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        // Not while a tool's stroke runs: the tool would miss its release.
+        if (!event->isAutoRepeat() && !tools_.Current().Stroke().Active()) {
+            spaceHeld_ = true;
+            if (!(viewMode_ & VIEW_PANNING)) RestoreCursor();
+        }
+        return;
+    }
     for (const KeyScroll& scroll : kKeyScrolls) {
         if (scroll.key == event->key()) {
             ScrollTo(scroll.code, 0, scroll.bar);
@@ -329,6 +417,22 @@ void CVorlinView::keyPressEvent(QKeyEvent* event) {
             if (!PickToolByKey(*event)) QAbstractScrollArea::keyPressEvent(event);
             return;
     }
+}
+
+void CVorlinView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
+        QAbstractScrollArea::keyReleaseEvent(event);
+        return;
+    }
+    spaceHeld_ = false;
+    if (!(viewMode_ & VIEW_PANNING)) RestoreCursor();
+}
+
+// The Space release goes elsewhere once the focus has left.
+void CVorlinView::focusOutEvent(QFocusEvent* event) {
+    spaceHeld_ = false;
+    if (!(viewMode_ & VIEW_PANNING)) RestoreCursor();
+    QAbstractScrollArea::focusOutEvent(event);
 }
 
 // A plain letter picks the tool whose tool tip names it. Text fields never pass keys here, so
@@ -387,6 +491,10 @@ void CVorlinView::ChooseToolOption(unsigned index) {
 
 bool CVorlinView::EditCommand(int id) {
     CSelectTool& select = ProgramTools().Select();
+    if (const PasteModeItem* paste = FindPasteMode(id)) {
+        select.SetPasteMode(paste->mode);
+        return true;
+    }
     switch (id) {
         case ID_EDIT_COPY:
             select.CopyToClipboard(*host_, false);
@@ -416,6 +524,10 @@ bool CVorlinView::EditCommand(int id) {
 }
 
 bool CVorlinView::UpdateEditCommand(int id, CommandState& state) {
+    if (const PasteModeItem* paste = FindPasteMode(id)) {
+        state.checked = ProgramTools().Select().GetPasteMode() == paste->mode;
+        return true;
+    }
     switch (id) {
         // These act on the floating selection only; without one they would do nothing.
         case ID_EDIT_COPY:
@@ -485,7 +597,10 @@ bool CVorlinView::OnCommand(int id) {
             return true;
         case ID_VIEW_ZOOM_UP:
         case ID_VIEW_ZOOM_DOWN:
-            ZoomAbout(id == ID_VIEW_ZOOM_UP, viewport()->rect().center());
+            StepZoom(id == ID_VIEW_ZOOM_UP);
+            return true;
+        case ID_VIEW_ZOOM_FIT:
+            FitToView();
             return true;
         case ID_VIEW_SKETCH:
             sketch_->Show(!sketch_->IsShown());
@@ -496,7 +611,7 @@ bool CVorlinView::OnCommand(int id) {
             return true;
         case ID_EDIT_UNDO:
             tools_.Current().Finish(*host_);
-            doc_.history.Undo();
+            doc_.Undo();
             return true;
         default:
             return false;
@@ -526,6 +641,7 @@ bool CVorlinView::OnUpdateCommand(int id, CommandState& state) {
         case ID_VIEW_GRID_SETTINGS:
         case ID_VIEW_ZOOM_UP:
         case ID_VIEW_ZOOM_DOWN:
+        case ID_VIEW_ZOOM_FIT:
             return true;
         case ID_VIEW_SKETCH:
             state.checked = sketch_->IsShown();

@@ -7,10 +7,10 @@
 #include <functional>
 #include <memory>
 
-#include "document/vorlin_doc.h"
-#include "tools/tool_box.h"
 #include "app/command_router.h"
 #include "app/image_viewport.h"
+#include "document/vorlin_doc.h"
+#include "tools/tool_box.h"
 
 namespace vorlin {
 
@@ -43,6 +43,8 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     void OnInitialUpdate();
     // Returns the previous factor.
     double SetZoom(double factor);
+    // The largest zoom step at which the whole picture fits the view without scroll bars.
+    void FitToView();
 
     ImageViewport& Viewport() { return viewport_; }
     const ImageViewport& Viewport() const { return viewport_; }
@@ -73,6 +75,8 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
   signals:
     void zoomChanged(double factor);
     void statusChanged();
+    // A tool handled a press or release: Undo, Copy and the others may have changed state.
+    void toolActed();
     // The current tool's option list should show this entry.
     void toolOptionShown(unsigned index);
     void toolChanged(int id);
@@ -88,6 +92,9 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void LoadSettings(const Profile& profile);
@@ -96,8 +103,15 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     void ScrollTo(ScrollCode code, int position, ScrollBar bar);
     void AfterScroll(IPoint oldOrigin);
     void PanStep(QPoint client);
-    // Halves or doubles the zoom, keeping the image point under `client` in place.
-    void ZoomAbout(bool zoomIn, QPoint client);
+    // Starts a pan with `button` (the middle button in pan mode, the left one with Space held).
+    void StartPan(Qt::MouseButton button, QPoint client);
+    void StopPan();
+    // The cursor while no pan runs: an open hand while Space is held.
+    void RestoreCursor();
+    // The zoom box, the view and the sketch follow a zoom change.
+    void AfterZoom();
+    // Steps the zoom about the middle of the view.
+    void StepZoom(bool zoomIn);
     bool PickToolByKey(const QKeyEvent& event);
     void ToggleMode(int bit);
     void ShowGridSettings();
@@ -115,6 +129,10 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     std::unique_ptr<ViewToolHost> host_;
     ToolSwitch tools_;
     QPoint panReference_;
+    Qt::MouseButton panButton_ = Qt::NoButton;
+    bool spaceHeld_ = false;
+    // "Fit new pictures" waits for the window's first layout.
+    bool fitPending_ = false;
     bool syncingBars_ = false;
     bool hasPointer_ = false;
     QPoint pointer_;
