@@ -26,8 +26,30 @@ endforeach()
 install(FILES ${VORLIN_PACKAGING_DIR}/icons/vorlin.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${VORLIN_APP_ID}.svg)
-install(FILES ${VORLIN_PACKAGING_DIR}/man/vorlin.1 ${VORLIN_PACKAGING_DIR}/man/vorlin-cli.1
+
+# Debian's rules: man pages and the changelog compressed (gzip -n, so the bytes do not depend
+# on the build time), a machine-readable copyright file beside the changelog.
+set(VORLIN_GENERATED_DOCS ${CMAKE_BINARY_DIR}/packaging)
+configure_file(${VORLIN_PACKAGING_DIR}/debian/changelog.in ${VORLIN_GENERATED_DOCS}/changelog @ONLY)
+configure_file(${VORLIN_PACKAGING_DIR}/debian/copyright.in ${VORLIN_GENERATED_DOCS}/copyright @ONLY)
+set(vorlin_compressed)
+foreach(source ${VORLIN_PACKAGING_DIR}/man/vorlin.1 ${VORLIN_PACKAGING_DIR}/man/vorlin-cli.1
+        ${VORLIN_GENERATED_DOCS}/changelog)
+  get_filename_component(name ${source} NAME)
+  set(target ${VORLIN_GENERATED_DOCS}/${name}.gz)
+  add_custom_command(OUTPUT ${target}
+                     COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${source} ${target}
+                     DEPENDS ${source} VERBATIM)
+  list(APPEND vorlin_compressed ${target})
+endforeach()
+add_custom_target(vorlin_packaging_docs ALL DEPENDS ${vorlin_compressed})
+install(FILES ${VORLIN_GENERATED_DOCS}/vorlin.1.gz ${VORLIN_GENERATED_DOCS}/vorlin-cli.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${VORLIN_GENERATED_DOCS}/changelog.gz ${VORLIN_GENERATED_DOCS}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorlin)
+# Shell completion, where bash-completion looks for it by the command's name.
+install(FILES ${VORLIN_PACKAGING_DIR}/completions/vorlin-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vorlin-cli)
 
 # Installs into a scratch prefix and checks the layout and the desktop files.
 add_test(NAME install_layout

@@ -5,8 +5,12 @@ set(VORLIN_PACKAGE_MAINTAINER "Vorlin maintainers <maintainers@vorlin.invalid>"
 set(CPACK_PACKAGE_NAME vorlin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for 256-colour bitmaps and Game Boy Advance graphics")
+# Lines of at most 80 characters, as Debian's tools expect.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vorlin edits small paletted pictures and exports them as Game Boy Advance data: tiles or bitmaps, tile maps and 15-bit palettes, optionally compressed in the BIOS formats, as C, assembler, raw binary or GBFS. vorlin-cli does the same in a game's build.")
+    "Vorlin edits small paletted pictures and exports them as Game Boy Advance data:
+tiles or bitmaps, tile maps and 15-bit palettes, optionally compressed in the
+BIOS formats, as C, assembler, raw binary or GBFS. vorlin-cli does the same in
+a game's build.")
 set(CPACK_PACKAGE_CONTACT ${VORLIN_PACKAGE_MAINTAINER})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -8,13 +8,13 @@ app=${1:-build/vorlin}
 picture=${2:-examples/gba-sprites/art/backdrop.png}
 display=:${VORLIN_SHOT_DISPLAY:-97}
 ini=$(mktemp)
-# The picture at its own size with the tile grid only: the texel grid at zoom 1 hides the art.
-printf '[mainview]\ngrid=0\ntile=1\n' >"$ini"
-Xvfb "$display" -screen 0 1024x720x24 -nolisten tcp >/dev/null 2>&1 &
+# The picture fitted to the view (View > Fit) with the tile grid only.
+printf '[mainview]\ngrid=0\ntile=1\nfitnew=1\n' >"$ini"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$ini"' EXIT
 sleep 1
-DISPLAY=$display VORLIN_INI=$ini "$app" -geometry 1024x720+0+0 "$picture" &
+DISPLAY=$display VORLIN_INI=$ini "$app" -geometry 1024x768+0+0 "$picture" &
 editor=$!
 sleep "${VORLIN_SHOT_WAIT:-5}"
 DISPLAY=$display import -window root docs/screenshot.png

@@ -122,9 +122,9 @@ bool CVorlinDoc::OnNewDocument() {
     // A new picture has no file yet: Save must ask for a name instead of
     // writing the blank picture over the file that was open before.
     path_.clear();
-    const std::vector<RgbQuad> colours =
-        settings_.defaultPalette.empty() ? std::vector<RgbQuad>{}
-                                         : FileHooks().ReadPaletteFile(settings_.defaultPalette);
+    const std::vector<RgbQuad> colours = settings_.defaultPalette.empty()
+                                             ? std::vector<RgbQuad>{}
+                                             : FileHooks().ReadPaletteFile(settings_.defaultPalette);
     if (!colours.empty()) image.SetColors(0, static_cast<int>(colours.size()), colours.data());
     FileHooks().ResetCurrentFormat();
     SetTitle();

@@ -13,8 +13,8 @@
 #include "core/index_surface.h"
 #include "core/packed_dib.h"
 #include "document/color_ref.h"
-#include "document/document_settings.h"
 #include "document/index_image.h"
+#include "document/document_settings.h"
 #include "document/recent_file_list.h"
 #include "document/undo_history.h"
 

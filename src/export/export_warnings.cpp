@@ -6,6 +6,7 @@
 #include "export/number_list.h"
 #include "export/tile_arrangement.h"
 #include "export/tile_ops.h"
+#include "export/transparent_pixels.h"
 
 namespace vorlin {
 
@@ -159,6 +160,7 @@ std::vector<ExportWarning> ExportWarnings(const ExportJob& job, const ConsolePic
                                           const ExportStats& stats, PackedDib sourceArea) {
     Warnings out;
     MixedBankTiles(job, console, sourceArea, out);
+    TransparentBankPixels(job, console, sourceArea, out);
     IndicesPastLimit(job, stats, console.spots, out);
     VideoMemory(job, console, stats, console.spots, out);
     PaletteRange(job, console, out);

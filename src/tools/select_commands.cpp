@@ -5,8 +5,8 @@
 #include "tools/clipboard_dib.h"
 #include "tools/select_tool.h"
 #include "tools/tool_document.h"
-#include "tools/tool_ids.h"
 #include "tools/tool_messages.h"
+#include "tools/tool_ids.h"
 
 namespace vorlin {
 

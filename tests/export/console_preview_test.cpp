@@ -227,6 +227,9 @@ TEST(ConsolePreview, WarnsAtTheTileConcerned) {
          "0,0: the picture shows colours 0, ", 1},
         {"4 bpp on an affine map", 16, 16, BankedTiles, {.bpp = 4, .mapFlags = MAP_AFFINE}, {},
          "0,0: affine backgrounds read 8-bpp tiles", 1},
+        {"colour 0 of banks 2 and 3 turns transparent", 24, 8,
+         [](int x, int y) { return x == 11 && y == 2 ? 0x20 : x == 20 && y == 5 ? 0x30 : 1; },
+         {.bpp = 4}, {}, "8,0: 2 pixels use colour 0 of a bank (index 16, 32, ...)", 1},
     };
     for (const WarningCase& c : cases) {
         SCOPED_TRACE(c.name);

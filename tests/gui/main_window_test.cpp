@@ -11,6 +11,12 @@
 #include <memory>
 #include <vector>
 
+#include "document/image_operations.h"
+#include "document/vorlin_doc.h"
+#include "gui_suites.h"
+#include "gui_test_util.h"
+#include "support/fake_ui_services.h"
+#include "support/temp_profile.h"
 #include "app/command_ids.h"
 #include "app/qt/app_icon.h"
 #include "app/qt/doc_commands.h"
@@ -24,12 +30,6 @@
 #include "app/qt/tile_reduction_dialog.h"
 #include "app/qt/view_bar.h"
 #include "app/qt/vorlin_view.h"
-#include "document/image_operations.h"
-#include "document/vorlin_doc.h"
-#include "gui_suites.h"
-#include "gui_test_util.h"
-#include "support/fake_ui_services.h"
-#include "support/temp_profile.h"
 
 namespace vorlin {
 

@@ -2,6 +2,7 @@
 // hovering, typing in the channel edits, dragging the sliders, the "16" button, the bits
 // per shade and View > Windows > Palette Bar.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -31,6 +32,7 @@ class PaletteBarGuiTest : public QObject {
     void bitsPerShadeChangeRequantisesTheActiveColour();
     void barFollowsTheDocument();
     void windowsMenuTogglesTheBarAndLayoutIsKept();
+    void largeSwatchesDoubleTheBarAndItsTargets();
 };
 
 void PaletteBarGuiTest::mouseButtonsPickSlotsAndDrawFrames() {
@@ -260,6 +262,31 @@ void PaletteBarGuiTest::windowsMenuTogglesTheBarAndLayoutIsKept() {
     w.frame->show();
     QCOMPARE(w.frame->dockWidgetArea(&w.frame->PaletteBarWindow()), Qt::RightDockWidgetArea);
     QVERIFY(!w.frame->PaletteBarWindow().isHidden());
+}
+
+void PaletteBarGuiTest::largeSwatchesDoubleTheBarAndItsTargets() {
+    PaletteWindow w;
+    const QSize normal = w.Bar().size();
+    QTest::mouseClick(&w.Bar(), Qt::LeftButton, Qt::NoModifier, Centre(SwatchRect(37)));
+    const IRect cell = SwatchCellRect(37);
+    const QColor frame = w.Bar().grab().toImage().pixelColor(cell.left, cell.top + 2);
+
+    w.profile.Get().WriteInt("main", "PalLarge", 1);
+    WhenModal<OptionsDialog>([](OptionsDialog* d) {
+        QVERIFY(d->largeBarBox->isChecked());
+        d->accept();
+    });
+    QVERIFY(w.frame->RunCommand(ID_TOOLS_OPTIONS));
+    QCOMPARE(w.Bar().size(), normal * 2);
+    // The same picture at twice the size: the Left frame is two pixels wide.
+    const QImage shown = w.Bar().grab().toImage();
+    QCOMPARE(shown.pixelColor(cell.left * 2, cell.top * 2 + 4), frame);
+    QCOMPARE(shown.pixelColor(cell.left * 2 + 1, cell.top * 2 + 4), frame);
+    // A click lands on the swatch drawn under it, also at its far edge.
+    const IRect target = SwatchRect(90);
+    QTest::mouseClick(&w.Bar(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(target.right * 2 - 1, target.bottom * 2 - 1));
+    QCOMPARE(w.Model().GetSlotIndex(kSlotLeft), 90);
 }
 
 int RunPaletteBarGuiTests(int argc, char* argv[]) {

@@ -2,6 +2,7 @@
 // buttons, fields and keys.
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +42,18 @@ void Paste(QLineEdit* edit, const char* text) {
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }
 
+// Every label written with a mnemonic names a field, so its letter is underlined, not shown.
+bool EveryMnemonicHasABuddy(QWidget* dialog) {
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        const QString text = label->text().replace("&&", "");
+        if (text.contains('&') && !label->buddy()) {
+            qWarning() << "no buddy:" << label->text();
+            return false;
+        }
+    }
+    return true;
+}
+
 // The colour the main view shows for image pixel (2, 2).
 QColor ViewColour(PaletteWindow& w) {
     const IPoint at = w.frame->View().Viewport().ImageToClient(2, 2);
@@ -60,6 +73,7 @@ class PaletteDialogsGuiTest : public QObject {
     void toneCurvePreviewsAndCancelRestores();
     void toneCurveEditsAreCorrectedAndOkKeeps();
     void paletteExporterTakesTheBarsRange();
+    void labelMnemonicsMoveTheFocusToTheirFields();
 };
 
 void PaletteDialogsGuiTest::eachDialogAppliesThroughItsButton() {
@@ -306,6 +320,43 @@ void PaletteDialogsGuiTest::paletteExporterTakesTheBarsRange() {
     QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
     const std::string text = ReadTextFile(w.dir.File("range.pal"));
     QVERIFY2(text.rfind("CLRX 8 21\n", 0) == 0, text.c_str());
+}
+
+void PaletteDialogsGuiTest::labelMnemonicsMoveTheFocusToTheirFields() {
+    struct Row {
+        int command;
+        Qt::Key letter;
+        int field;
+    };
+    const Row rows[] = {
+        {ID_PAL_SORT, Qt::Key_F, IDC_PAL_FIRST},        // "&first", beside the I button
+        {ID_PAL_SORT, Qt::Key_L, IDC_PAL_LAST},         // "&last"
+        {ID_PAL_COPY, Qt::Key_S, IDC_PAL_COPY_SOURCE},  // "&Source"
+        {ID_PAL_SWAP, Qt::Key_A, IDC_PAL_SWAP_A},       // "start &A"
+        {ID_PAL_SWAP, Qt::Key_C, IDC_PAL_COUNT},        // "&Count"
+    };
+    PaletteWindow w;
+    for (const Row& row : rows) {
+        PaletteToolDialog* d = OpenDialog(w, row.command);
+        d->activateWindow();
+        QTRY_VERIFY(d->isActiveWindow());
+        QVERIFY(EveryMnemonicHasABuddy(d));
+        d->ApplyButton()->setFocus();  // the letter must work from wherever the focus is
+        QTest::keyClick(d, row.letter, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d->FieldEdit(row.field)));
+    }
+    bool brightness = false, buddies = false;
+    WhenModal<ToneCurveWindow>([&](ToneCurveWindow* d) {
+        buddies = EveryMnemonicHasABuddy(d);
+        QTest::keyClick(d, Qt::Key_B, Qt::AltModifier);  // "&brightness"
+        QWidget* focus = QApplication::focusWidget();
+        brightness = focus == d->Slider(ToneControl::Brightness) ||
+                     focus == d->Edit(ToneControl::Brightness);
+        d->reject();
+    });
+    QVERIFY(w.frame->RunCommand(ID_PAL_ADJUST));
+    QVERIFY(buddies);
+    QVERIFY(brightness);
 }
 
 int RunPaletteDialogsGuiTests(int argc, char* argv[]) {

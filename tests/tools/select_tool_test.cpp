@@ -4,10 +4,10 @@
 #include <functional>
 #include <utility>
 
-#include "app/command_ids.h"
 #include "tool_fixture.h"
 #include "tools/clipboard_dib.h"
 #include "tools/tool_messages.h"
+#include "app/command_ids.h"
 
 namespace vorlin {
 namespace {

@@ -180,6 +180,9 @@ ConsolePreviewPane::ConsolePreviewPane(QWidget* parent) : QWidget(parent) {
     statsView->setReadOnly(true);
     layout->addWidget(statsView);
     warningList = new QListWidget(this);
+    // A warning can be longer than the list is wide: it wraps, and its tip has it whole.
+    warningList->setWordWrap(true);
+    warningList->setResizeMode(QListView::Adjust);
     layout->addWidget(warningList);
     for (QSpinBox* box : {charBlockBox, screenBlockBox})
         connect(box, &QSpinBox::valueChanged, this, [this] { OnPlacementChanged(); });
@@ -278,6 +281,7 @@ void ConsolePreviewPane::ShowWarnings() {
     const std::size_t listed = std::min<std::size_t>(warnings.size(), kListedWarnings);
     for (std::size_t i = 0; i < listed; ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(WarningLine(warnings[i])));
+        item->setToolTip(item->text());
         item->setData(Qt::UserRole, QPoint(warnings[i].x, warnings[i].y));
         warningList->addItem(item);
     }

@@ -2,14 +2,14 @@
 
 #include <QCheckBox>
 
-#include "app/command_ids.h"
+#include "document/image_operations.h"
+#include "document/vorlin_doc.h"
 #include "app/file_commands.h"
+#include "app/command_ids.h"
+#include "app/ui_services.h"
 #include "app/qt/image_size_dialog.h"
 #include "app/qt/tile_image_dialog.h"
 #include "app/qt/vorlin_view.h"
-#include "app/ui_services.h"
-#include "document/image_operations.h"
-#include "document/vorlin_doc.h"
 
 namespace vorlin {
 
@@ -48,8 +48,8 @@ void DocCommands::ReduceTiles() {
     TileReductionDialog dialog(reduction_, dialogParent_);
     if (dialog.exec() != QDialog::Accepted) return;
     reduction_ = dialog.Values();
-    UiServicesInstance().Report(ReduceImageTiles(doc_, reduction_.pal, reduction_.flip,
-                                                 reduction_.metaWidth, reduction_.metaHeight));
+    UiServicesInstance().Report(ReduceImageTiles(doc_, reduction_.pal, reduction_.flip, reduction_.metaWidth,
+                                 reduction_.metaHeight));
 }
 
 bool DocCommands::OnCommand(int id) {

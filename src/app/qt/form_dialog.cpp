@@ -4,6 +4,8 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
+#include "app/qt/mnemonic_buddies.h"
+
 namespace vorlin {
 
 FormDialog::FormDialog(const QString& caption, QWidget* parent) : QDialog(parent) {
@@ -17,6 +19,11 @@ FormDialog::FormDialog(const QString& caption, QWidget* parent) : QDialog(parent
     connect(buttons, &QDialogButtonBox::accepted, this, &FormDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FormDialog::reject);
     outer->addWidget(buttons);
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+    AssignBuddies(this);
+    QDialog::showEvent(event);
 }
 
 void FormDialog::accept() {

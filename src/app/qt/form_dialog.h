@@ -17,6 +17,9 @@ class FormDialog : public QDialog {
     void accept() override;
 
   protected:
+    // The rows are complete by now: labels get the fields their mnemonics name.
+    void showEvent(QShowEvent* event) override;
+
     // Reads the fields into the dialog's values; false keeps the dialog open.
     virtual bool Exchange() = 0;
     QFormLayout* Form() const { return form_; }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -16,6 +17,8 @@
 #include "app/console_check_link.h"
 #include "app/save_prompt.h"
 #include "app/ui_services.h"
+#include "app/view_settings.h"
+#include "app/window_placement.h"
 #include "platform/profile.h"
 #include "app/qt/bank_menu_target.h"
 #include "app/qt/command_table.h"
@@ -149,9 +152,10 @@ void CMainFrame::CreateMenus() {
 
     AddMenu("I&mage", {ID_IMAGE_SIZE, ID_IMAGE_REARRANGE, ID_IMAGE_REDUCE_TILES, 0, ID_IMAGE_FLIP_H,
                        ID_IMAGE_FLIP_V, ID_IMAGE_ROTATE_LEFT, ID_IMAGE_ROTATE_RIGHT});
-    AddMenu("Pa&lette", {ID_PAL_CLEAR, ID_PAL_SWAP, ID_PAL_SORT, ID_PAL_GRADIENT, ID_PAL_COPY,
-                         ID_PAL_ADJUST, 0, ID_PAL_QUICK_SWAP, ID_PAL_QUICK_GRADIENT,
-                         ID_PAL_QUICK_COPY, ID_PAL_QUICK_INVERT, 0, ID_PAL_ARRANGE_BANKS});
+    AddMenu("Pa&lette",
+            {ID_PAL_CLEAR, ID_PAL_SWAP, ID_PAL_SORT, ID_PAL_GRADIENT, ID_PAL_COPY, ID_PAL_ADJUST, 0,
+             ID_PAL_QUICK_SWAP, ID_PAL_QUICK_GRADIENT, ID_PAL_QUICK_COPY, ID_PAL_QUICK_INVERT, 0,
+             ID_PAL_ARRANGE_BANKS});
     AddMenu("&Tools", {ID_TOOL_SELECT, ID_TOOL_PIPETTE, ID_TOOL_ZOOM, ID_TOOL_ERASER,
                        ID_TOOL_PENCIL, ID_TOOL_LINE, ID_TOOL_RECT, ID_TOOL_ELLIPSE, ID_TOOL_BRUSH,
                        ID_TOOL_FILL, ID_TOOL_TEXT, 0, ID_TOOLS_OPTIONS});
@@ -181,6 +185,7 @@ void CMainFrame::CreatePaletteBar() {
     paletteDock_ = std::make_unique<PaletteBarDock>(*this, paletteBar_, *paletteLink_);
     paletteDialogs_ = std::make_unique<PaletteDialogCommands>(doc_, paletteBar_, this);
     router_.AddTarget(paletteDock_.get());
+    ApplyBarScale();
     router_.AddTarget(paletteDialogs_.get());
 }
 
@@ -346,9 +351,15 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state) {
     }
 }
 
+void CMainFrame::ApplyBarScale() {
+    paletteDock_->SetScale(AppProfile().GetInt(kSectionMain, kKeyPalLarge, 0) != 0 ? 2 : 1);
+}
+
 void CMainFrame::ShowOptions() {
     OptionsDialog dialog(AppProfile(), paletteBar_.BitsPerChannel(), this);
-    if (dialog.exec() == QDialog::Accepted) paletteBar_.SetBitsPerChannel(dialog.BitsPerShade());
+    if (dialog.exec() != QDialog::Accepted) return;
+    paletteBar_.SetBitsPerChannel(dialog.BitsPerShade());
+    ApplyBarScale();
 }
 
 void CMainFrame::SaveBarState() {
@@ -368,6 +379,24 @@ void CMainFrame::RestoreBarState() {
     if (!geometry.isEmpty()) restoreGeometry(geometry);
     const QByteArray state = blob(kKeyState);
     if (!state.isEmpty()) restoreState(state);
+    KeepOnScreen();
+}
+
+// A placement saved on another screen or at another scale can be larger than this screen,
+// which left the bars' lower parts out of reach.
+void CMainFrame::KeepOnScreen() {
+    const QScreen* shown = screen();
+    if (!shown) return;
+    const QRect room = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    const IRect fits =
+        ClampWindowToScreen({frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1},
+                            {room.left(), room.top(), room.right() + 1, room.bottom() + 1});
+    // The frame's border and title are outside geometry(); keep them in the room too.
+    const QMargins border(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                          frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+    const QRect inside = QRect(fits.left, fits.top, fits.Width(), fits.Height()) - border;
+    if (inside != geometry()) setGeometry(inside);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

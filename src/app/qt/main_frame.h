@@ -7,14 +7,14 @@
 #include <functional>
 #include <memory>
 
-#include "app/command_router.h"
+#include "document/vorlin_doc.h"
+#include "app/qt/qt_gba_exporter.h"
 #include "app/file_commands.h"
 #include "app/palette_bar_link.h"
 #include "app/palette_bar_model.h"
-#include "app/palette_bar_selection.h"
 #include "app/palette_bar_slots.h"
-#include "app/qt/qt_gba_exporter.h"
-#include "document/vorlin_doc.h"
+#include "app/command_router.h"
+#include "app/palette_bar_selection.h"
 
 class QAction;
 class QLabel;
@@ -87,8 +87,11 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     void RefreshTitle();
     void RebuildRecentMenu();
     void ShowOptions();
+    // The palette bar's size from Options.
+    void ApplyBarScale();
     void SaveBarState();
     void RestoreBarState();
+    void KeepOnScreen();
     QMenu* AddMenu(const QString& title, std::initializer_list<int> ids);
     QToolBar* BarFor(int id) const;
 

@@ -10,13 +10,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/file_type_set.h"
+#include "document/vorlin_doc.h"
 #include "app/palette_bar_link.h"
+#include "platform/app_paths.h"
+#include "app/file_type_set.h"
+#include "app/view_settings.h"
 #include "app/string_table.h"
 #include "app/ui_services.h"
-#include "app/view_settings.h"
-#include "document/vorlin_doc.h"
-#include "platform/app_paths.h"
 #include "platform/profile.h"
 
 namespace vorlin {
@@ -67,6 +67,8 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     sharedBox->setChecked(profile.GetInt(kSectionLastFile, kKeyIsSharedDir, 0) != 0);
     fitNewBox = new QCheckBox("&fit new pictures to the view", this);
     fitNewBox->setChecked(profile.GetInt(kSectionMainView, kKeyFitNew, 0) != 0);
+    largeBarBox = new QCheckBox("&large palette swatches", this);
+    largeBarBox->setChecked(profile.GetInt(kSectionMain, kKeyPalLarge, 0) != 0);
     browseButton = new QPushButton("...", this);
     browseButton->setToolTip("Choose the palette file");
     connect(browseButton, &QPushButton::clicked, this, &OptionsDialog::OnBrowse);
@@ -81,6 +83,7 @@ OptionsDialog::OptionsDialog(Profile& profile, int bitsPerShade, QWidget* parent
     Form()->addRow("colour &reduction", reductionBox);
     Form()->addRow(sharedBox);
     Form()->addRow(fitNewBox);
+    Form()->addRow(largeBarBox);
 }
 
 void OptionsDialog::OnBrowse() {
@@ -102,6 +105,7 @@ bool OptionsDialog::Exchange() {
     profile_.WriteInt(kSectionMain, kKeyPalBpc, bitsPerShade_);
     profile_.WriteInt(kSectionLastFile, kKeyIsSharedDir, sharedBox->isChecked() ? 1 : 0);
     profile_.WriteInt(kSectionMainView, kKeyFitNew, fitNewBox->isChecked() ? 1 : 0);
+    profile_.WriteInt(kSectionMain, kKeyPalLarge, largeBarBox->isChecked() ? 1 : 0);
     return true;
 }
 

@@ -30,7 +30,8 @@ class OptionsDialog : public FormDialog {
     QCheckBox* clearBox;
     QComboBox* reductionBox;  // "fast", "best"
     QCheckBox* sharedBox;
-    QCheckBox* fitNewBox;  // new and opened pictures start fitted to the view
+    QCheckBox* fitNewBox;    // new and opened pictures start fitted to the view
+    QCheckBox* largeBarBox;  // the palette bar at twice its size
 
   protected:
     bool Exchange() override;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
 
 #include "app/command_ids.h"
 #include "app/qt/palette_bar_painter.h"
@@ -25,11 +26,6 @@ constexpr int kEditIds[] = {2054, 2055, 2056};
 constexpr int kIndexTextId = 2061;
 constexpr int kColorTextId = 2062;
 constexpr const char* kChannelNames[] = {"Red", "Green", "Blue"};
-
-void Place(QWidget* w, const IRect& r, int id) {
-    w->setGeometry(ToQRect(r));
-    w->setObjectName(QString::number(id));
-}
 
 int SlotOfButton(Qt::MouseButton button) {
     switch (button) {
@@ -68,7 +64,35 @@ CPaletteBar::CPaletteBar(PaletteBarModel& model, QWidget* parent) : QWidget(pare
 }
 
 QSize CPaletteBar::sizeHint() const {
-    return {kBarWidth, kBarHeight};
+    return {kBarWidth * scale_, kBarHeight * scale_};
+}
+
+void CPaletteBar::Place(QWidget* w, const IRect& r, int id) {
+    w->setObjectName(QString::number(id));
+    placed_.emplace_back(w, r);
+    Fit(w, r);
+}
+
+void CPaletteBar::Fit(QWidget* w, const IRect& r) const {
+    w->setGeometry(r.left * scale_, r.top * scale_, r.Width() * scale_, r.Height() * scale_);
+}
+
+void CPaletteBar::SetScale(int scale) {
+    scale = std::clamp(scale, 1, 3);
+    if (scale == scale_) return;
+    scale_ = scale;
+    setFixedSize(sizeHint());
+    PlaceAll();
+    update();
+}
+
+void CPaletteBar::PlaceAll() {
+    for (const auto& [w, r] : placed_) Fit(w, r);
+    for (QLabel* label : {indexText_, colorText_}) {
+        QFont small = label->font();
+        small.setPixelSize(10 * scale_);
+        label->setFont(small);
+    }
 }
 
 void CPaletteBar::CreateChannelControls() {
@@ -147,19 +171,22 @@ void CPaletteBar::OnSliderMoved(int channel, int position) {
 
 void CPaletteBar::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    PaintPaletteBar(painter, model_, palette(), event->rect());
+    painter.scale(scale_, scale_);
+    const QRect r = event->rect();
+    PaintPaletteBar(painter, model_, palette(),
+                    QRect(Unscaled(r.topLeft()), Unscaled(r.bottomRight()) + QPoint(1, 1)));
 }
 
 void CPaletteBar::mousePressEvent(QMouseEvent* event) {
     const int slot = SlotOfButton(event->button());
     if (slot == 0) return QWidget::mousePressEvent(event);
-    const QPoint at = event->position().toPoint();
+    const QPoint at = Unscaled(event->position().toPoint());
     model_.OnMousePress(slot, at.x(), at.y());
     event->accept();
 }
 
 void CPaletteBar::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = Unscaled(event->position().toPoint());
     model_.OnMouseMove(at.x(), at.y());
 }
 

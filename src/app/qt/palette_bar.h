@@ -5,6 +5,8 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "app/palette_bar_model.h"
 
@@ -26,6 +28,10 @@ class CPaletteBar : public QWidget {
     QLabel* IndexLabel() const { return indexText_; }
     QLabel* ColorLabel() const { return colorText_; }
 
+    // Every length times `scale` (1 to 3): larger swatches for fine screens.
+    void SetScale(int scale);
+    int Scale() const { return scale_; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -45,6 +51,12 @@ class CPaletteBar : public QWidget {
     void SyncFromModel();
     void OnEditChanged(int channel, const QString& text);
     void OnSliderMoved(int channel, int position);
+    // Puts a child at `r` of the unscaled layout, now and after each change of scale.
+    void Place(QWidget* w, const IRect& r, int id);
+    void Fit(QWidget* w, const IRect& r) const;
+    void PlaceAll();
+    // Whole units of the unscaled layout (QPoint's division would round).
+    QPoint Unscaled(QPoint p) const { return {p.x() / scale_, p.y() / scale_}; }
 
     PaletteBarModel& model_;
     std::array<QSlider*, 3> sliders_{};
@@ -54,6 +66,8 @@ class CPaletteBar : public QWidget {
     QLabel* colorText_ = nullptr;
     // The channel whose edit is being handled: its text is the user's and stays as typed.
     int editing_ = -1;
+    int scale_ = 1;
+    std::vector<std::pair<QWidget*, IRect>> placed_;
 };
 
 }  // namespace vorlin

@@ -7,6 +7,7 @@
 #include "app/command_router.h"
 
 class QMainWindow;
+class QScrollArea;
 
 namespace vorlin {
 
@@ -23,12 +24,15 @@ class PaletteBarDock : public QDockWidget, public CommandTarget {
     PaletteBarDock(QMainWindow& frame, PaletteBarModel& model, PaletteBarDocumentLink& link);
 
     CPaletteBar& Bar() const { return *bar_; }
+    // The bar's scale (1 or 2); the dock follows its size.
+    void SetScale(int scale);
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
 
   private:
     CPaletteBar* bar_;
+    QScrollArea* scroller_;
 };
 
 }  // namespace vorlin

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/palette_dialogs.h"
+#include "app/qt/mnemonic_buddies.h"
 #include "app/ui_services.h"
 
 namespace vorlin {
@@ -57,6 +58,8 @@ PaletteToolDialog::PaletteToolDialog(PaletteDialogModel& model,
     connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
     connect(fromBar_, &QPushButton::clicked, this, &PaletteToolDialog::TakeFromBar);
     connect(exit_, &QPushButton::clicked, this, &PaletteToolDialog::reject);
+    // The first row's field is a layout (edit and "I"), which a form gives no buddy.
+    AssignBuddies(this);
 }
 
 void PaletteToolDialog::ShowDialog() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/palette_dialogs.h"
+#include "app/qt/mnemonic_buddies.h"
 #include "app/ui_services.h"
 
 namespace vorlin {
@@ -63,6 +64,8 @@ ToneCurveWindow::ToneCurveWindow(ToneCurveDialogModel& model, QWidget* parent)
     auto* body = new QVBoxLayout(this);
     body->addLayout(form);
     body->addWidget(buttons);
+    // Rows whose field is a slider with its edit get no buddy from the form.
+    AssignBuddies(this);
 }
 
 void ToneCurveWindow::AddControlRow(QFormLayout* form, ToneControl control, const char* label) {

@@ -3,12 +3,12 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "app/command_ids.h"
 #include "app/qt/text_wnd.h"
 #include "app/qt/tool_art.h"
-#include "app/qt/vorlin_view.h"
-#include "app/ui_services.h"
 #include "tools/tool_box.h"
+#include "app/command_ids.h"
+#include "app/ui_services.h"
+#include "app/qt/vorlin_view.h"
 
 namespace vorlin {
 

@@ -1,15 +1,15 @@
 #include "app/qt/vorlin_app.h"
 
+#include "document/document_settings.h"
+#include "document/vorlin_doc.h"
 #include "app/command_ids.h"
+#include "platform/profile.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/help_window.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/qt_ui_services.h"
 #include "app/qt/vorlin_view.h"
-#include "document/document_settings.h"
-#include "document/vorlin_doc.h"
-#include "platform/profile.h"
 
 namespace vorlin {
 

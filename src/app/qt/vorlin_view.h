@@ -7,10 +7,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/command_router.h"
-#include "app/image_viewport.h"
 #include "document/vorlin_doc.h"
 #include "tools/tool_box.h"
+#include "app/command_router.h"
+#include "app/image_viewport.h"
 
 namespace vorlin {
 
