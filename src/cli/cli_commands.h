@@ -17,6 +17,7 @@ int RunCompress(const Args& args);
 int RunDecompress(const Args& args);
 int RunBanks(const Args& args);
 int RunCheck(const Args& args);
+int RunImport(const Args& args);
 
 // Help texts, shown by --help and after usage errors.
 extern const char kMainHelp[];
@@ -28,6 +29,7 @@ extern const char kCompressHelp[];
 extern const char kDecompressHelp[];
 extern const char kBanksHelp[];
 extern const char kCheckHelp[];
+extern const char kImportHelp[];
 
 // Prints `help` to stdout and returns 0 when the arguments ask for help.
 bool ShowHelpIfAsked(const Args& args, const char* help);

@@ -17,6 +17,7 @@ const char kMainHelp[] =
     "  decompress IN OUT                  decompress a BIOS stream\n"
     "  banks INPUT OUTPUT [options]       arrange the palette in 16-colour banks\n"
     "  check PICTURE [export options]     tiles that break the console's rules\n"
+    "  import -o OUTPUT --tiles FILE ...  turn GBA tiles, map and palette into a picture\n"
     "\n"
     "export, convert, info and reduce bring true-colour files to 256 colours:\n"
     "  --quantize fast|best   best refines the palette for a smaller error, slower (fast)\n"

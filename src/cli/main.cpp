@@ -27,6 +27,7 @@ const std::map<std::string, Command>& Commands() {
         {"decompress", {RunDecompress, kDecompressHelp}},
         {"banks", {RunBanks, kBanksHelp}},
         {"check", {RunCheck, kCheckHelp}},
+        {"import", {RunImport, kImportHelp}},
     };
     return commands;
 }

@@ -21,20 +21,6 @@ bool PlainBytes(const DataBlock& block, std::vector<std::uint8_t>& out) {
     return BiosDecompress(block.bytes.data(), block.bytes.size(), out);
 }
 
-void LoadPalette(const ExportJob& job, const std::vector<std::uint8_t>& block,
-                 ConsolePicture& out) {
-    std::fill(std::begin(out.palette), std::end(out.palette), std::uint16_t{0});
-    if (ExportsPalette(job)) {
-        const std::size_t start = static_cast<std::size_t>(std::clamp(job.palStart, 0, 255));
-        for (std::size_t i = 0; start + i < kPaletteEntries && 2 * i + 1 < block.size(); ++i)
-            out.palette[start + i] = Le16(&block[2 * i]);
-        return;
-    }
-    PackedDib image = job.image.get();
-    const int colors = std::min(DibColorCount(image), kPaletteEntries);
-    for (int i = 0; i < colors; ++i) out.palette[i] = GbaColor(DibColors(image)[i]);
-}
-
 void DecodeBitmap(const ExportJob& job, const std::vector<std::uint8_t>& graphics,
                   ConsolePicture& out) {
     const std::size_t width = static_cast<std::size_t>(out.width);
@@ -59,6 +45,20 @@ void DecodeBitmap(const ExportJob& job, const std::vector<std::uint8_t>& graphic
 
 }  // namespace
 
+void LoadConsolePalette(const ExportJob& job, const std::vector<std::uint8_t>& block,
+                        ConsolePicture& out) {
+    std::fill(std::begin(out.palette), std::end(out.palette), std::uint16_t{0});
+    if (ExportsPalette(job)) {
+        const std::size_t start = static_cast<std::size_t>(std::clamp(job.palStart, 0, 255));
+        for (std::size_t i = 0; start + i < kPaletteEntries && 2 * i + 1 < block.size(); ++i)
+            out.palette[start + i] = Le16(&block[2 * i]);
+        return;
+    }
+    PackedDib image = job.image.get();
+    const int colors = std::min(DibColorCount(image), kPaletteEntries);
+    for (int i = 0; i < colors; ++i) out.palette[i] = GbaColor(DibColors(image)[i]);
+}
+
 bool DecodeBlocks(const ExportJob& job, PlainBlocks& out) {
     return PlainBytes(job.palData, out.palette) && PlainBytes(job.imgData, out.graphics) &&
            PlainBytes(job.mapData, out.map) && PlainBytes(job.metaData, out.metaMap);
@@ -80,7 +80,7 @@ bool DecodeConsolePicture(const ExportJob& job, const PlainBlocks& blocks,
         out.indices.clear();
         out.entries.clear();
         out.spots.clear();
-        LoadPalette(job, blocks.palette, out);
+        LoadConsolePalette(job, blocks.palette, out);
         if (job.imgFlags & IMG_BITMAP) {
             DecodeBitmap(job, ExportsGraphics(job) ? blocks.graphics : std::vector<std::uint8_t>{},
                          out);

@@ -35,6 +35,11 @@ inline int ConsoleTilesAcross(const ConsolePicture& picture) {
     return picture.width / 8;
 }
 
+// Fills out.palette as the console holds it: the palette block from entry
+// palStart, or without an exported palette the picture's own colours.
+void LoadConsolePalette(const ExportJob& job, const std::vector<std::uint8_t>& block,
+                        ConsolePicture& out);
+
 // Rebuilds the console picture of a validated, converted job. Graphics go to
 // the placement's character block at the tile offset, the palette block to
 // palette entry palStart (without an exported palette the game is taken to

@@ -70,7 +70,8 @@ std::size_t BiosDeclaredSize(const std::uint8_t* src, std::size_t size) {
     return Le24(src + 1);
 }
 
-bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out) {
+bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                     std::size_t* used) {
     if (!StartOutput(src, size, kBiosTypeLz77, out)) return false;
     const std::size_t want = BiosDeclaredSize(src, size);
     std::size_t pos = kHeader;
@@ -92,10 +93,12 @@ bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::
                 out.push_back(out[out.size() - distance]);
         }
     }
+    if (used) *used = pos;
     return true;
 }
 
-bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out) {
+bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                     std::size_t* used) {
     if (!StartOutput(src, size, kBiosTypeHuffman, out)) return false;
     const int bits = src[0] & 0x0F;
     if (bits != 4 && bits != 8) return false;
@@ -105,7 +108,8 @@ bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::
     const std::size_t root = kHeader + 1;
     std::size_t node = root;
     int nibble = 0;
-    for (std::size_t word = reader.DataStart(); out.size() < want; word += 4) {
+    std::size_t word = reader.DataStart();
+    for (; out.size() < want; word += 4) {
         if (word + 4 > size) return false;
         const std::uint32_t value = Le32(src + word);
         for (int k = 31; k >= 0 && out.size() < want; --k) {
@@ -117,10 +121,12 @@ bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::
         }
     }
     out.resize(want);  // a half-filled last nibble byte never exceeds it
+    if (used) *used = word;
     return true;
 }
 
-bool RleDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out) {
+bool RleDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t* used) {
     if (!StartOutput(src, size, kBiosTypeRle, out)) return false;
     const std::size_t want = BiosDeclaredSize(src, size);
     std::size_t pos = kHeader;
@@ -139,18 +145,20 @@ bool RleDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::u
             pos += count;
         }
     }
+    if (used) *used = pos;
     return true;
 }
 
-bool BiosDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out) {
+bool BiosDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t* used) {
     if (!src || size < kHeader) return false;
     switch (src[0] & 0xF0) {
         case kBiosTypeLz77:
-            return Lz77Decompress(src, size, out);
+            return Lz77Decompress(src, size, out, used);
         case kBiosTypeHuffman:
-            return HuffDecompress(src, size, out);
+            return HuffDecompress(src, size, out, used);
         case kBiosTypeRle:
-            return RleDecompress(src, size, out);
+            return RleDecompress(src, size, out, used);
         default:
             return false;
     }

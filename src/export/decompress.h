@@ -9,11 +9,16 @@
 
 namespace vorlin {
 
-bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
-bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
-bool RleDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
+// With `used`, it receives the number of stream bytes the decoder read.
+bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t* used = nullptr);
+bool HuffDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t* used = nullptr);
+bool RleDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                   std::size_t* used = nullptr);
 // Picks the decoder from the header's type.
-bool BiosDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out);
+bool BiosDecompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
+                    std::size_t* used = nullptr);
 // Uncompressed size from a stream header, or 0 when the stream is shorter than a header.
 std::size_t BiosDeclaredSize(const std::uint8_t* src, std::size_t size);
 

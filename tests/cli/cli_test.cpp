@@ -17,6 +17,7 @@
 #include "formats/bmp_format.h"
 #include "formats/read_warnings.h"
 #include "support/bank_corpus.h"
+#include "support/banked_tiles.h"
 #include "support/format_test_util.h"
 #include "formats/png_format.h"
 #include "core/palette_refine.h"
@@ -220,7 +221,8 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
 
 TEST_F(CliTest, EveryCommandHasHelp) {
     for (const char* command :
-         {"export", "convert", "info", "reduce", "compress", "decompress", "banks", "check"}) {
+         {"export", "convert", "info", "reduce", "compress", "decompress", "banks", "check",
+          "import"}) {
         const CliRun run = Cli(std::string(command) + " --help");
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.out.rfind(std::string("usage: vorlin-cli ") + command, 0), 0u) << run.out;
@@ -846,6 +848,96 @@ TEST_F(CliTest, SeveralPicturesStatsJsonIsOneDocumentWithEveryPicture) {
     EXPECT_NE(run.out.find("\"picture\": \"a.bmp\""), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\"picture\": \"b.bmp\""), std::string::npos);
     EXPECT_EQ(run.out.find("\"shared\""), run.out.rfind("\"shared\""));
+}
+
+std::string BankedTilesPicture(const std::string& path) {
+    DibPtr dib(DibCreate(64, 48, 8, nullptr, 1));
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            DibPictureRow(dib.get(), y)[x] =
+                static_cast<std::uint8_t>(testing::BankedTileIndex(x, y));
+    for (int i = 0; i < 256; ++i)
+        DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 3),
+                                   static_cast<std::uint8_t>(255 - i), 0};
+    BmpFormat bmp;
+    bmp.AttachImage(std::move(dib));
+    EXPECT_EQ(bmp.Write(path), 1);
+    return path;
+}
+
+TEST_F(CliTest, ImportedBlocksExportToTheSameBlocks) {
+    const std::string pic = BankedTilesPicture(dir_.File("banked.bmp"));
+    const struct {
+        const char* exportOptions;
+        const char* importSource;  // {} stands for the first export's title
+        const char* importOptions;
+    } cases[] = {
+        {"--bpp 4 --map --img-cprs lz77 --map-cprs lz77", "--bin a/{}", "--map-size 8x6"},
+        {"--bpp 8 --map --map-layout affine --tile-offset 3 --img-cprs huff", "--bin a/{}",
+         "--bpp 8 --map-layout affine --map-size 8x6 --tile-offset 3"},
+        {"--bpp 4 --map --meta 2x2 --pal-start 16 --pal-count 48", "--bin a/{}",
+         "--map-size 8x6 --meta 2x2 --pal-start 16"},
+        {"--bpp 4 --map --img-cprs rle", "--tiles a/{}.img.bin --map a/{}.map.bin --pal a/{}.pal.bin",
+         "--map-size 8x6"},
+        {"--bpp 8 --no-map", "--bin a/{}", "--bpp 8 --columns 8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exportOptions);
+        std::filesystem::remove_all(dir_.File("a"));
+        std::filesystem::remove_all(dir_.File("b"));
+        ASSERT_EQ(Cli("export " + pic + " -o a/g.bin " + c.exportOptions).status, 0);
+        std::string source = c.importSource;
+        for (std::size_t at; (at = source.find("{}")) != std::string::npos;)
+            source.replace(at, 2, "g");
+        CliRun run = Cli("import -o back.png " + source + " " + c.importOptions);
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(Cli("export back.png -o b/g.bin " + std::string(c.exportOptions)).status, 0);
+        for (const char* block : {".pal.bin", ".img.bin", ".map.bin", ".meta.bin"})
+            EXPECT_EQ(ReadAll(dir_.File(std::string("b/g") + block)),
+                      ReadAll(dir_.File(std::string("a/g") + block)))
+                << block;
+    }
+    // The same blocks from an archive.
+    ASSERT_EQ(Cli("export " + pic + " -o arc.gbfs --bpp 4 --map --symbol hero").status, 0);
+    ASSERT_EQ(Cli("import -o arc.png --gbfs arc.gbfs --title hero --map-size 8x6").status, 0);
+    ASSERT_EQ(Cli("export arc.png -o c/g.bin --bpp 4 --map").status, 0);
+    ASSERT_EQ(Cli("export " + pic + " -o d/g.bin --bpp 4 --map").status, 0);
+    EXPECT_EQ(ReadAll(dir_.File("c/g.img.bin")), ReadAll(dir_.File("d/g.img.bin")));
+    EXPECT_EQ(ReadAll(dir_.File("c/g.map.bin")), ReadAll(dir_.File("d/g.map.bin")));
+}
+
+TEST_F(CliTest, ImportRefusesWhatItCannotReadAndSaysWhy) {
+    const std::string pic = BankedTilesPicture(dir_.File("banked.bmp"));
+    ASSERT_EQ(Cli("export " + pic + " -o a/g.bin --bpp 4 --map --img-cprs lz77").status, 0);
+    std::ofstream(dir_.File("cut.bin")) << std::string(ReadAll(dir_.File("a/g.img.bin")), 0, 40);
+    const struct {
+        std::string args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"import --tiles a/g.img.bin", 2, "missing -o OUTPUT"},
+        {"import -o x.gif --tiles a/g.img.bin", 2, "-o OUTPUT must end in .png, .bmp, .pcx or .tga"},
+        {"import -o x.png", 2, "missing --tiles FILE"},
+        {"import -o x.png --gbfs a.gbfs", 2, "--gbfs and --title go together"},
+        {"import -o x.png --tiles a/g.img.bin --bpp 16 --bitmap 8x8", 2, "add --quantize"},
+        {"import -o x.png --tiles a/g.img.bin --map-size 0x4", 2, "--map-size must be between"},
+        {"import -o x.png --tiles missing.bin", 1, "missing.bin: No such file or directory"},
+        {"import -o x.png --tiles a/g.img.bin --map a/g.map.bin", 1,
+         "the map size cannot be told from the map's 48 tiles"},
+        {"import -o x.png --tiles cut.bin", 1, "cut.bin: neither a BIOS stream (its header names"},
+        {"import -o x.png --bin nothing/g", 1, "nothing/g.img.bin: No such file or directory"},
+        {"import -o x.png --gbfs a/g.img.bin --title g", 1, "a/g.img.bin: "},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir_.File("x.png"))) << c.args;
+    }
+    const CliRun partial = Cli("import -o x.png --tiles cut.bin --partial --verbose");
+    EXPECT_EQ(partial.status, 0) << partial.err;
+    EXPECT_NE(partial.err.find("cut.bin: raw, 40 bytes\n"), std::string::npos) << partial.err;
+    EXPECT_NE(partial.err.find("warning: cut.bin: neither"), std::string::npos) << partial.err;
 }
 
 }  // namespace
