@@ -39,6 +39,7 @@ enum CommandId : int {
     ID_FILE_REVERT = 33005,
     ID_FILE_IMPORT = 33321,
     ID_FILE_EXPORT = 33322,
+    ID_FILE_IMPORT_GBA = 33323,
     ID_APP_EXIT = 57665,
 
     // Edit menu.

@@ -15,6 +15,7 @@ int RunPaletteDialogsGuiTests(int argc, char* argv[]);
 int RunConsoleCheckGuiTests(int argc, char* argv[]);
 int RunViewNavigationTests(int argc, char* argv[]);
 int RunSavedStateGuiTests(int argc, char* argv[]);
+int RunGbaImportGuiTests(int argc, char* argv[]);
 
 inline int RunGuiSuites(int argc, char* argv[]) {
     int failures = RunMainWindowTests(argc, argv);
@@ -29,6 +30,7 @@ inline int RunGuiSuites(int argc, char* argv[]) {
     failures += RunConsoleCheckGuiTests(argc, argv);
     failures += RunViewNavigationTests(argc, argv);
     failures += RunSavedStateGuiTests(argc, argv);
+    failures += RunGbaImportGuiTests(argc, argv);
     return failures;
 }
 

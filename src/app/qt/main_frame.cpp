@@ -21,6 +21,7 @@
 #include "app/window_placement.h"
 #include "platform/profile.h"
 #include "app/qt/bank_menu_target.h"
+#include "app/qt/gba_import_target.h"
 #include "app/qt/command_table.h"
 #include "app/qt/doc_commands.h"
 #include "app/qt/gba_export_dialog.h"
@@ -59,6 +60,8 @@ CMainFrame::CMainFrame(CVorlinDoc& doc, QWidget* parent)
     router_.AddTarget(paletteCommands_.get());
     bankCommands_ = std::make_unique<BankMenuTarget>(doc_, this);
     router_.AddTarget(bankCommands_.get());
+    importCommands_ = std::make_unique<GbaImportTarget>(doc_, this);
+    router_.AddTarget(importCommands_.get());
     router_.AddTarget(this);
     CreateActions();
     CreateStatusBar();
@@ -123,7 +126,8 @@ QMenu* CMainFrame::AddMenu(const QString& title, std::initializer_list<int> ids)
 
 void CMainFrame::CreateMenus() {
     QMenu* file = AddMenu("&File", {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                                    ID_FILE_REVERT, 0, ID_FILE_IMPORT, ID_FILE_EXPORT, 0});
+                                    ID_FILE_REVERT, 0, ID_FILE_IMPORT, ID_FILE_IMPORT_GBA,
+                                    ID_FILE_EXPORT, 0});
     recentMenu_ = file->addMenu("Recent &Files");
     file->addSeparator();
     file->addAction(actions_[ID_APP_EXIT]);

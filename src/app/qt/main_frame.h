@@ -30,6 +30,7 @@ class PaletteDialogCommands;
 class PaletteMenuTarget;
 class ToolsBar;
 class BankMenuTarget;
+class GbaImportTarget;
 class ViewBar;
 
 inline constexpr const char* kBarSettingsSection = "Bar Settings";
@@ -111,6 +112,7 @@ class CMainFrame : public QMainWindow, public CommandTarget, public ViewObserver
     std::unique_ptr<DocCommands> docCommands_;
     std::unique_ptr<PaletteMenuTarget> paletteCommands_;
     std::unique_ptr<BankMenuTarget> bankCommands_;
+    std::unique_ptr<GbaImportTarget> importCommands_;
     // Destroyed before the models they show.
     std::unique_ptr<PaletteBarDock> paletteDock_;
     std::unique_ptr<PaletteDialogCommands> paletteDialogs_;

@@ -1,0 +1,25 @@
+#include "app/qt/gba_import_target.h"
+
+#include "app/command_ids.h"
+#include "app/qt/gba_import_dialog.h"
+#include "app/ui_services.h"
+
+namespace vorlin {
+
+bool GbaImportTarget::OnCommand(int id) {
+    if (id != ID_FILE_IMPORT_GBA) return false;
+    GbaImportDialog dialog(values_, parent_);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    values_ = dialog.Values();
+    if (!accepted) return true;
+    dialog.Refresh();  // the data may have changed on disk since the last preview
+    if (DibPtr picture = dialog.TakePicture())
+        OpenImportedPicture(doc_, UiServicesInstance(), picture.get());
+    return true;
+}
+
+bool GbaImportTarget::OnUpdateCommand(int id, CommandState&) {
+    return id == ID_FILE_IMPORT_GBA;
+}
+
+}  // namespace vorlin
