@@ -18,6 +18,7 @@
 #include "formats/read_warnings.h"
 #include "support/bank_corpus.h"
 #include "support/banked_tiles.h"
+#include "support/rule_picture.h"
 #include "support/format_test_util.h"
 #include "formats/png_format.h"
 #include "core/palette_refine.h"
@@ -851,16 +852,8 @@ TEST_F(CliTest, SeveralPicturesStatsJsonIsOneDocumentWithEveryPicture) {
 }
 
 std::string BankedTilesPicture(const std::string& path) {
-    DibPtr dib(DibCreate(64, 48, 8, nullptr, 1));
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            DibPictureRow(dib.get(), y)[x] =
-                static_cast<std::uint8_t>(testing::BankedTileIndex(x, y));
-    for (int i = 0; i < 256; ++i)
-        DibColors(dib.get())[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 3),
-                                   static_cast<std::uint8_t>(255 - i), 0};
     BmpFormat bmp;
-    bmp.AttachImage(std::move(dib));
+    bmp.AttachImage(testing::ColouredRulePicture(64, 48, testing::BankedTileIndex));
     EXPECT_EQ(bmp.Write(path), 1);
     return path;
 }

@@ -13,21 +13,13 @@
 #include "export/gba_import.h"
 #include "export/import_stream.h"
 #include "support/banked_tiles.h"
-#include "support/rgb.h"
+#include "support/rule_picture.h"
 
 namespace vorlin {
 namespace {
 
-using PixelRule = std::function<int(int x, int y)>;
-
-DibPtr Picture(int width, int height, const PixelRule& rule) {
-    DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(rule(x, y));
-    for (int i = 0; i < 256; ++i) DibColors(dib.get())[i] = Rgb((i % 32) * 8, (i / 32) * 8, 56);
-    return dib;
-}
+using testing::PixelRule;
+constexpr auto RulePicture = testing::ColouredRulePicture;
 
 int Banked(int x, int y) {
     return testing::BankedTileIndex(x, y);
@@ -200,7 +192,7 @@ TEST(GbaImport, ExportedBlocksComeBackAsTheConsolePictureAndExportAgainTheSame) 
     };
     for (const RoundTripCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ExportJobPtr job = Export(Picture(c.width, c.height, c.picture), c.setup);
+        ExportJobPtr job = Export(RulePicture(c.width, c.height, c.picture), c.setup);
         const ExportPreview preview = PreviewExport(*job, {});
         ASSERT_TRUE(preview.ok);
         ImportOptions options = OptionsOf(*job, c.setup);
@@ -303,7 +295,7 @@ TEST(GbaImport, DamagedDataFailsNamingTheFileOrWithPartialReadsAsZero) {
     };
     for (const Damage& c : cases) {
         SCOPED_TRACE(c.name);
-        ExportJobPtr job = Export(Picture(64, 32, Banked), setup);
+        ExportJobPtr job = Export(RulePicture(64, 32, Banked), setup);
         ImportFiles files = FilesOf(*job);
         ImportOptions options = OptionsOf(*job, setup);
         c.change(files, options);
@@ -324,7 +316,7 @@ TEST(GbaImport, DamagedDataFailsNamingTheFileOrWithPartialReadsAsZero) {
 
 TEST(GbaImport, MissingMapEntriesShowIndexZeroWithPartial) {
     const ExportSetup setup{.bpp = 8, .mapFlags = MAP_REDUCE};
-    ExportJobPtr job = Export(Picture(64, 32, Banked8), setup);
+    ExportJobPtr job = Export(RulePicture(64, 32, Banked8), setup);
     ImportFiles files = FilesOf(*job);
     files.map.bytes.resize(files.map.bytes.size() - 2 * 9);  // the last 9 of 32 tiles
     ImportOptions options = OptionsOf(*job, setup);
@@ -388,7 +380,7 @@ TEST(GbaImport, AFileIsAStreamOnlyWhenItDecodesToItsEnd) {
 
 TEST(GbaImport, SixteenBitBitmapsAreReducedOnlyWhenAsked) {
     const ExportSetup setup{.bpp = 16, .bitmap = true, .mapped = false};
-    ExportJobPtr job = Export(Picture(21, 6, [](int x, int y) { return (x + y) % 12; }), setup);
+    ExportJobPtr job = Export(RulePicture(21, 6, [](int x, int y) { return (x + y) % 12; }), setup);
     const ExportPreview preview = PreviewExport(*job, {});
     ImportOptions options = OptionsOf(*job, setup);
     options.quantize = true;
@@ -404,7 +396,7 @@ TEST(GbaImport, SixteenBitBitmapsAreReducedOnlyWhenAsked) {
 
 TEST(GbaImport, WithoutAPaletteIndicesShowAsGreys) {
     const ExportSetup setup{.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK};
-    ExportJobPtr job = Export(Picture(32, 16, Banked), setup);
+    ExportJobPtr job = Export(RulePicture(32, 16, Banked), setup);
     ImportFiles files = FilesOf(*job);
     files.palette.present = false;
     const ImportResult imported = ImportGbaData(files, OptionsOf(*job, setup));

@@ -14,6 +14,7 @@
 #include "gui_suites.h"
 #include "gui_test_util.h"
 #include "support/banked_tiles.h"
+#include "support/rule_picture.h"
 
 namespace vorlin {
 
@@ -22,14 +23,7 @@ namespace {
 // A window beside the binary export of a 64 x 32 banked picture (4 bpp, reduced map).
 struct ImportFixture : ScriptedWindow {
     ImportFixture() {
-        DibPtr picture(DibCreate(64, 32, 8, nullptr, 1));
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 64; ++x)
-                DibPictureRow(picture.get(), y)[x] =
-                    static_cast<std::uint8_t>(testing::BankedTileIndex(x, y));
-        for (int i = 0; i < 256; ++i)
-            DibColors(picture.get())[i] = {static_cast<std::uint8_t>(i * 8), 0,
-                                           static_cast<std::uint8_t>(255 - i), 0};
+        DibPtr picture = testing::ColouredRulePicture(64, 32, testing::BankedTileIndex);
         for (int y = 0; y < 32; ++y)
             source.insert(source.end(), DibPictureRow(picture.get(), y),
                           DibPictureRow(picture.get(), y) + 64);
@@ -106,7 +100,7 @@ void GbaImportGuiTest::okOpensThePreviewedPictureAsANewDocument() {
     QVERIFY(f.Pixels() == f.source);
     // Colours went through the console's 5 bits a channel.
     for (const int i : {1, 0x21, 0x3F})
-        QCOMPARE(int(f.doc.image.Palette()[i].rgbRed), int(ExpandChannel((255 - i) >> 3)));
+        QCOMPARE(int(f.doc.image.Palette()[i].rgbGreen), int(ExpandChannel(i / 32)));
     QVERIFY(f.doc.GetPathName().empty());
     QVERIFY(f.doc.IsModified());
 }

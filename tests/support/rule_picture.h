@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/packed_dib.h"
+#include "support/rgb.h"
 
 namespace vorlin::testing {
 
@@ -16,6 +17,13 @@ inline DibPtr RulePicture(int width, int height, const PixelRule& rule) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(rule(x, y));
+    return dib;
+}
+
+// The same with colour i its own 15-bit value, so any wrong index shows as a difference.
+inline DibPtr ColouredRulePicture(int width, int height, const PixelRule& rule) {
+    DibPtr dib = RulePicture(width, height, rule);
+    for (int i = 0; i < 256; ++i) DibColors(dib.get())[i] = Rgb((i % 32) * 8, (i / 32) * 8, 56);
     return dib;
 }
 
