@@ -4,45 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 
+#include "background_picture.h"
 #include "export/export_preview.h"
-#include "export/tile_ops.h"
 
 namespace vorlin {
 namespace {
 
 constexpr int kSide = 1024;
 
-// A large tiled background: about 4000 patterns of short colour runs, each
-// placed flipped and in one of four banks, so that reduction keeps more than
-// 1024 tiles and the preview takes its slowest path.
-DibPtr Background() {
-    std::mt19937 rng(42);
-    std::vector<std::vector<std::uint8_t>> patterns(4000, std::vector<std::uint8_t>(kTileBytes));
-    for (auto& p : patterns)
-        for (int i = 0; i < kTileBytes;) {
-            const auto colour = static_cast<std::uint8_t>(rng() % 16);
-            for (int run = 1 + rng() % 4; run > 0 && i < kTileBytes; --run) p[i++] = colour;
-        }
-    DibPtr dib(DibCreate(kSide, kSide, 8, nullptr, 1));
-    std::uint8_t tile[kTileBytes];
-    for (int ty = 0; ty < kSide / kTileSide; ++ty)
-        for (int tx = 0; tx < kSide / kTileSide; ++tx) {
-            OrientTile(patterns[rng() % patterns.size()].data(), rng() % 2 ? 7 : 0,
-                       rng() % 2 ? 7 : 0, tile);
-            const auto bank = static_cast<std::uint8_t>((rng() % 4) << 4);
-            for (int i = 0; i < kTileBytes; ++i)
-                DibPictureRow(dib.get(), ty * kTileSide + i / kTileSide)[tx * kTileSide +
-                                                                          i % kTileSide] =
-                    tile[i] ? static_cast<std::uint8_t>(tile[i] | bank) : 0;
-        }
-    return dib;
-}
-
 // 4-bpp tiles reduced with flips and banks, a flat map; compression from the argument.
 ExportJobPtr BackgroundJob(int compression, const std::string& folder) {
-    static const DibPtr picture = Background();
+    // About 4000 patterns in four banks: reduction keeps more than 1024 tiles, so the
+    // preview takes its slowest path.
+    static const DibPtr picture = bench::TiledBackground(kSide, 4000);
     ExportJobPtr job(ExportJobNew());
     job->image.reset(DibDuplicate(picture.get()));
     job->sourcePath = folder + "/bg.bmp";

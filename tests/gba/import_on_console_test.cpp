@@ -1,0 +1,104 @@
+// Data exported by vorlin-cli, imported back into a picture and exported again: the emulated
+// console shows the re-exported picture exactly as it shows the source.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "cartridge.h"
+#include "export/gba_color.h"
+#include "formats/bmp_format.h"
+#include "support/banked_tiles.h"
+#include "support/rule_picture.h"
+
+namespace vorlin::gbatest {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool RunCli(const std::string& args, const std::string& dir, std::string& log) {
+#ifdef VORLIN_CLI
+    const int status = std::system((std::string(VORLIN_CLI) + " " + args + " 2>" + dir +
+                                    "/cli.log").c_str());
+    log = args + "\n" + ReadAll(dir + "/cli.log");
+    return status == 0;
+#else
+    (void)args, (void)dir;
+    log = "vorlin-cli not built";
+    return false;
+#endif
+}
+
+constexpr std::uint32_t kScreenBase30 = kVram + 30 * 0x800;
+
+struct RoundTripCase {
+    const char* name;
+    int width, height;
+    std::string exportOptions, importOptions;
+    std::uint16_t dispcnt, bgcnt;
+    bool compressed;
+    std::uint32_t tileDest = kVram;
+};
+
+TEST(ImportOnConsole, ReexportedPictureShowsLikeTheSource) {
+#ifndef VORLIN_CLI
+    GTEST_SKIP() << "vorlin-cli not built";
+#endif
+    const RoundTripCase cases[] = {
+        {"t4_reduced_lz77", 256, 256,
+         "--bpp 4 --map --reduce --flip --palbank --img-cprs lz77 --map-cprs lz77",
+         "--bpp 4", kMode0Bg0, 30 << 8, true},
+        {"t8_affine", 256, 256, "--bpp 8 --map --map-layout affine --reduce --no-flip --no-palbank",
+         "--bpp 8 --map-layout affine", kMode1Bg2, (30 << 8) | (1 << 14), false},
+        {"t4_huff_rle_offset", 256, 256,
+         "--bpp 4 --map --reduce --flip --palbank --tile-offset 1 --img-cprs huff --map-cprs rle",
+         "--bpp 4 --tile-offset 1", kMode0Bg0, 30 << 8, true, kVram + 32},
+    };
+    for (const RoundTripCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string dir = MakeWorkDir(std::string("import_") + c.name);
+        DibPtr source = testing::RulePicture(c.width, c.height, testing::BankedTileIndex);
+        std::uint16_t colors[256];
+        for (int i = 0; i < 256; ++i) colors[i] = GbaColor(DibColors(source.get())[i]);
+        BmpFormat bmp;
+        bmp.AttachImage(std::move(source));
+        ASSERT_EQ(bmp.Write(dir + "/source.bmp"), 1);
+        std::string log;
+        ASSERT_TRUE(RunCli("export " + dir + "/source.bmp -o " + dir + "/first/pic.bin " +
+                               c.exportOptions,
+                           dir, log))
+            << log;
+        ASSERT_TRUE(RunCli("import -o " + dir + "/back.png --bin " + dir + "/first/pic " +
+                               c.importOptions,
+                           dir, log))
+            << log;
+        ASSERT_TRUE(
+            RunCli("export " + dir + "/back.png -o " + dir + "/pic.c " + c.exportOptions, dir, log))
+            << log;
+        Glue glue;
+        glue.includes = {"pic.h"};
+        glue.dispcnt = c.dispcnt;
+        glue.bgcnt = c.bgcnt;
+        glue.blocks = {{"picPal", "picPalLen", false, kPaletteRam},
+                       {"picTiles", "picTilesLen", c.compressed, c.tileDest},
+                       {"picMap", "picMapLen", c.compressed, kScreenBase30}};
+        GbaMachine machine;
+        ASSERT_TRUE(BuildAndRun(machine, dir, glue, {dir + "/pic.c"}, log)) << log;
+        int wrong = 0;
+        for (int y = 0; y < kScreenHeight; ++y)
+            for (int x = 0; x < kScreenWidth; ++x) {
+                const std::uint16_t want = colors[testing::BankedTileIndex(x, y)];
+                if (machine.Pixel555(x, y) != want && wrong++ < 3)
+                    ADD_FAILURE() << "pixel " << x << "," << y << ": " << machine.Pixel555(x, y)
+                                  << " instead of " << want;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+}  // namespace
+}  // namespace vorlin::gbatest
