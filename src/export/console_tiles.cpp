@@ -103,23 +103,32 @@ void LoadMap(const ExportJob& job, const std::vector<std::uint16_t>& entries, bo
     }
 }
 
-// Palette entry of pixel (x, y) of the tile an entry names; flips and bank
-// only on regular backgrounds.
-std::uint8_t TilePixel(const std::vector<std::uint8_t>& vram, std::size_t tileBase,
-                       const TileReading& reading, std::uint16_t entry, int x, int y) {
-    if (!reading.affine) {
-        if (entry & kMapHFlip) x = 7 - x;
-        if (entry & kMapVFlip) y = 7 - y;
+// The 64 palette entries of the tile an entry names, row by row, seen through
+// its flips; flips and bank only on regular backgrounds. Colour 0 of every
+// 4-bit bank is transparent: the backdrop, palette entry 0, shows. Memory past
+// the end reads 0.
+void ReadTile(const std::vector<std::uint8_t>& vram, std::size_t tileBase,
+              const TileReading& reading, std::uint16_t entry, std::uint8_t* out) {
+    std::uint8_t stored[kTileBytes] = {};
+    const std::size_t bytes = static_cast<std::size_t>(reading.slotBytes);
+    if (tileBase < vram.size())
+        std::copy_n(&vram[tileBase], std::min(bytes, vram.size() - tileBase), stored);
+    const int xFlip = !reading.affine && (entry & kMapHFlip) ? 7 : 0;
+    const int yFlip = !reading.affine && (entry & kMapVFlip) ? 7 : 0;
+    const auto bank = static_cast<std::uint8_t>((entry & kMapBankMask) >> 8);
+    const int rowBytes = reading.bpp;  // 8 pixels a row
+    for (int y = 0; y < kTileSide; ++y, out += kTileSide) {
+        const std::uint8_t* row = stored + (y ^ yFlip) * rowBytes;
+        for (int x = 0; x < kTileSide; ++x) {
+            const int from = x ^ xFlip;
+            if (reading.bpp == 8) {
+                out[x] = row[from];
+                continue;
+            }
+            const unsigned v = (row[from / 2] >> (4 * (from % 2))) & 15;
+            out[x] = v == 0 ? 0 : static_cast<std::uint8_t>(bank | v);
+        }
     }
-    const std::size_t pixel = static_cast<std::size_t>(y) * kTileSide + x;
-    if (reading.bpp == 8) {
-        const std::size_t at = tileBase + pixel;
-        return at < vram.size() ? vram[at] : 0;
-    }
-    const std::size_t at = tileBase + pixel / 2;
-    const unsigned v = at < vram.size() ? (vram[at] >> (4 * (pixel % 2))) & 15 : 0;
-    // Colour 0 of every bank is transparent: the backdrop, palette entry 0, shows.
-    return v == 0 ? 0 : static_cast<std::uint8_t>(((entry & kMapBankMask) >> 8) | v);
 }
 
 void DrawTile(const std::vector<std::uint8_t>& vram, const TileReading& reading,
@@ -127,10 +136,13 @@ void DrawTile(const std::vector<std::uint8_t>& vram, const TileReading& reading,
     const std::size_t slot = reading.affine ? entry & 0xFF : entry & kMapIndexMask;
     const std::size_t tileBase =
         static_cast<std::size_t>(placement.charBlock) * kCharBlockBytes + slot * reading.slotBytes;
-    for (int y = 0; y < kTileSide && spot.y + y < out.height; ++y)
-        for (int x = 0; x < kTileSide && spot.x + x < out.width; ++x)
-            out.indices[static_cast<std::size_t>(spot.y + y) * out.width + spot.x + x] =
-                TilePixel(vram, tileBase, reading, entry, x, y);
+    std::uint8_t tile[kTileBytes];
+    ReadTile(vram, tileBase, reading, entry, tile);
+    const int rows = std::min(kTileSide, out.height - spot.y);
+    const int columns = std::min(kTileSide, out.width - spot.x);
+    for (int y = 0; y < rows; ++y)
+        std::copy_n(&tile[y * kTileSide], columns,
+                    &out.indices[static_cast<std::size_t>(spot.y + y) * out.width + spot.x]);
 }
 
 }  // namespace

@@ -16,6 +16,11 @@ namespace {
 
 constexpr char kOutOfMemory[] = "out of memory";
 
+// The map is given no place in video memory (its screen block lies past the
+// end): an import shows the data, not what a map placed over the tiles would do
+// to them.
+constexpr VramPlacement kImportPlacement{0, kScreenBlockCount};
+
 bool DecodeFiles(const ImportFiles& files, ImportBlocks& blocks, ImportResult& result) {
     const std::pair<const ImportFile*, ImportBlock*> pairs[] = {{&files.palette, &blocks.palette},
                                                                 {&files.graphics, &blocks.graphics},
@@ -233,7 +238,7 @@ class Importer {
         }
         const PlainBlocks plain{blocks_.palette.stream.plain, blocks_.graphics.stream.plain,
                                 blocks_.map.stream.plain, blocks_.metaMap.stream.plain};
-        if (!DecodeConsolePicture(job, plain, VramPlacement{}, console))
+        if (!DecodeConsolePicture(job, plain, kImportPlacement, console))
             throw std::bad_alloc();
         if (ImportsBitmap(options_)) return true;
         if (!CheckTileSlots(job, options_, blocks_, console, report_)) return false;

@@ -45,6 +45,15 @@ void ArrangeTiles(DibPtr& image, const ExportJob& job) {
 }
 
 std::vector<TileSpot> TileSpots(const ExportJob& job) {
+    // Without screen blocks or tile groups the order is row by row: no need to arrange a picture.
+    if (!(job.mapFlags & MAP_SBB) && !HasTileGroups(job)) {
+        const int across = (job.right - job.left) / kTileSide;
+        std::vector<TileSpot> spots(static_cast<std::size_t>(std::max(ExportAreaTiles(job), 0)));
+        for (std::size_t n = 0; n < spots.size(); ++n)
+            spots[n] = {static_cast<int>(n % across) * kTileSide,
+                        static_cast<int>(n / across) * kTileSide};
+        return spots;
+    }
     DibPtr tags = TaggedArea(job.right - job.left, job.bottom - job.top);
     if (!tags) return {};
     ArrangeTiles(tags, job);
