@@ -113,12 +113,14 @@ std::size_t TileSlotOf(const ExportJob& job, const ConsolePicture& picture, Tile
     return TileReadingOf(job).affine ? entry & 0xFF : entry & kMapIndexMask;
 }
 
-// Tiles the graphics give the background, in the slots it reads.
+// Tiles the graphics give the background that a map can name: those loaded
+// before the last slot (a positive offset loads them in one piece from its slot).
 std::size_t LoadedTiles(const ExportJob& job, std::size_t graphicsBytes) {
     const TileReading reading = TileReadingOf(job);
     const std::size_t tiles = job.bpp >= 4 ? graphicsBytes / reading.slotBytes
                                            : graphicsBytes * 8 / job.bpp / kTileBytes;
-    return std::min(tiles, static_cast<std::size_t>(reading.slotCount));
+    return std::min({tiles, static_cast<std::size_t>(reading.slotCount),
+                     FirstWrappedTile(job, reading)});
 }
 
 // A map entry that names no tile of the data (slot 0 stays the blank tile of
@@ -137,8 +139,8 @@ bool CheckTileSlots(const ExportJob& job, const ImportOptions& o, const ImportBl
         return report.Data(blocks.map, "a raw map",
                            "the entry of tile (" + std::to_string(spot.x / kTileSide) + ", " +
                                std::to_string(spot.y / kTileSide) + ") names tile " +
-                               std::to_string(tile) + " of the " + std::to_string(loaded) +
-                               " tiles the graphics hold");
+                               std::to_string(tile) + ", but only the first " +
+                               std::to_string(loaded) + " tiles of the graphics can be named");
     }
     return true;
 }

@@ -117,7 +117,6 @@ std::vector<std::uint8_t> Pixels(PackedDib dib) {
 
 enum class Console {
     kReexports,    // the picture the console shows exports to the same blocks
-    kDiffers,      // the console shows another picture (the export's own rules)
     kNamesNoTile,  // the map names tiles the data lacks: read with partial, a warning
 };
 
@@ -172,11 +171,14 @@ TEST(GbaImport, ExportedBlocksComeBackAsTheConsolePictureAndExportAgainTheSame) 
           .imgCompression = BLK_CPRS_RLE, .mapCompression = BLK_CPRS_RLE}},
         {"tile offset 5", 64, 48, {.bpp = 4, .mapFlags = reduce, .tileOffset = 5}},
         {"tile offset -3", 64, 48, {.bpp = 4, .mapFlags = reduce, .tileOffset = -3}},
-        // Tile 0 keeps index 0 with a positive offset, and slot 0 holds tile 24 by then.
-        {"tile offset wraps past 1023", 64, 48, {.bpp = 8, .tileOffset = 1000}, Banked8,
-         Console::kDiffers},
+        // Tiles 24 on lie past slot 1023, where no index reaches.
+        {"tile offset runs past slot 1023", 64, 48, {.bpp = 8, .tileOffset = 1000}, Banked8,
+         Console::kNamesNoTile},
         {"affine tile offset", 64, 32,
-         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE, .tileOffset = 250}},
+         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE, .tileOffset = 200}},
+        {"affine tile offset past slot 255", 64, 32,
+         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE, .tileOffset = 250}, Banked,
+         Console::kNamesNoTile},
         {"palette from entry 16", 64, 32, {.bpp = 4, .mapFlags = reduce, .palStart = 16,
                                            .palEnd = 64}},
         {"no map, 4bpp", 64, 48, {.bpp = 4, .mapped = false}, Bank0},
@@ -250,7 +252,7 @@ TEST(GbaImport, DamagedDataFailsNamingTheFileOrWithPartialReadsAsZero) {
          "t.img.bin: neither"},
         {"map names a tile the graphics lack",
          [](ImportFiles& f, ImportOptions&) { f.map.bytes[6] = 0x30; },
-         "t.map.bin: the entry of tile (3, 0) names tile 48 of the 6 tiles",
+         "t.map.bin: the entry of tile (3, 0) names tile 48, but only the first 6 tiles",
          "t.map.bin: the entry of tile (3, 0)"},
         {"odd palette", [](ImportFiles& f, ImportOptions&) { f.palette.bytes.push_back(7); },
          "t.pal.bin: 513 bytes are not whole 2-byte colours",

@@ -198,7 +198,6 @@ void GbaImportDialog::Refresh() {
     refreshTimer_->stop();
     ReadFields();
     if (values_.tiles.empty()) {
-        picture_.reset();
         previewLabel->clear();
         messageLabel->setText("Name the file of the tiles or the bitmap.");
         buttons->button(QDialogButtonBox::Ok)->setEnabled(false);
@@ -207,16 +206,21 @@ void GbaImportDialog::Refresh() {
     ShowResult(ImportFromValues(values_));
 }
 
+void GbaImportDialog::accept() {
+    ReadFields();  // a change the preview has not caught up with yet still counts
+    QDialog::accept();
+}
+
 void GbaImportDialog::ShowResult(const ImportResult& result) {
-    picture_.reset(result.picture ? DibDuplicate(result.picture.get()) : nullptr);
-    buttons->button(QDialogButtonBox::Ok)->setEnabled(picture_ != nullptr);
-    if (!picture_) {
+    PackedDib picture = result.picture.get();
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(picture != nullptr);
+    if (!picture) {
         previewLabel->clear();
         messageLabel->setText(QString::fromStdString(result.error));
         return;
     }
-    previewLabel->setPixmap(Scaled(PreviewImage(picture_.get())));
-    QString text = QString("%1 x %2 pixels").arg(DibWidth(picture_.get())).arg(DibHeight(picture_.get()));
+    previewLabel->setPixmap(Scaled(PreviewImage(picture)));
+    QString text = QString("%1 x %2 pixels").arg(DibWidth(picture)).arg(DibHeight(picture));
     if (!result.warnings.empty()) text += '\n' + Lines(result.warnings);
     messageLabel->setText(text + '\n' + Lines(result.notes));
 }

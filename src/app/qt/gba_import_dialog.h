@@ -22,11 +22,11 @@ class GbaImportDialog : public QDialog {
   public:
     explicit GbaImportDialog(const GbaImportValues& initial, QWidget* parent = nullptr);
 
+    // The fields as they were when the dialog closed.
     const GbaImportValues& Values() const { return values_; }
-    // The picture of the last preview; null when the data did not import.
-    DibPtr TakePicture() { return std::move(picture_); }
     // Reads the fields and imports at once (the fields also do it shortly after each change).
     void Refresh();
+    void accept() override;
 
     QLineEdit *tilesEdit, *mapEdit, *metaMapEdit, *paletteEdit;
     QComboBox *bppBox, *layoutBox;
@@ -44,7 +44,6 @@ class GbaImportDialog : public QDialog {
     void ShowResult(const ImportResult& result);
 
     GbaImportValues values_;
-    DibPtr picture_;
     QTimer* refreshTimer_;
 };
 

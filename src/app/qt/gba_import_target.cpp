@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/qt/gba_import_dialog.h"
 #include "app/ui_services.h"
+#include "formats/format_messages.h"
 
 namespace vorlin {
 
@@ -12,9 +13,15 @@ bool GbaImportTarget::OnCommand(int id) {
     const bool accepted = dialog.exec() == QDialog::Accepted;
     values_ = dialog.Values();
     if (!accepted) return true;
-    dialog.Refresh();  // the data may have changed on disk since the last preview
-    if (DibPtr picture = dialog.TakePicture())
-        OpenImportedPicture(doc_, UiServicesInstance(), picture.get());
+    // The data may have changed on disk since the last preview.
+    const ImportResult result = ImportFromValues(values_);
+    if (!result.picture) {
+        UiServicesInstance().Inform(result.error);
+        return true;
+    }
+    if (OpenImportedPicture(doc_, UiServicesInstance(), result.picture.get()) &&
+        !result.warnings.empty())
+        UiServicesInstance().ShowStatus(kWarningPrefix + result.warnings.front());
     return true;
 }
 
