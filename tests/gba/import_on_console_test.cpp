@@ -61,7 +61,7 @@ TEST(ImportOnConsole, ReexportedPictureShowsLikeTheSource) {
     for (const RoundTripCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string dir = MakeWorkDir(std::string("import_") + c.name);
-        DibPtr source = testing::RulePicture(c.width, c.height, testing::BankedTileIndex);
+        DibPtr source = testing::ColouredRulePicture(c.width, c.height, testing::BankedTileIndex);
         std::uint16_t colors[256];
         for (int i = 0; i < 256; ++i) colors[i] = GbaColor(DibColors(source.get())[i]);
         BmpFormat bmp;
