@@ -16,7 +16,7 @@ constexpr CommandSpec kSpecs[] = {
     {ID_FILE_EXPORT, "&Export ...", "", "Export the picture, its palette or GBA data", false},
     {ID_FILE_IMPORT_GBA, "Import &GBA data...", "",
      "Turn GBA tiles, maps and palettes into a new picture", false},
-        {ID_APP_EXIT, "E&xit", "Ctrl+Q", "Quit the application", false},
+    {ID_APP_EXIT, "E&xit", "Ctrl+Q", "Quit the application", false},
     {ID_EDIT_UNDO, "&Undo", "Ctrl+Z", "Undo the last change", false},
     {ID_EDIT_REDO, "&Redo", "Ctrl+Y", "Redo the last undone change", false},
     {ID_EDIT_CUT, "Cu&t", "Ctrl+X", "Cut the selection to the clipboard", false},
