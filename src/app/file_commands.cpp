@@ -203,6 +203,8 @@ bool FileCommands::FinishSave(const std::string& path, const HandlerFailure& fai
 }
 
 void FileCommands::MarkWritten(std::uint64_t changedPixels) {
+    // An export over the document's file keeps its path: what the file held before is gone.
+    doc_.ForgetSavedState();
     // The file lacks what the picture shows, so leaving would lose it without a question.
     doc_.SetModifiedFlag(changedPixels > 0);
     if (changedPixels > 0) UiServicesInstance().ShowStatus(FourBitSaveStatus(changedPixels));

@@ -95,7 +95,7 @@ void CVorlinDoc::ClearIfSaved() {
 }
 
 void CVorlinDoc::SetPathName(const std::string& path, bool addToRecent) {
-    savedState_.reset();
+    ForgetSavedState();
     path_ = path;
     if (addToRecent) recent_.Add(path);
     SetTitle();

@@ -102,6 +102,9 @@ class CVorlinDoc {
     // Sets the path, rebuilds the title and (optionally) adds it to the recent files. The file
     // there may hold anything now, so the saved state is forgotten until the flag is cleared.
     void SetPathName(const std::string& path, bool addToRecent = true);
+    // A file of the document was written: until the flag is cleared again no state is known to
+    // match it (an export over the document's own file may have lost pixels).
+    void ForgetSavedState() { savedState_.reset(); }
     // One step of the history; back at the saved state the document is unmodified again.
     void Undo();
     void Redo();

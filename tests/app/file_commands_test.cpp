@@ -367,6 +367,31 @@ TEST_F(FileCommandsTest, FourBitSaveAsksBeforeChangingPixelsOutsideTheBank) {
     EXPECT_EQ(ui.messages.size(), 3u);
 }
 
+// Undo must not lead back to "unmodified" once the document's own file lost pixels: neither
+// after a Save nor after an Export over the same file, which keeps the document's path.
+TEST_F(FileCommandsTest, LossyWriteOverTheOpenedFileLeavesNoStateToUndoBackTo) {
+    for (const bool viaExport : {false, true}) {
+        const std::string path = MakeFile<BmpFormat>("undo.bmp", PatternDib(4, 2, 4));
+        ASSERT_TRUE(commands.Open(path));
+        const IRect corner{0, 0, 1, 1};
+        doc.history.Push(doc.MakeRegionRecord(&corner, false));
+        doc.image.Row(0)[0] = 0x10;  // outside bank 0: a 4-bit file loses it
+        doc.SetModifiedFlag(true);
+        ui.QueueAnswer(UiAnswer::Yes);
+        if (viaExport) {
+            ui.QueueFile(path);
+            ui.exportOptionAnswers.push_back(Options(4, 0));
+            ASSERT_TRUE(commands.Export());
+        } else {
+            ASSERT_TRUE(commands.Save());
+        }
+        ASSERT_TRUE(doc.IsModified()) << viaExport;
+        doc.Undo();  // the picture as opened, which the file no longer holds
+        EXPECT_TRUE(doc.IsModified()) << viaExport;
+        doc.SetModifiedFlag(false);
+    }
+}
+
 // A 4-bit save into bank k writes entry 0 of the file as the document's entry 0, so a pixel
 // of index 16k changes colour as surely as one outside the bank; index 0 never does. A save
 // that changes pixels leaves the document modified, since the file lacks what it shows.
