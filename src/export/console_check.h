@@ -117,7 +117,6 @@ class ConsoleCheck {
     std::vector<Cell> cells_;
     std::vector<std::uint32_t> orderToCell_;
     KeyMap keys_;
-    std::size_t blankUses_ = 0;  // cells whose key is the blank tile
     std::uint32_t stamp_ = 0;
     std::uint32_t bankTiles_[16] = {};
     std::size_t broken_ = 0;
