@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/sibling_copy.h"
 #include "platform/sibling_names.h"
 
 namespace vorlin {
@@ -73,17 +74,17 @@ bool FileBatch::Stage(const std::string& path, std::string_view content) {
     return true;
 }
 
-// A hard link keeps each old file reachable until the batch is through. An
-// old file that cannot be kept could not be brought back, so then nothing is
-// replaced.
+// A hard link, or where the file system makes none a copy on disk, keeps each
+// old file reachable until the batch is through. An old file that cannot be
+// kept could not be brought back, so then nothing is replaced.
 bool FileBatch::KeepOldTargets() {
     for (Entry& entry : entries_) {
         const std::string& target = entry.file->Target();
         entry.existed = PathExists(target);
         if (!entry.existed) continue;
-        const int injected = InjectedError(Step::KeepOld, entry);
-        if (!injected) entry.kept = LinkUnderFreshName(target, KeptOldPattern(target), 0);
-        if (entry.kept.empty()) return Fail(entry.path, injected ? injected : errno);
+        entry.kept = LinkOrCopyUnderFreshName(target, KeptOldPattern(target), 0,
+                                              InjectedError(Step::KeepOld, entry));
+        if (entry.kept.empty()) return Fail(entry.path, errno);
     }
     return true;
 }

@@ -5,13 +5,21 @@
 // it was.
 //
 // Commit first gives every existing target a second, hidden name
-// ".NAME.vorlin-old.PID.XXXXXX" beside it (see platform/sibling_names.h), then
-// renames the new files over the targets one by one, then removes the second
-// names. A process killed in the middle of Commit leaves every target whole
-// (its old file or its new one), and may leave beside a target:
+// ".NAME.vorlin-old.PID.XXXXXX" beside it (see platform/sibling_names.h): a
+// hard link, or where the file system makes none (FAT, exFAT, some network
+// and FUSE mounts) a copy of the old file's bytes, permission bits and
+// modification time, flushed to disk (platform/sibling_copy.h). Only once
+// every old file is kept does it rename the new files over the targets one by
+// one, then remove the second names. A process killed in the middle of Commit
+// leaves every target whole (its old file or its new one), and may leave
+// beside a target:
 //   - ".NAME.vorlin-old.PID.XXXXXX", the target's old file. As long as any
 //     target still holds its old file, every target already replaced has this
-//     name, so the batch can be undone by hand;
+//     name, so the batch can be undone by hand. A copy is a file of its own:
+//     it is complete once any target was replaced, but one being written when
+//     the process died is partial (every target then still holds its old
+//     file, and the copy can go); it keeps the old owner only where the system
+//     allowed, and none of the old file's other names;
 //   - ".NAME.vorlin-tmp.PID.XXXXXX", its new file not yet in place: only the
 //     one being renamed at that moment where the file system can make files
 //     without a name, every one not yet in place where it cannot;
@@ -45,7 +53,8 @@ class FileBatch {
     bool Stage(const std::string& path, std::string_view content);
 
     // Puts every new file in place of its target. When an existing target
-    // cannot be given its second name (a file system without hard links),
+    // can be given neither its second name nor a copy under it (a full disk,
+    // a folder that may not be written, an old file that cannot be read),
     // nothing is replaced. When a replacement fails, even after its rename,
     // every target already replaced gets its old file back (or is removed when
     // it is new). False in both cases, with FailedPath() and FailedError() set.
@@ -60,7 +69,8 @@ class FileBatch {
 
     // For tests: `fault` is asked at each step of Commit for each target, and
     // a non-zero answer (an error number) makes that step fail. KeepOld is
-    // asked instead of giving an existing target its second name; Installed
+    // asked instead of linking an existing target to its second name (an
+    // error of a file system without hard links makes Commit copy it); Installed
     // after a new file took its target's place, as when the folder flush fails.
     enum class Step { KeepOld, Installed };
     using Fault = std::function<int(Step, const std::string& target)>;

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/file_attributes.h"
+#include "platform/sibling_copy.h"
 #include "platform/sibling_names.h"
 
 namespace vorlin {
@@ -54,18 +55,6 @@ std::string FolderOf(const std::string& path) {
     return p.has_parent_path() ? p.parent_path().string() : std::string(".");
 }
 
-bool WriteAllToDescriptor(int fd, std::string_view content) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) errno = EIO;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -80,18 +69,7 @@ bool SyncFolder(const std::string& folder) {
 }  // namespace
 
 int OpenReplacementFile(const std::string& target, std::string& tempPath) {
-    std::string pattern = ReplacementTempPattern(target);
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) return -1;
-    if (!TakeOverAttributes(fd, target)) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(pattern.c_str());
-        errno = error;
-        return -1;
-    }
-    tempPath = std::move(pattern);
-    return fd;
+    return CreateUnderFreshName(ReplacementTempPattern(target), target, tempPath);
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -170,13 +148,15 @@ std::string ReplacementFile::SelfLink() const {
 
 bool ReplacementFile::InstallUnnamed() {
     // A new file appears under its name in one step; an existing one is
-    // replaced by renaming a linked name over it, as rename is the only atomic swap.
-    if (!PathExists(target_)) {
+    // replaced by renaming a linked name over it, as rename is the only atomic
+    // swap. Where links fail, a named copy is renamed instead.
+    if (linkFault_ == 0 && !PathExists(target_)) {
         if (::linkat(AT_FDCWD, SelfLink().c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return true;
-        if (errno != EEXIST) return false;
+        if (errno != EEXIST && !LinksUnsupported(errno)) return false;
     }
-    temp_ = LinkUnderFreshName(SelfLink(), ReplacementTempPattern(target_), AT_SYMLINK_FOLLOW);
+    temp_ = LinkOrCopyUnderFreshName(SelfLink(), ReplacementTempPattern(target_),
+                                     AT_SYMLINK_FOLLOW, linkFault_);
     return !temp_.empty() && ::rename(temp_.c_str(), target_.c_str()) == 0;
 }
 

@@ -21,7 +21,12 @@ class ReplacementFile {
     // without write permission is refused. The new file gets the old one's
     // permission bits and, where the system allows, its owner. Where the file
     // system can, the file has no name until it is installed, so nothing is
-    // left behind if the program is killed while writing.
+    // left behind if the program is killed while writing. Such a file is put
+    // in place through a hard link; should the file system refuse links all
+    // the same, Install copies it to a hidden name and renames that, and a
+    // program killed during that copy leaves the partial copy behind. FAT and
+    // exFAT, which have no hard links, make no such files either: there the
+    // hidden file is written from the start.
     bool Open(const std::string& path);
     // Appends `bytes`; false once any write has failed.
     bool Write(std::string_view bytes);
@@ -43,6 +48,10 @@ class ReplacementFile {
     // The system's error number of the first failure, 0 while none.
     int Error() const { return error_; }
 
+    // For tests: every hard link Install would make fails with `error`, as on
+    // a file system without them.
+    void InjectLinkError(int error) { linkFault_ = error; }
+
   private:
     bool Fail(int error);
     bool OpenUnnamed(unsigned mode);
@@ -58,6 +67,7 @@ class ReplacementFile {
     std::string folder_;
     std::string temp_;  // the name of the new file while it has one
     int error_ = 0;
+    int linkFault_ = 0;
 };
 
 // Creates the hidden temporary file (see platform/sibling_names.h) that stands

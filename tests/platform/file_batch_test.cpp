@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <regex>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/file_size_limit.h"
@@ -127,39 +130,65 @@ TEST(FileBatch, ALeftoverOfAnEarlierRunDoesNotStopTheRollBack) {
     EXPECT_EQ(FolderSnapshot(dir.Path()), expected);
 }
 
+// Permission bits and modification time, which a target put back from a copy
+// of its old file must have too.
+std::string Attributes(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return "missing";
+    return std::to_string(st.st_mode & 07777) + " " + std::to_string(st.st_mtim.tv_sec);
+}
+
+// Old files a and b (with unusual attributes) and c new, staged in `dir`.
+void StageOverTwoOldFiles(FileBatch& batch, const ScopedTempDir& dir, const std::string& oldB) {
+    Write(dir.File("a"), "old a");
+    Write(dir.File("b"), oldB);
+    fs::permissions(dir.File("a"), fs::perms::owner_read | fs::perms::owner_write |
+                                       fs::perms::group_read);
+    const timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.File("b").c_str(), times, 0), 0);
+    ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}, {"c", "new c"}}));
+}
+
 TEST(FileBatch, AFaultAtAnyStepOfTheCommitLeavesEveryTargetAsItWas) {
     using Step = FileBatch::Step;
     const struct {
         const char* name;
+        int noLinks;  // what every link gives on this file system; 0 where links work
         Step step;
         const char* at;
         int error;
     } rows[] = {
-        // A file system without hard links, or one refusing another name.
-        {"old a cannot be kept", Step::KeepOld, "a", EPERM},
-        {"old b cannot be kept", Step::KeepOld, "b", EMLINK},
+        // The file system refuses another name for a reason a copy would not mend.
+        {"old a cannot be kept", 0, Step::KeepOld, "a", ENOSPC},
+        {"old b cannot be kept", 0, Step::KeepOld, "b", EACCES},
         // Flushing the folder fails once the rename has happened.
-        {"a fails after its rename", Step::Installed, "a", EIO},
-        {"b fails after its rename", Step::Installed, "b", EIO},
-        {"new c fails after its rename", Step::Installed, "c", ENOSPC},
+        {"a fails after its rename", 0, Step::Installed, "a", EIO},
+        {"b fails after its rename", 0, Step::Installed, "b", EIO},
+        {"new c fails after its rename", 0, Step::Installed, "c", ENOSPC},
+        // Without hard links the old files are kept as copies, which come back as they were.
+        {"a fails after its rename, no links", EPERM, Step::Installed, "a", EIO},
+        {"b fails after its rename, no links", EOPNOTSUPP, Step::Installed, "b", EIO},
+        {"new c fails after its rename, no links", EMLINK, Step::Installed, "c", ENOSPC},
+        {"new c fails after its rename, no link call", ENOSYS, Step::Installed, "c", EIO},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ScopedTempDir dir;
-        Write(dir.File("a"), "old a");
-        Write(dir.File("b"), "old b");
-        const auto before = FolderSnapshot(dir.Path());
         FileBatch batch;
-        ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}, {"c", "new c"}}));
+        StageOverTwoOldFiles(batch, dir, "old b");
+        const auto before = FolderSnapshot(dir.Path());
+        const std::string attributes = Attributes(dir.File("a")) + Attributes(dir.File("b"));
         std::vector<Step> steps;
         batch.InjectFault([&](Step step, const std::string& target) {
             steps.push_back(step);
-            return step == row.step && target == dir.File(row.at) ? row.error : 0;
+            if (step == row.step && target == dir.File(row.at)) return row.error;
+            return step == Step::KeepOld ? row.noLinks : 0;
         });
         EXPECT_FALSE(batch.Commit());
         EXPECT_EQ(batch.FailedPath(), dir.File(row.at));
         EXPECT_EQ(batch.FailedError(), row.error);
         EXPECT_EQ(FolderSnapshot(dir.Path()), before);
+        EXPECT_EQ(Attributes(dir.File("a")) + Attributes(dir.File("b")), attributes);
         if (row.step == Step::KeepOld) {
             EXPECT_EQ(std::count(steps.begin(), steps.end(), Step::Installed), 0)
                 << "nothing is replaced once an old file cannot be kept";
@@ -167,38 +196,91 @@ TEST(FileBatch, AFaultAtAnyStepOfTheCommitLeavesEveryTargetAsItWas) {
     }
 }
 
-// Halfway through a commit, as a crash would find it: each target whole (old
-// or new) and each old file that existed reachable under a hidden name.
-TEST(FileBatch, MidwayTheOldFilesHaveRecognisableSecondNames) {
-    ScopedTempDir dir;
-    Write(dir.File("a"), "old a");
-    Write(dir.File("b"), "old b");
-    FileBatch batch;
-    ASSERT_TRUE(StageEach(batch, dir, {{"a", "new a"}, {"b", "new b"}, {"c", "new c"}}));
-    std::map<std::string, std::string> midway;
-    batch.InjectFault([&](FileBatch::Step step, const std::string& target) {
-        if (step == FileBatch::Step::Installed && target == dir.File("a"))
-            midway = FolderSnapshot(dir.Path());
-        return 0;
-    });
-    ASSERT_TRUE(batch.Commit());
-    const std::string pid = std::to_string(::getpid());
-    const std::regex kept("\\.([ab])\\.vorlin-old\\." + pid + "\\.[a-z0-9]{6}");
-    const std::regex unnamed("\\.[bc]\\.vorlin-tmp\\." + pid + "\\.[a-z0-9]{6}");
-    std::map<std::string, std::string> seen;
-    std::smatch match;
-    for (const auto& [name, content] : midway) {
-        if (std::regex_match(name, match, kept))
-            seen[match[1].str() + " kept"] = content;
-        else if (!std::regex_match(name, unnamed))  // where files cannot be made without a name
-            seen[name] = content;
+// Where the old files are copies, a copy that cannot be made stops the commit
+// before anything is replaced, and takes its partial file with it.
+TEST(FileBatch, WithoutHardLinksAnOldFileThatCannotBeCopiedChangesNothing) {
+    const struct {
+        const char* name;
+        rlim_t sizeLimit;  // 0: none
+        const char* folderAt;  // a folder takes this target's place before the commit
+        const char* at;
+        int error;
+    } rows[] = {
+        {"the disk fills while old b is copied", 512, nullptr, "b", EFBIG},
+        {"a folder took a's place", 0, "a", "a", EISDIR},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScopedTempDir dir;
+        FileBatch batch;
+        StageOverTwoOldFiles(batch, dir, std::string(100000, 'b'));
+        if (row.folderAt) {
+            fs::remove(dir.File(row.folderAt));
+            fs::create_directory(dir.File(row.folderAt));
+        }
+        const auto before = FolderSnapshot(dir.Path());
+        bool replaced = false;
+        batch.InjectFault([&](FileBatch::Step step, const std::string&) {
+            replaced |= step == FileBatch::Step::Installed;
+            return step == FileBatch::Step::KeepOld ? EOPNOTSUPP : 0;
+        });
+        {
+            std::optional<ScopedFileSizeLimit> limit;
+            if (row.sizeLimit) limit.emplace(row.sizeLimit);
+            if (limit && !limit->Active()) GTEST_SKIP() << "file size limits unavailable";
+            EXPECT_FALSE(batch.Commit());
+        }
+        EXPECT_EQ(batch.FailedPath(), dir.File(row.at));
+        EXPECT_EQ(batch.FailedError(), row.error);
+        EXPECT_FALSE(replaced);
+        EXPECT_EQ(FolderSnapshot(dir.Path()), before);
     }
-    const std::map<std::string, std::string> expected = {
-        {"a", "new a"}, {"b", "old b"}, {"a kept", "old a"}, {"b kept", "old b"}};
-    EXPECT_EQ(seen, expected);
-    const std::map<std::string, std::string> after = {
-        {"a", "new a"}, {"b", "new b"}, {"c", "new c"}};
-    EXPECT_EQ(FolderSnapshot(dir.Path()), after);
+}
+
+// Halfway through a commit, as a crash would find it: each target whole (old
+// or new) and each old file that existed reachable under a hidden name, be it
+// a second link or, on a file system without hard links, a copy.
+TEST(FileBatch, MidwayTheOldFilesHaveRecognisableSecondNames) {
+    const struct {
+        const char* name;
+        int noLinks;
+    } rows[] = {
+        {"hard links", 0},
+        {"no hard links", EPERM},
+        {"links not supported", EOPNOTSUPP},
+        {"no link call", ENOSYS},
+        {"too many links", EMLINK},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScopedTempDir dir;
+        FileBatch batch;
+        StageOverTwoOldFiles(batch, dir, "old b");
+        std::map<std::string, std::string> midway;
+        batch.InjectFault([&](FileBatch::Step step, const std::string& target) {
+            if (step == FileBatch::Step::Installed && target == dir.File("a"))
+                midway = FolderSnapshot(dir.Path());
+            return step == FileBatch::Step::KeepOld ? row.noLinks : 0;
+        });
+        ASSERT_TRUE(batch.Commit());
+        const std::string pid = std::to_string(::getpid());
+        const std::regex kept("\\.([ab])\\.vorlin-old\\." + pid + "\\.[A-Za-z0-9]{6}");
+        const std::regex unnamed("\\.[bc]\\.vorlin-tmp\\." + pid + "\\.[A-Za-z0-9]{6}");
+        std::map<std::string, std::string> seen;
+        std::smatch match;
+        for (const auto& [name, content] : midway) {
+            if (std::regex_match(name, match, kept))
+                seen[match[1].str() + " kept"] = content;
+            else if (!std::regex_match(name, unnamed))  // where files cannot be made without a name
+                seen[name] = content;
+        }
+        const std::map<std::string, std::string> expected = {
+            {"a", "new a"}, {"b", "old b"}, {"a kept", "old a"}, {"b kept", "old b"}};
+        EXPECT_EQ(seen, expected);
+        const std::map<std::string, std::string> after = {
+            {"a", "new a"}, {"b", "new b"}, {"c", "new c"}};
+        EXPECT_EQ(FolderSnapshot(dir.Path()), after);
+    }
 }
 
 }  // namespace

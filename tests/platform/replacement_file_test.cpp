@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -109,6 +110,41 @@ TEST_F(ReplacementFileTest, NothingAppearsBesideTheTargetWhileWriting) {
     ASSERT_TRUE(file.Install());
     EXPECT_EQ(Contents(path), "partly written");
     EXPECT_EQ(Listing(dir.Path()), std::vector<std::string>{"pic.pcx"});
+}
+
+// A file system that makes unnamed files but refuses to link them: the file
+// is still installed, as a copy renamed into place, with its permission bits.
+TEST_F(ReplacementFileTest, LinksThatAreRefusedFallBackToACopy) {
+    const struct {
+        const char* name;
+        int linkError;
+        bool existing;
+    } rows[] = {
+        {"over.c", EPERM, true},
+        {"new.c", EOPNOTSUPP, false},
+        {"over.h", ENOSYS, true},
+        {"new.h", EMLINK, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = dir.File(row.name);
+        if (row.existing) {
+            Existing(row.name);
+            ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+        }
+        ReplacementFile file;
+        ASSERT_TRUE(file.Open(path) && file.Write(row.name));
+        file.InjectLinkError(row.linkError);
+        ASSERT_TRUE(file.Commit()) << std::strerror(file.Error());
+        EXPECT_EQ(Contents(path), row.name);
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        if (row.existing) {
+            EXPECT_EQ(st.st_mode & 07777, 0604u);
+        }
+        fs::remove(path);
+        EXPECT_TRUE(Listing(dir.Path()).empty());
+    }
 }
 
 TEST_F(ReplacementFileTest, FinishedFilesThatAreNotInstalledChangeNothing) {
