@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 seconds=${SECONDS_PER_TARGET:-600}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
 data=${VORLIN_TESTDATA:-../shared/testdata}
-declare -A patterns=([bmp]='*.bmp' [pcx]='*.pcx' [tga]='*.tga' [png]='*.png' [palette]="*.pal" [clipboard]="*.bmp" [import]="*.gbfs")
-for name in "${@:-bmp pcx tga png palette clipboard import}"; do
+declare -A patterns=([bmp]='*.bmp' [pcx]='*.pcx' [tga]='*.tga' [png]='*.png' [palette]="*.pal" [palette_layouts]="*.gpl" [clipboard]="*.bmp" [import]="*.gbfs")
+for name in "${@:-bmp pcx tga png palette palette_layouts clipboard import}"; do
   for target in $name; do
     corpus=fuzz/out/corpus-$target
     mkdir -p "$corpus"

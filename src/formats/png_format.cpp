@@ -361,6 +361,7 @@ DibPtr PngFormat::Decode(ByteSource& source) {
     PngJob& done = first.proved ? second : first;
 
     transparent = done.transparent;
+    paletteEntries = done.definedColors;
     DibPtr dib(done.dib);
     done.dib = nullptr;
     if (done.definedColors >= 0)

@@ -20,6 +20,8 @@ class PngFormat : public FileFormat {
     // fully transparent (every lower index opaque).
     int transparent = 0;
     int transparentIndex = 0;
+    // Read: how many entries the file's palette chunk defined; -1 without one.
+    int paletteEntries = -1;
 
   protected:
     DibPtr Decode(ByteSource& source) override;

@@ -11,6 +11,8 @@
 
 #include "formats/format_messages.h"
 #include "formats/format_registry.h"
+#include "formats/format_error.h"
+#include "formats/palette_files.h"
 #include "formats/palette_format.h"
 #include "support/format_test_util.h"
 #include "support/sha256.h"
@@ -148,6 +150,39 @@ TEST(PeerFiles, PaletteFilesGiveTheManifestColours) {
     if (!fs::exists(kPeers / "manifest.tsv")) GTEST_SKIP() << "no shared test data";
     for (const Row& row : LoadManifest())
         if (fs::exists(kPeers / row.at("path"))) CheckPaletteFile(row);
+}
+
+std::string RgbHash(const std::vector<RgbQuad>& colors) {
+    std::vector<std::uint8_t> rgb;
+    for (const RgbQuad& c : colors) rgb.insert(rgb.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue});
+    return Sha256Hex(rgb.data(), rgb.size());
+}
+
+TEST(PeerFiles, GimpAndAdobeTablesGiveTheManifestColoursOrNameTheBadLine) {
+    if (!fs::exists(kPeers / "manifest.tsv")) GTEST_SKIP() << "no shared test data";
+    int checked = 0;
+    for (const Row& row : LoadManifest()) {
+        const std::string& kind = row.at("format");
+        const std::string& rel = row.at("path");
+        if ((kind != "GIMP-GPL" && kind != "ACT") || !fs::exists(kPeers / rel)) continue;
+        const PaletteLayout layout = kind == "ACT" ? PaletteLayout::Act : PaletteLayout::Gimp;
+        const std::vector<std::uint8_t> bytes = testing::ReadFileBytes((kPeers / rel).string());
+        const bool bad = row.at("palette_info").find("bad line") != std::string::npos;
+        try {
+            const PaletteColors read = DecodePalette(layout, bytes);
+            EXPECT_FALSE(bad) << rel << " was read";
+            const int listed = std::stoi(row.at("palette_colors"));
+            EXPECT_EQ(read.colors.size(), static_cast<std::size_t>(std::min(listed, 256))) << rel;
+            if (listed <= 256) {
+                EXPECT_EQ(RgbHash(read.colors), row.at("palette_rgb_sha256")) << rel;
+            }
+        } catch (const FormatError& error) {
+            EXPECT_TRUE(bad) << rel << ": " << error.text;
+            EXPECT_EQ(error.text.rfind("line ", 0), 0u) << error.text;
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 15);
 }
 
 TEST(PeerFiles, OtherPaletteLayoutsAreNotRecognized) {
