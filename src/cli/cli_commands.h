@@ -18,6 +18,7 @@ int RunDecompress(const Args& args);
 int RunBanks(const Args& args);
 int RunCheck(const Args& args);
 int RunImport(const Args& args);
+int RunPalette(const Args& args);
 
 // Help texts, shown by --help and after usage errors.
 extern const char kMainHelp[];
@@ -30,6 +31,7 @@ extern const char kDecompressHelp[];
 extern const char kBanksHelp[];
 extern const char kCheckHelp[];
 extern const char kImportHelp[];
+extern const char kPaletteHelp[];
 
 // Prints `help` to stdout and returns 0 when the arguments ask for help.
 bool ShowHelpIfAsked(const Args& args, const char* help);

@@ -34,7 +34,7 @@ struct ExportCommand {
     std::string savePreset;
     bool autoBanks = false;
     PreviewRequest preview;
-    QuantizeOptions quantize;
+    ColorSource quantize;
 };
 
 // Each picture's map takes its file title, so two pictures must not share one

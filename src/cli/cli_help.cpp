@@ -18,10 +18,13 @@ const char kMainHelp[] =
     "  banks INPUT OUTPUT [options]       arrange the palette in 16-colour banks\n"
     "  check PICTURE [export options]     tiles that break the console's rules\n"
     "  import -o OUTPUT --tiles FILE ...  turn GBA tiles, map and palette into a picture\n"
+    "  palette INPUT OUTPUT [options]     convert a palette file, or take a picture's\n"
     "\n"
     "export, convert, info and reduce bring true-colour files to 256 colours:\n"
     "  --quantize fast|best   best refines the palette for a smaller error, slower (fast)\n"
     "  --dither               spread each pixel's error onto its neighbours (off)\n"
+    "  --palette FILE         map the picture onto FILE's colours instead (any palette\n"
+    "                         file or picture); exact colours keep their index\n"
     "\n"
     "Exit status: 0 success, 1 failed operation, 2 bad usage.\n";
 
@@ -62,6 +65,7 @@ const char kExportHelp[] =
     "                                      banks does, tiles of the tile group's size), then\n"
     "                                      export at 4 bpp with palette banks\n"
     "Colours:  --quantize fast|best --dither   reduction of a true-colour INPUT (fast)\n"
+    "          --palette FILE              map INPUT onto FILE's colours (--dither applies)\n"
     "Presets:  --preset FILE               read options from FILE, one per line\n"
     "          --save-preset FILE          write the resulting options to FILE with the outputs\n"
     "Console:  --preview FILE.png          write the picture the console will show, with the\n"
@@ -75,14 +79,15 @@ const char kExportHelp[] =
 
 const char kConvertHelp[] =
     "usage: vorlin-cli convert INPUT OUTPUT [--bpp 4|8|24] [--sub-palette N] [--transparent]\n"
-    "                          [--quantize fast|best] [--dither]\n"
+    "                          [--quantize fast|best] [--dither] [--palette FILE]\n"
     "\n"
     "Opens INPUT as the editor does and saves it as Save As does; OUTPUT's extension\n"
     "(.bmp, .pcx, .tga, .png) picks the format.\n"
     "  --bpp 4|8|24       depth of the written file (8)\n"
     "  --sub-palette N    16-colour bank written at 4 bpp, 0..15 (0)\n"
     "  --transparent      PNG: index 0 is transparent\n"
-    "  --quantize fast|best, --dither   reduction of a true-colour INPUT (fast, off)\n";
+    "  --quantize fast|best, --dither   reduction of a true-colour INPUT (fast, off)\n"
+    "  --palette FILE     map INPUT onto FILE's colours (nearest colour, --dither applies)\n";
 
 const char kInfoHelp[] =
     "usage: vorlin-cli info INPUT [--quantize fast|best] [--dither]\n"
@@ -93,13 +98,30 @@ const char kInfoHelp[] =
 
 const char kReduceHelp[] =
     "usage: vorlin-cli reduce INPUT OUTPUT [--flip] [--pal] [--meta WxH]\n"
-    "                         [--quantize fast|best] [--dither]\n"
+    "                         [--quantize fast|best] [--dither] [--palette FILE]\n"
     "\n"
     "Replaces the picture by its unique 8x8 tiles (or tile groups) in a column, as the\n"
     "editor's Reduce does, and saves it at 8 bpp.\n"
     "  --flip       flipped tiles count as the same tile\n"
     "  --pal        tiles that differ only in their palette bank count as the same\n"
-    "  --meta WxH   reduce groups of W x H tiles (1x1)\n";
+    "  --meta WxH   reduce groups of W x H tiles (1x1)\n"
+    "  --palette FILE   map INPUT onto FILE's colours first (--dither applies)\n";
+
+const char kPaletteHelp[] =
+    "usage: vorlin-cli palette INPUT OUTPUT [--start N] [--count N] [--pal-format F]\n"
+    "\n"
+    "Converts a palette between file layouts, each chosen by extension:\n"
+    "  .pal      CLRX text, JASC-PAL or RIFF PAL (told apart by content on reading)\n"
+    "  .gpl      GIMP palette            .act   Adobe colour table (768 or 772 bytes)\n"
+    "  .hex      one RRGGBB per line     .gbapal, .bin   15-bit GBA colours, 2 bytes\n"
+    "            each (reading also takes a BIOS-compressed stream; writing rounds\n"
+    "            each channel to the nearest 5-bit value and says so)\n"
+    "  .png      a strip of 8x8 swatches, 16 to a row; as INPUT any picture\n"
+    "            (.bmp, .pcx, .tga, .png) gives its palette, a true-colour one its\n"
+    "            colours in reading order\n"
+    "  --start N        first colour of INPUT to write, 0..255 (0)\n"
+    "  --count N        number of colours, 1..256 (all from --start)\n"
+    "  --pal-format clrx|jasc|riff   layout of a .pal OUTPUT (clrx)\n";
 
 const char kCompressHelp[] =
     "usage: vorlin-cli compress lz77|huff|rle INPUT OUTPUT [--best]\n"

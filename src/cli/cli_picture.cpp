@@ -4,6 +4,7 @@
 
 #include "cli/cli_common.h"
 #include "document/index_image.h"
+#include "document/palette_file_io.h"
 #include "document/picture_file.h"
 #include "formats/format_messages.h"
 #include "formats/format_registry.h"
@@ -33,9 +34,23 @@ bool IsEditorPicture(PackedDib dib) {
     return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
 }
 
+// The colours of the --palette file; a refusal ends the command.
+std::vector<RgbQuad> TargetPalette(const std::string& path) {
+    PaletteFileResult loaded = LoadPaletteFile(path, true);
+    if (!loaded.Ok()) throw CliFailure{kExitFailed, loaded.error};
+    if (loaded.colors.empty()) Failed(path, "the palette has no colours");
+    if (!loaded.note.empty()) PrintWarning(path + ": " + loaded.note);
+    return std::move(loaded.colors);
+}
+
 }  // namespace
 
-bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, ArgCursor& args) {
+bool ApplyQuantizeOption(ColorSource& colors, const std::string& option, ArgCursor& args) {
+    QuantizeOptions& quantize = colors.quantize;
+    if (option == "--palette") {
+        colors.paletteFile = args.Value(option);
+        return true;
+    }
     if (option == "--dither") {
         quantize.dither = true;
         return true;
@@ -47,8 +62,10 @@ bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, A
     return true;
 }
 
-OpenedPicture OpenPicture(const std::string& path, const QuantizeOptions& quantize) {
-    PictureRead read = ReadEditorPicture(path, quantize);
+OpenedPicture OpenPicture(const std::string& path, const ColorSource& colors) {
+    const std::vector<RgbQuad> palette =
+        colors.paletteFile.empty() ? std::vector<RgbQuad>{} : TargetPalette(colors.paletteFile);
+    PictureRead read = ReadEditorPicture(path, colors.quantize, palette);
     if (!read.picture) Failed(path, read.error);
     // What the reader filled in is worth knowing, but the picture is usable.
     if (!read.warning.empty()) PrintWarning(read.warning);

@@ -14,13 +14,20 @@ struct OpenedPicture {
     int fileDepth = 0;
 };
 
-// Reads a BMP, PCX, TGA or PNG file and brings it to the 8-bpp picture (a true-colour
-// file reduced as `quantize` says); a failure ends the command with status 1 naming
-// the file and the reason.
-OpenedPicture OpenPicture(const std::string& path, const QuantizeOptions& quantize = {});
+// How a picture's colours become the 8-bpp picture's.
+struct ColorSource {
+    QuantizeOptions quantize;
+    // A palette file the picture is mapped onto instead; empty: the file's own colours.
+    std::string paletteFile;
+};
 
-// Takes --quantize fast|best and --dither; false for any other option.
-bool ApplyQuantizeOption(QuantizeOptions& quantize, const std::string& option, ArgCursor& args);
+// Reads a BMP, PCX, TGA or PNG file and brings it to the 8-bpp picture (a true-colour
+// file reduced, or any file mapped onto a palette, as `colors` says); a failure ends
+// the command with status 1 naming the file and the reason.
+OpenedPicture OpenPicture(const std::string& path, const ColorSource& colors = {});
+
+// Takes --quantize fast|best, --dither and --palette FILE; false for any other option.
+bool ApplyQuantizeOption(ColorSource& colors, const std::string& option, ArgCursor& args);
 
 struct SaveOptions {
     int depth = 8;             // 4, 8 or 24

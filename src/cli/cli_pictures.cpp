@@ -20,7 +20,7 @@ constexpr int kSaveDepths[] = {4, 8, 24};
 struct PictureCommand {
     std::vector<std::string> files;
     SaveOptions save;
-    QuantizeOptions quantize;
+    ColorSource quantize;
     bool flip = false, pal = false;
     int metaWidth = 1, metaHeight = 1;
 };
@@ -33,7 +33,8 @@ PictureCommand ParsePictureCommand(const Args& raw, std::size_t fileCount, const
     while (!args.Done()) {
         const std::string& arg = args.Next();
         const bool option = arg.starts_with("-") && arg != "-";
-        if (option && !allowed.count(arg) && arg != "--quantize" && arg != "--dither")
+        if (option && !allowed.count(arg) && arg != "--quantize" && arg != "--dither" &&
+            arg != "--palette")
             UsageError("unknown option " + arg);
         if (!option)
             c.files.push_back(arg);

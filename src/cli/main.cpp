@@ -28,6 +28,7 @@ const std::map<std::string, Command>& Commands() {
         {"banks", {RunBanks, kBanksHelp}},
         {"check", {RunCheck, kCheckHelp}},
         {"import", {RunImport, kImportHelp}},
+        {"palette", {RunPalette, kPaletteHelp}},
     };
     return commands;
 }

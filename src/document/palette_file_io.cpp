@@ -20,7 +20,7 @@ constexpr std::size_t kMaxPaletteFileSize = std::size_t{1} << 24;
 constexpr std::size_t kMaxPackedPaletteSize = 1024;
 
 PaletteFileResult Refused(const std::string& path, const std::string& what) {
-    return {{}, path + ": " + what, {}};
+    return {{}, path + ": " + what, what, {}};
 }
 
 PaletteFileResult UnknownName(const std::string& path) {
@@ -49,7 +49,7 @@ PaletteFileResult LoadPicturePalette(const std::string& path) {
                                                     : reader->message + " (" + reader->reason + ")");
     const auto* png = dynamic_cast<const PngFormat*>(reader.get());
     const PaletteColors colors = PictureColors(reader->image.get(), png ? png->paletteEntries : -1);
-    return {colors.colors, {}, colors.note};
+    return {colors.colors, {}, {}, colors.note};
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ PaletteFileResult LoadPaletteFile(const std::string& path, bool binIsPalette) {
         PaletteColors colors = DecodePalette(*layout, bytes);
         if (unpacked) colors.note = "unpacked a compressed stream" +
                                     (colors.note.empty() ? "" : "; " + colors.note);
-        return {std::move(colors.colors), {}, std::move(colors.note)};
+        return {std::move(colors.colors), {}, {}, std::move(colors.note)};
     } catch (const FormatError& error) {
         return Refused(path, error.text);
     } catch (const std::bad_alloc&) {

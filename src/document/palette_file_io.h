@@ -15,6 +15,8 @@ struct PaletteFileResult {
     std::vector<RgbQuad> colors;
     // Why the file was refused, naming it and where in it; empty on success.
     std::string error;
+    // The same without the file's name, for messages that name it already.
+    std::string what;
     // What was cut or rounded on the way; empty when nothing was.
     std::string note;
 

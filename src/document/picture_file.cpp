@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/palette_map.h"
 #include "document/index_image.h"
 #include "formats/format_messages.h"
 #include "formats/format_registry.h"
@@ -31,7 +32,8 @@ DibPtr EditorPictureOf(PackedDib dib) {
     return DibPtr(image.ToDib(8, 0));
 }
 
-PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize) {
+PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize,
+                              std::span<const RgbQuad> palette) {
     PictureRead out;
     FileFormat* found = FindFormat(Formats().Formats(), path);
     if (!found || found->TypeId() == kPaletteTypeId) {
@@ -47,7 +49,11 @@ PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& qu
     DibPtr read = handler->DetachImage();
     if (read) {
         out.fileDepth = DibBitCount(read.get());
-        if (out.fileDepth > 8) read.reset(DibQuantize(read.get(), 8, quantize));
+        if (!palette.empty())
+            read.reset(DibMapToPalette(read.get(), palette.data(), static_cast<int>(palette.size()),
+                                       quantize.dither));
+        else if (out.fileDepth > 8)
+            read.reset(DibQuantize(read.get(), 8, quantize));
         out.picture = !read || IsEditorPicture(read.get()) ? std::move(read)
                                                            : EditorPictureOf(read.get());
     }

@@ -2,6 +2,7 @@
 // export pictures without opening them as documents.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "core/packed_dib.h"
@@ -17,8 +18,10 @@ struct PictureRead {
 };
 
 // Reads a BMP, PCX, TGA or PNG file and brings it to the editor's 8-bpp
-// picture (a true-colour file reduced as `quantize` says).
-PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize = {});
+// picture (a true-colour file reduced as `quantize` says; with a `palette`,
+// any file mapped onto those colours instead, `quantize.dither` diffusing).
+PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize = {},
+                              std::span<const RgbQuad> palette = {});
 
 // The picture as the editor holds it, in a fresh top-down 8-bpp block, or null.
 DibPtr EditorPictureOf(PackedDib dib);

@@ -223,7 +223,7 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndSaysWhy) {
 TEST_F(CliTest, EveryCommandHasHelp) {
     for (const char* command :
          {"export", "convert", "info", "reduce", "compress", "decompress", "banks", "check",
-          "import"}) {
+          "import", "palette"}) {
         const CliRun run = Cli(std::string(command) + " --help");
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.out.rfind(std::string("usage: vorlin-cli ") + command, 0), 0u) << run.out;
@@ -931,6 +931,68 @@ TEST_F(CliTest, ImportRefusesWhatItCannotReadAndSaysWhy) {
     EXPECT_EQ(partial.status, 0) << partial.err;
     EXPECT_NE(partial.err.find("cut.bin: raw, 40 bytes\n"), std::string::npos) << partial.err;
     EXPECT_NE(partial.err.find("warning: cut.bin: neither"), std::string::npos) << partial.err;
+}
+
+TEST_F(CliTest, PaletteConvertsBetweenLayoutsOrNamesTheFileAndWhatIsWrong) {
+    Picture("p.bmp");
+    // The picture's colours 3 and 1, and a green between them.
+    std::ofstream(dir_.File("pal.hex")) << "fc0003\n00ff00\nfe0001\n";
+    std::ofstream(dir_.File("bad.gpl")) << "GIMP Palette\n1 2\n";
+    const struct {
+        const char* args;
+        int status;
+        const char* output;
+        std::string starts;  // the output's first bytes, or the message on stderr
+    } cases[] = {
+        {"pal.hex a.gpl --start 1 --count 2", 0, "a.gpl",
+         "GIMP Palette\nName: a\nColumns: 16\n#\n  0 255   0\tIndex 0\n254   0   1\tIndex 1\n"},
+        {"pal.hex b.pal", 0, "b.pal", "CLRX 8 3\n"},
+        {"pal.hex c.pal --pal-format jasc", 0, "c.pal", "JASC-PAL\r\n0100\r\n3\r\n252 0 3\r\n"},
+        {"pal.hex d.act", 0, "d.act", std::string("\xfc\x00\x03\x00\xff\x00\xfe\x00\x01", 9)},
+        {"p.bmp e.gbapal --start 1 --count 1", 0, "e.gbapal", std::string("\x1f\x00", 2)},
+        {"pal.hex f.gpl --start 3", 1, "f.gpl", "pal.hex: --start 3 is past its 3 colours"},
+        {"pal.hex g.gpl --count 4", 1, "g.gpl", "pal.hex: --start 0 --count 4 asks for more"},
+        {"bad.gpl h.hex", 1, "h.hex", "bad.gpl: line 2: expected red, green and blue"},
+        {"pal.hex i.txt", 1, "i.txt", "i.txt: not a palette file name"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli(std::string("palette ") + c.args);
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+        const std::string written = ReadAll(dir_.File(c.output));
+        if (c.status == 0) {
+            EXPECT_EQ(written.substr(0, c.starts.size()), c.starts) << c.args;
+        } else {
+            EXPECT_NE(run.err.find(c.starts), std::string::npos) << c.args << "\n" << run.err;
+            EXPECT_FALSE(std::filesystem::exists(dir_.File(c.output))) << c.args;
+        }
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir_.File("d.act")), 772u);
+    EXPECT_NE(Cli("palette p.bmp r.gbapal").err.find("rounded to the nearest 15-bit"),
+              std::string::npos);
+}
+
+TEST_F(CliTest, PaletteOptionMapsThePictureOntoTheFilesColours) {
+    Picture("p.bmp", 2);
+    // Colour 3 exactly, a green nobody uses, colour 1 exactly; colour 2 lies between the two.
+    std::ofstream(dir_.File("pal.hex")) << "fc0003\n00ff00\nfe0001\n";
+    for (const char* command : {"convert p.bmp out.bmp --palette pal.hex",
+                                "convert p.bmp out.bmp --palette pal.hex --dither",
+                                "reduce p.bmp out.bmp --palette pal.hex"}) {
+        const CliRun run = Cli(command);
+        ASSERT_EQ(run.status, 0) << command << "\n" << run.err;
+        BmpFormat bmp;
+        ASSERT_TRUE(bmp.Read(dir_.File("out.bmp"))) << bmp.message;
+        EXPECT_EQ(DibColors(bmp.image.get())[0], (RgbQuad{3, 0, 252, 0})) << command;
+        EXPECT_EQ(DibColors(bmp.image.get())[2], (RgbQuad{1, 0, 254, 0})) << command;
+        bool used[256] = {};
+        for (int y = 0; y < DibHeight(bmp.image.get()); ++y)
+            for (int x = 0; x < DibWidth(bmp.image.get()); ++x)
+                used[DibPictureRow(bmp.image.get(), y)[x]] = true;
+        EXPECT_TRUE(used[0] && used[2] && !used[1] && !used[3]) << command;
+    }
+    const CliRun run = Cli("export p.bmp -o out.c --palette missing.gpl");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing.gpl: No such file"), std::string::npos) << run.err;
 }
 
 }  // namespace
