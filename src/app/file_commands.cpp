@@ -9,8 +9,8 @@
 #include "app/save_prompt.h"
 #include "app/ui_services.h"
 #include "document/document_settings.h"
+#include "document/palette_file_io.h"
 #include "formats/format_messages.h"
-#include "formats/palette_format.h"
 #include "formats/png_format.h"
 #include "platform/profile.h"
 
@@ -19,6 +19,8 @@ namespace vorlin {
 namespace {
 
 constexpr int kBmpType = 0, kPaletteType = 1, kPcxType = 2, kPngType = 3, kTgaType = 4;
+// Settings: the layout the Palette Exporter writes ".pal" names in.
+constexpr char kKeyPalExportFormat[] = "PalExportFormat";
 
 FileTypeSet MakeSet(int commandId, const char* entry, std::span<const int> filterIds) {
     FileTypeSet set;
@@ -289,30 +291,44 @@ bool FileCommands::Revert() {
     return Open(doc_.GetPathName());
 }
 
+std::optional<std::vector<RgbQuad>> FileCommands::ImportColors(const std::string& path) {
+    // ".pal" goes through the registry's reader, as the default palette does.
+    if (ToLower(PathExtension(path)) == "pal") {
+        const auto reader = FindFormat(formats_.Formats(), path)->Clone();
+        if (!reader->Read(path)) {
+            Show(WithReason(FormatText(kMsgCantImport, reader->message), reader->reason));
+            return std::nullopt;
+        }
+        const PackedDib dib = reader->image.get();
+        return std::vector<RgbQuad>(DibColors(dib), DibColors(dib) + DibColorCount(dib));
+    }
+    PaletteFileResult read = LoadPaletteFile(path, true);
+    if (!read.Ok()) {
+        Show(FormatText(kMsgCantImport, read.error));
+        return std::nullopt;
+    }
+    if (!read.note.empty()) UiServicesInstance().ShowStatus(kWarningPrefix + path + ": " + read.note);
+    return std::move(read.colors);
+}
+
 bool FileCommands::Import() {
     std::string path;
     if (DoFileDialog(importSet_, path, true) < 0) return false;
     const std::string ext = PathExtension(path);
     if (ext.empty()) return false;
-    FileFormat* registered = FindFormat(formats_.Formats(), ext);
-    if (!registered) {
+    if (!PaletteLayoutForPath(path, PaletteLayout::ColorList, true)) {
         Show(FormatText(kMsgUnsupportedFileType, ext));
         return false;
     }
-    const auto reader = registered->Clone();
-    if (!reader->Read(path)) {
-        Show(WithReason(FormatText(kMsgCantImport, reader->message), reader->reason));
-        return false;
-    }
-    const DibPtr dib = reader->DetachImage();
-    const int fileColors =
-        DibBitCount(dib.get()) <= 8 ? std::min(DibColorCount(dib.get()), kPaletteSize) : 0;
+    const std::optional<std::vector<RgbQuad>> colors = ImportColors(path);
+    if (!colors) return false;
+    const int fileColors = std::min(static_cast<int>(colors->size()), kPaletteSize);
     if (fileColors == 0) {
         Show(FormatText(kMsgCantImport, kMsgNoColors));
         return false;
     }
     PaletteImportRequest request;
-    request.colors.assign(DibColors(dib.get()), DibColors(dib.get()) + fileColors);
+    request.colors.assign(colors->begin(), colors->begin() + fileColors);
     request.source = importSource_;
     request.dest = importDest_;
     request.count = fileColors;
@@ -331,24 +347,38 @@ bool FileCommands::Import() {
     return true;
 }
 
-std::optional<HandlerFailure> FileCommands::ExportPalette(const std::string& path) {
+std::optional<HandlerFailure> FileCommands::ExportPalette(const std::string& path,
+                                                          bool binIsPalette) {
     PaletteExportRequest request = paletteExport_;
     if (paletteSelection_) {
         request.leftIndex = paletteSelection_->Selection().left;
         request.rightIndex = paletteSelection_->Selection().right;
         request.fromBar = true;
     }
+    Profile& profile = AppProfile();
+    const bool palName = ToLower(PathExtension(path)) == "pal";
+    if (palName) {
+        const std::string remembered = profile.GetString(kSectionMain, kKeyPalExportFormat, "");
+        for (std::size_t i = 0; i < std::size(kPalLayouts); ++i) {
+            request.palFormats.emplace_back(PaletteLayoutName(kPalLayouts[i]));
+            if (request.palFormats.back() == remembered) request.palFormat = static_cast<int>(i);
+        }
+    }
     if (!UiServicesInstance().AskPaletteExport(request)) return std::nullopt;
     paletteExport_.start = std::clamp(request.start, 0, kPaletteSize - 1);
     paletteExport_.count = std::clamp(request.count, 1, kPaletteSize - paletteExport_.start);
-    DibPtr holder(DibCreate(1, 1, 8, nullptr, 1));
-    if (!holder) return HandlerFailure{kMsgMemoryAllocation, {}};
-    std::copy_n(doc_.image.Palette() + paletteExport_.start, paletteExport_.count,
-                DibColors(holder.get()));
-    SetHolderColorCount(holder.get(), paletteExport_.count);
-    PaletteFormat writer;
-    writer.AttachImage(std::move(holder));
-    return writer.Write(path) ? HandlerFailure{} : HandlerFailure::Of(writer);
+    PaletteLayout palLayout = PaletteLayout::ColorList;
+    if (palName) {
+        palLayout = kPalLayouts[std::clamp<int>(request.palFormat, 0, std::size(kPalLayouts) - 1)];
+        profile.WriteString(kSectionMain, kKeyPalExportFormat, PaletteLayoutName(palLayout));
+    }
+    const std::span<const RgbQuad> range(doc_.image.Palette() + paletteExport_.start,
+                                         static_cast<std::size_t>(paletteExport_.count));
+    const PaletteFileResult written = SavePaletteFile(path, range, palLayout, binIsPalette);
+    if (!written.Ok()) return HandlerFailure{written.what, {}};
+    if (!written.note.empty())
+        UiServicesInstance().ShowStatus(kWarningPrefix + path + ": " + written.note);
+    return HandlerFailure{};
 }
 
 void FileCommands::ExportToGba(const std::string& path) {
@@ -359,12 +389,23 @@ void FileCommands::ExportToGba(const std::string& path) {
 
 bool FileCommands::Export() {
     std::string path = ProposedName();
-    if (DoFileDialog(exportSet_, path, false) < 0) return false;
+    const int chosen = DoFileDialog(exportSet_, path, false);
+    if (chosen < 0) return false;
     const std::string ext = ToLower(PathExtension(path));
     if (ext.empty()) return false;
+    // With the palette file type chosen, ".bin" means raw console colours and ".png" a
+    // strip of swatches rather than GBA data and a picture.
+    const bool paletteChosen = chosen == FindFilter(exportSet_, "pal", false);
+    const auto layout = PaletteLayoutForPath(path, PaletteLayout::ColorList, paletteChosen);
+    const bool palette =
+        layout && (*layout != PaletteLayout::Picture || (paletteChosen && ext == "png"));
     HandlerFailure failure;
     std::uint64_t changedPixels = 0;
-    if (ext == "bmp" || ext == "pcx" || ext == "png") {
+    if (palette) {
+        const std::optional<HandlerFailure> outcome = ExportPalette(path, paletteChosen);
+        if (!outcome) return false;
+        failure = *outcome;
+    } else if (ext == "bmp" || ext == "pcx" || ext == "png") {
         WriteResult result = WriteWithOptions(*FindFormat(formats_.Formats(), ext), path);
         if (result.cancelled) return false;
         failure = result.failure;
@@ -372,10 +413,6 @@ bool FileCommands::Export() {
     } else if (IsGbaExportExtension(ext)) {
         ExportToGba(path);
         return true;
-    } else if (ext == "pal") {
-        const std::optional<HandlerFailure> outcome = ExportPalette(path);
-        if (!outcome) return false;
-        failure = *outcome;
     } else {
         return false;
     }

@@ -93,7 +93,9 @@ class FileCommands : public DocumentFileHooks {
     // No; otherwise how many pixels the file will show in another colour than the picture.
     std::optional<std::uint64_t> ConfirmFourBitSave(int depth, std::uint32_t offset) const;
     // Nothing when the dialog was cancelled; otherwise the failure text or empty.
-    std::optional<HandlerFailure> ExportPalette(const std::string& path);
+    std::optional<HandlerFailure> ExportPalette(const std::string& path, bool binIsPalette);
+    // The colours Import offers from `path`; nothing after a refusal was shown.
+    std::optional<std::vector<RgbQuad>> ImportColors(const std::string& path);
     void ExportToGba(const std::string& path);
     // Marks the document saved as `path`, or shows why it was not; true when saved. A file
     // that lost pixels leaves the document modified, and the status bar says so.

@@ -37,6 +37,10 @@ struct PaletteExportRequest {
     int leftIndex = 0;
     int rightIndex = 0;
     bool fromBar = false;  // Left and Right come from a palette bar; "I" works only then
+    // The layouts a ".pal" name can be written in; the choice is offered only
+    // when there are some, and `palFormat` (an index into them) is the answer.
+    std::vector<std::string> palFormats;
+    int palFormat = 0;
 };
 
 inline constexpr char kBmpExportCaption[] = "BMP Export";

@@ -9,6 +9,7 @@
 
 #include "app/gba_exporter.h"
 #include "app/palette_bar_selection.h"
+#include "document/palette_file_io.h"
 #include "formats/bmp_format.h"
 #include "formats/format_messages.h"
 #include "formats/pcx_format.h"
@@ -260,7 +261,13 @@ TEST_F(FileCommandsTest, ImportCopiesTheChosenRangeAsOneUndoStep) {
 }
 
 TEST_F(FileCommandsTest, ImportFailuresUseTheirTexts) {
-    const std::string rgb = MakeFile<BmpFormat>("rgb.bmp", PatternDib(2, 2, 24));
+    // More colours than a palette holds: a photograph, not a strip of swatches.
+    DibPtr photo(DibCreate(300, 1, 24, nullptr, 1));
+    for (int x = 0; x < 300; ++x) {
+        DibPictureRow(photo.get(), 0)[3 * x] = static_cast<std::uint8_t>(x);
+        DibPictureRow(photo.get(), 0)[3 * x + 1] = static_cast<std::uint8_t>(x >> 8);
+    }
+    const std::string rgb = MakeFile<BmpFormat>("rgb.bmp", std::move(photo));
     ui.QueueFile(rgb);
     EXPECT_FALSE(commands.Import());
     ui.QueueFile(dir.File("colours.act"));
@@ -268,10 +275,90 @@ TEST_F(FileCommandsTest, ImportFailuresUseTheirTexts) {
     testing::WriteFileBytes(dir.File("bad.pal"), {'G', 'I', 'F', '8'});
     ui.QueueFile(dir.File("bad.pal"));
     EXPECT_FALSE(commands.Import());
+    testing::WriteFileBytes(dir.File("bad.gpl"), {'G', 'I', 'M', 'P'});
+    ui.QueueFile(dir.File("bad.gpl"));
+    EXPECT_FALSE(commands.Import());
+    testing::WriteFileBytes(dir.File("empty.hex"), {});
+    ui.QueueFile(dir.File("empty.hex"));
+    EXPECT_FALSE(commands.Import());
+    ui.QueueFile(dir.File("notes.txt"));
+    EXPECT_FALSE(commands.Import());
     EXPECT_EQ(ui.Texts(),
               (std::vector<std::string>{
-                  "Ack! Can't import this file! (No colors!)", "Unsupported file type (act)",
-                  "Ack! Can't import this file! (Ack! File format not recognized.)"}));
+                  "Ack! Can't import this file! (" + rgb +
+                      ": the picture has more than 256 colours, so it is no palette)",
+                  "Ack! Can't import this file! (" + dir.File("colours.act") +
+                      ": No such file or directory)",
+                  "Ack! Can't import this file! (Ack! File format not recognized.)",
+                  "Ack! Can't import this file! (" + dir.File("bad.gpl") +
+                      ": line 1: not a GIMP palette (the first line must be \"GIMP Palette\"))",
+                  "Ack! Can't import this file! (No colors!)", "Unsupported file type (txt)"}));
+    EXPECT_TRUE(ui.paletteImportRequests.empty());  // nothing offered from a refused file
+}
+
+// Colours every layout keeps exactly, 15-bit ones included.
+const std::vector<RgbQuad> kThree = {{0, 0, 255, 0}, {8, 132, 0, 0}, {255, 255, 255, 0}};
+
+TEST_F(FileCommandsTest, ImportReadsEveryPaletteLayoutIntoTheChosenRange) {
+    for (const char* name : {"p.gpl", "p.act", "p.hex", "p.gbapal", "p.bin", "p.png", "p.pal"}) {
+        ASSERT_TRUE(SavePaletteFile(dir.File(name), kThree, PaletteLayout::Jasc, true).Ok());
+        ui.QueueFile(dir.File(name));
+        PaletteImportRequest answer;
+        answer.source = 1;
+        answer.dest = 20;
+        answer.count = 2;
+        ui.paletteImportAnswers.push_back(answer);
+        ASSERT_TRUE(commands.Import()) << name << ": " << ::testing::PrintToString(ui.Texts());
+        EXPECT_EQ(ui.paletteImportRequests.back().colors, kThree) << name;
+        EXPECT_EQ(doc.image.Palette()[20], kThree[1]) << name;
+        EXPECT_EQ(doc.image.Palette()[21], kThree[2]) << name;
+        doc.image.SetColors(20, 2, std::vector<RgbQuad>(2, RgbQuad{}).data());
+    }
+}
+
+TEST_F(FileCommandsTest, PaletteExportWritesTheLayoutOfTheNameAndRemembersThePalFormat) {
+    doc.image.SetColors(0, 3, kThree.data());
+    PaletteExportRequest range;
+    range.start = 0;
+    range.count = 3;
+    const int kPaletteFilter = 5, kGbaFilter = 4;  // as the dialog counts them, from 1
+    const struct {
+        const char* name;
+        int filter;
+        int palFormat;
+        std::string starts;  // the file's first bytes; empty: the GBA exporter takes it
+    } cases[] = {
+        {"a.gpl", 1, 0, "GIMP Palette\n"},
+        {"b.act", 1, 0, std::string("\xff\x00\x00\x00\x84\x08", 6)},
+        {"c.hex", 1, 0, "ff0000\n0084"},
+        {"d.bin", kPaletteFilter, 0, std::string("\x1f\x00\x00\x06\xff\x7f", 6)},
+        {"e.bin", kGbaFilter, 0, ""},
+        {"f.png", kPaletteFilter, 0, "\x89PNG"},
+        {"g.pal", kPaletteFilter, 1, "JASC-PAL\r\n0100\r\n3\r\n255 0 0\r\n"},
+        {"h.pal", kPaletteFilter, 2, "RIFF"},
+    };
+    for (const auto& c : cases) {
+        ui.QueueFile(dir.File(c.name), c.filter);
+        range.palFormat = c.palFormat;
+        if (!c.starts.empty()) ui.paletteExportAnswers.push_back(range);
+        ASSERT_TRUE(commands.Export()) << c.name << ::testing::PrintToString(ui.Texts());
+        if (c.starts.empty()) {
+            EXPECT_EQ(exporter.calls.back().rfind(dir.File(c.name), 0), 0u) << c.name;
+            continue;
+        }
+        const auto bytes = testing::ReadFileBytes(dir.File(c.name));
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()).substr(0, c.starts.size()), c.starts)
+            << c.name;
+    }
+    EXPECT_EQ(testing::ReadFileBytes(dir.File("b.act")).size(), 772u);
+    // The choice is offered only for ".pal" names and starts at the last one made.
+    EXPECT_TRUE(ui.paletteExportRequests[0].palFormats.empty());
+    EXPECT_EQ(ui.paletteExportRequests.back().palFormats,
+              (std::vector<std::string>{"CLRX", "JASC-PAL", "RIFF"}));
+    EXPECT_EQ(ui.paletteExportRequests.back().palFormat, 1);
+    ui.QueueFile(dir.File("i.pal"), kPaletteFilter);
+    EXPECT_FALSE(commands.Export());  // cancelled
+    EXPECT_EQ(ui.paletteExportRequests.back().palFormat, 2);
 }
 
 TEST_F(FileCommandsTest, ExportByExtension) {

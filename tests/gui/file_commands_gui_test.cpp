@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -132,6 +133,25 @@ void FileCommandsGuiTest::paletteExporterFitsTheCount() {
     QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
     const std::string text = ReadTextFile(w.dir.File("colours.pal"));
     QVERIFY2(text.rfind("CLRX 8 6\n", 0) == 0, text.c_str());
+
+    // A ".pal" name offers the layout; other palette names have theirs fixed.
+    w.ui.next = w.dir.File("jasc.pal");
+    WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
+        QVERIFY(d->formatBox);
+        QCOMPARE(d->formatBox->currentText(), QString("CLRX"));
+        d->formatBox->setCurrentIndex(d->formatBox->findText("JASC-PAL"));
+        d->accept();
+    });
+    QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
+    const std::string jasc = ReadTextFile(w.dir.File("jasc.pal"));
+    QVERIFY2(jasc.rfind("JASC-PAL\r\n0100\r\n6\r\n", 0) == 0, jasc.c_str());
+    w.ui.next = w.dir.File("colours.gpl");
+    WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
+        QVERIFY(!d->formatBox);
+        d->accept();
+    });
+    QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
+    QVERIFY(ReadTextFile(w.dir.File("colours.gpl")).rfind("GIMP Palette\n", 0) == 0);
 }
 
 void FileCommandsGuiTest::droppedFileIsOpened() {

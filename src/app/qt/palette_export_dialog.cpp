@@ -1,5 +1,6 @@
 #include "app/qt/palette_export_dialog.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -25,6 +26,13 @@ PaletteExportDialog::PaletteExportDialog(const PaletteExportRequest& request, QW
     row->addWidget(fromBarButton);
     Form()->addRow("&Start", row);
     Form()->addRow("&Count", countField);
+    if (!request.palFormats.empty()) {
+        formatBox = new QComboBox(this);
+        for (const std::string& name : request.palFormats)
+            formatBox->addItem(QString::fromStdString(name));
+        formatBox->setCurrentIndex(request.palFormat);
+        Form()->addRow("&Format", formatBox);
+    }
 }
 
 void PaletteExportDialog::FillFromBar() {
@@ -36,6 +44,7 @@ bool PaletteExportDialog::Exchange() {
     PaletteExportRequest v = values_;
     if (!ReadFields({{startField, &v.start}, {countField, &v.count}})) return false;
     v.count = std::min(v.count, 256 - v.start);
+    if (formatBox) v.palFormat = formatBox->currentIndex();
     values_ = v;
     return true;
 }

@@ -5,6 +5,7 @@
 #include "app/file_requests.h"
 #include "app/qt/form_dialog.h"
 
+class QComboBox;
 class QPushButton;
 
 namespace vorlin {
@@ -22,6 +23,8 @@ class PaletteExportDialog : public FormDialog {
     IntField* startField;
     IntField* countField;
     QPushButton* fromBarButton;
+    // The layout of a ".pal" file; null when the name is not ".pal".
+    QComboBox* formatBox = nullptr;
 
   protected:
     bool Exchange() override;
