@@ -20,7 +20,7 @@ struct CheckCommand {
     std::string input;
     bool json = false;
     VramPlacement placement;
-    QuantizeOptions quantize;
+    ColorSource quantize;
 };
 
 bool ApplyCheckOption(CheckCommand& command, const std::string& option, ArgCursor& args) {
