@@ -9,14 +9,15 @@ _vorlin_cli_options() {
               --flip --no-flip --palbank --no-palbank --meta-pal --no-meta-pal --map-cprs
               --tile-offset --meta --meta-shape --meta-size --area --area-image --unit
               --header --no-header --append --no-append --best --no-best --symbol
-              --auto-banks --quantize --dither --preset --save-preset --preview --stats
+              --auto-banks --quantize --dither --palette --preset --save-preset --preview --stats
               --stats=json --strict --char-block --screen-block --help" ;;
-    convert) echo "--bpp --sub-palette --transparent --quantize --dither --help" ;;
-    info) echo "--quantize --dither --help" ;;
-    reduce) echo "--pal --flip --meta --quantize --dither --help" ;;
+    convert) echo "--bpp --sub-palette --transparent --quantize --dither --palette --help" ;;
+    info) echo "--quantize --dither --palette --help" ;;
+    reduce) echo "--pal --flip --meta --quantize --dither --palette --help" ;;
     compress) echo "--best --help" ;;
     decompress) echo "--help" ;;
     banks) echo "--tile --max-banks --shared-zero --no-shared-zero --fixed --partial --help" ;;
+    palette) echo "--start --count --pal-format --help" ;;
     esac
 }
 
@@ -30,6 +31,7 @@ _vorlin_cli_values() {
     --meta-size) echo "1 2 4 8" ;;
     --unit) echo "u8 u16 u32" ;;
     --quantize) echo "fast best" ;;
+    --pal-format) echo "clrx jasc riff" ;;
     *) return 1 ;;
     esac
 }
@@ -39,7 +41,7 @@ _vorlin_cli() {
     COMPREPLY=()
     if [ "$COMP_CWORD" -eq 1 ]; then
         mapfile -t COMPREPLY < <(compgen -W "export convert info reduce compress decompress
-                                             banks --help --version" -- "$cur")
+                                             banks palette --help --version" -- "$cur")
         return
     fi
     local command=${COMP_WORDS[1]} values
