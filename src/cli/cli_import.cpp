@@ -116,7 +116,13 @@ ImportCommand ParseImport(const Args& raw) {
     while (!args.Done()) {
         const std::string& arg = args.Next();
         if (ApplyFileOption(c, arg, args) || ApplyLayoutOption(c.options, arg, args)) continue;
-        if (ApplyQuantizeOption(c.options.quantizeOptions, arg, args)) {
+        ColorSource colors{c.options.quantizeOptions, {}};
+        if (ApplyQuantizeOption(colors, arg, args)) {
+            // The palette comes with the console data (--pal); mapping onto another is
+            // convert's job.
+            if (!colors.paletteFile.empty())
+                UsageError("unknown option --palette (the palette data is --pal)");
+            c.options.quantizeOptions = colors.quantize;
             c.quantizeAsked = true;
         } else if (arg == "--verbose") {
             c.verbose = true;
