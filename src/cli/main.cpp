@@ -7,6 +7,7 @@
 #include "cli/cli_common.h"
 #include "platform/build_info.h"
 #include "platform/file_size_signal.h"
+#include "platform/freed_memory.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ const std::map<std::string, Command>& Commands() {
 
 int main(int argc, char** argv) {
     vorlin::IgnoreFileSizeSignal();
+    vorlin::KeepFreedMemory();
     const Args all(argv + 1, argv + argc);
     if (all.empty()) {
         std::fputs(kMainHelp, stderr);

@@ -54,6 +54,13 @@ struct Lz77Tree {
     int Left(int p) const { return child[p][0]; }
     int Right(int p) const { return child[p][1]; }
     int Parent(int p) const { return parent[p]; }
+    // Both links of p in one load: the left one in the low half.
+    std::uint32_t Links(int p) const {
+        std::uint32_t v;
+        std::memcpy(&v, child[p], sizeof v);
+        if constexpr (std::endian::native == std::endian::big) v = (v >> 16) | (v << 16);
+        return v;
+    }
     void SetParent(int p, int up) { parent[p] = static_cast<std::uint16_t>(up); }
     // Links q (a string or kNone) as p's child on one side.
     void SetChild(int p, int side, int q) { child[p][side] = static_cast<std::uint16_t>(q); }
@@ -69,14 +76,16 @@ struct Lz77Tree {
         int larger = 1;
         int length = 0, position = 0;
         child[r][0] = child[r][1] = kNone;
+        int next = child[p][1];
         for (;;) {
-            const int next = child[p][larger];
             if (next == kNone) {
                 SetChild(p, larger, r);
                 SetParent(r, p);
                 break;
             }
             p = next;
+            // Both links are read with the string, not after the comparison that picks one.
+            const std::uint32_t links = Links(p);
             const std::uint64_t other = Head(&window[p]);
             int i;
             if (head != other) [[likely]] {
@@ -93,6 +102,7 @@ struct Lz77Tree {
                     return;
                 }
             }
+            next = static_cast<int>((links >> (16 * larger)) & 0xFFFF);
             // All ones when this string is the longest match so far.
             const int take = -static_cast<int>((i > length) & (p != before));
             length = (i & take) | (length & ~take);

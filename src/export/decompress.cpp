@@ -70,27 +70,40 @@ std::size_t BiosDeclaredSize(const std::uint8_t* src, std::size_t size) {
     return Le24(src + 1);
 }
 
+// Decodes into a buffer sized once: every export verifies its streams with this,
+// so it writes bytes in place instead of appending them one at a time.
 bool Lz77Decompress(const std::uint8_t* src, std::size_t size, std::vector<std::uint8_t>& out,
                      std::size_t* used) {
     if (!StartOutput(src, size, kBiosTypeLz77, out)) return false;
     const std::size_t want = BiosDeclaredSize(src, size);
-    std::size_t pos = kHeader;
-    while (out.size() < want) {
-        if (pos >= size) return false;
+    // Two stream bytes give at most 18: a larger declared size cannot be met and
+    // is not allocated.
+    out.resize(std::min(want, 9 * size));
+    std::uint8_t* const o = out.data();
+    const std::size_t room = out.size();
+    std::size_t n = 0, pos = kHeader;
+    const auto fail = [&] {
+        out.resize(n);  // what was decoded, as before the failure
+        return false;
+    };
+    while (n < want) {
+        if (pos >= size) return fail();
         const std::uint8_t flags = src[pos++];
-        for (int bit = 7; bit >= 0 && out.size() < want; --bit) {
+        for (int bit = 7; bit >= 0 && n < want; --bit) {
+            if (n >= room) return fail();
             if (!(flags & (1 << bit))) {
-                if (pos >= size) return false;
-                out.push_back(src[pos++]);
+                if (pos >= size) return fail();
+                o[n++] = src[pos++];
                 continue;
             }
-            if (pos + 2 > size) return false;
+            if (pos + 2 > size) return fail();
             const std::size_t length = (src[pos] >> 4) + 3u;
             const std::size_t distance = (((src[pos] & 0x0Fu) << 8) | src[pos + 1]) + 1;
             pos += 2;
-            if (distance > out.size()) return false;
-            for (std::size_t i = 0; i < length && out.size() < want; ++i)
-                out.push_back(out[out.size() - distance]);
+            if (distance > n) return fail();
+            // Byte by byte: a copy may overlap the bytes it writes.
+            for (const std::size_t stop = std::min(n + length, room); n < stop; ++n)
+                o[n] = o[n - distance];
         }
     }
     if (used) *used = pos;

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "export/export_job.h"
+#include "export/tile_index.h"
 #include "export/tile_key.h"
 #include "export/tile_ops.h"
 
@@ -44,24 +45,23 @@ ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint
     const ReduceRules rules(mapFlags);
     ReducedTiles result = StartWithBlank(count);
     // Unique tiles never match each other unflipped, so each key names one tile.
-    std::unordered_map<TileKey, std::size_t, TileKeyHash> index;
-    index.reserve(count + 1);
-    index.emplace(TileKey{}, 0);
+    TileIndex index(count + 1);
+    index.Add(TileKey{}, 0);
     for (std::size_t t = 0; t < count; ++t) {
         const std::uint8_t* tile = tiles + t * kTileBytes;
         const TileKey upright = MaskedRows(tile, rules.mask);
         std::size_t best = SIZE_MAX;
         std::uint16_t bits = 0;
         for (int o = 0; o < rules.orientations; ++o) {
-            const auto found = index.find(Oriented(upright, kOrientations[o]));
-            if (found != index.end() && found->second < best) {
-                best = found->second;
+            const std::size_t found = index.Find(Oriented(upright, kOrientations[o]));
+            if (found < best) {
+                best = found;
                 bits = kOrientations[o].bits;
             }
         }
         if (best == SIZE_MAX) {
             best = result.tiles.size() / kTileBytes;
-            index.emplace(upright, best);
+            index.Add(upright, best);
             result.tiles.insert(result.tiles.end(), tile, tile + kTileBytes);
             result.firstUse.push_back(t);
         }
