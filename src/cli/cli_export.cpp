@@ -198,6 +198,9 @@ int RunExport(const Args& args) {
         list.push_back({command.inputs[p], pictures[p].get()});
     ExportSet set;
     if (!TransferToSet(command.values, list, set)) Failed(command.output, kExportConvertFailed);
+    // The jobs hold their own copies: freed now, these blocks take the conversion's working copies.
+    list.clear();
+    pictures.clear();
     RunSet(set, command, previews);
     return kExitOk;
 }

@@ -57,6 +57,9 @@ std::vector<std::uint8_t> WorkTileBytes(const ExportJob& job) {
     const std::size_t tiles =
         std::min(static_cast<std::size_t>(std::max(ExportAreaTiles(job), 0)),
                  static_cast<std::size_t>(DibHeight(work) / kTileSide));
+    // A top-down column (what the arrangement makes) holds its tiles in order already.
+    if (DibIsTopDown(work) && DibStride(work) == kTileSide)
+        return std::vector<std::uint8_t>(DibPixels(work), DibPixels(work) + tiles * kTileBytes);
     std::vector<std::uint8_t> bytes(tiles * kTileBytes);
     for (std::size_t row = 0; row < tiles * kTileSide; ++row)
         std::memcpy(&bytes[row * kTileSide], DibPictureRow(work, static_cast<int>(row)), kTileSide);

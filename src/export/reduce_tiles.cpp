@@ -45,7 +45,7 @@ ReducedTiles ReduceTiles(const std::uint8_t* tiles, std::size_t count, std::uint
     const ReduceRules rules(mapFlags);
     ReducedTiles result = StartWithBlank(count);
     // Unique tiles never match each other unflipped, so each key names one tile.
-    TileIndex index(count + 1);
+    TileIndex index;
     index.Add(TileKey{}, 0);
     for (std::size_t t = 0; t < count; ++t) {
         const std::uint8_t* tile = tiles + t * kTileBytes;

@@ -13,9 +13,6 @@ namespace vorlin {
 
 class TileIndex {
   public:
-    // Room for `expected` keys without growing.
-    explicit TileIndex(std::size_t expected) { Resize(TableSizeFor(expected)); }
-
     // The number stored under key, or SIZE_MAX.
     std::size_t Find(const TileKey& key) const {
         const std::size_t hash = TileKeyHash{}(key);
@@ -23,7 +20,8 @@ class TileIndex {
         for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
             const Slot slot = slots_[i];
             if (slot.entry == 0) return SIZE_MAX;
-            if (slot.tag == tag && keys_[slot.entry - 1] == key) return numbers_[slot.entry - 1];
+            if (slot.tag == tag && SameRows(keys_[slot.entry - 1], key))
+                return numbers_[slot.entry - 1];
         }
     }
 
@@ -31,6 +29,7 @@ class TileIndex {
     void Add(const TileKey& key, std::size_t number) {
         if (2 * (keys_.size() + 1) > slots_.size()) Resize(2 * slots_.size());
         keys_.push_back(key);
+        hashes_.push_back(TileKeyHash{}(key));
         numbers_.push_back(number);
         Place(keys_.size() - 1);
     }
@@ -45,30 +44,32 @@ class TileIndex {
         return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32);
     }
 
-    // At most half full, at least 16 slots.
-    static std::size_t TableSizeFor(std::size_t keys) {
-        std::size_t size = 16;
-        while (size < 2 * keys) size *= 2;
-        return size;
+    // All eight rows at once, without a call to memcmp.
+    static bool SameRows(const TileKey& a, const TileKey& b) {
+        std::uint64_t differ = 0;
+        for (std::size_t i = 0; i < a.rows.size(); ++i) differ |= a.rows[i] ^ b.rows[i];
+        return differ == 0;
     }
 
     void Place(std::size_t k) {
-        const std::size_t hash = TileKeyHash{}(keys_[k]);
-        std::size_t i = hash & mask_;
+        std::size_t i = hashes_[k] & mask_;
         while (slots_[i].entry != 0) i = (i + 1) & mask_;
-        slots_[i] = {Tag(hash), static_cast<std::uint32_t>(k + 1)};
+        slots_[i] = {Tag(hashes_[k]), static_cast<std::uint32_t>(k + 1)};
     }
 
+    // The table stays at most half full; it starts small and doubles, so a map of
+    // few distinct tiles keeps it in the nearest cache.
     void Resize(std::size_t size) {
         slots_.assign(size, Slot{0, 0});
         mask_ = size - 1;
         for (std::size_t k = 0; k < keys_.size(); ++k) Place(k);
     }
 
-    std::vector<Slot> slots_;
+    std::vector<Slot> slots_ = std::vector<Slot>(16, Slot{0, 0});
     std::vector<TileKey> keys_;
+    std::vector<std::size_t> hashes_;
     std::vector<std::size_t> numbers_;
-    std::size_t mask_ = 0;
+    std::size_t mask_ = 15;
 };
 
 }  // namespace vorlin

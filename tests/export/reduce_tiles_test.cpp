@@ -33,8 +33,8 @@ Bytes RandomTileSet(std::mt19937& rng, std::size_t count, int maxBases = 12) {
 }
 
 TEST(ReduceTiles, IndexedSearchEqualsPairwiseFirstMatch) {
-    // Many small sets, and a few large ones whose hundreds of unique tiles fill
-    // the index's table far enough for probes to run over taken slots.
+    // Many small sets, and a few large ones whose hundreds of unique tiles make
+    // the index's table grow several times.
     struct Row {
         int rounds;
         std::size_t maxCount;
