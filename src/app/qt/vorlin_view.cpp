@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
@@ -72,7 +73,8 @@ CVorlinView::CVorlinView(CVorlinDoc& doc, ButtonSlots& buttons, QWidget* parent)
       doc_(doc),
       sketch_(nullptr),
       host_(std::make_unique<ViewToolHost>(*this, buttons)),
-      tools_(ProgramTools()) {
+      tools_(ProgramTools()),
+      checkOverlay_(std::make_unique<ConsoleCheckOverlay>()) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -216,7 +218,7 @@ IPoint CVorlinView::ToolPoint(QPoint client) const {
                                    : viewport_.ClientToImage(client.x(), client.y());
 }
 
-void CVorlinView::paintEvent(QPaintEvent*) {
+void CVorlinView::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
     if (!viewport_.HasImage()) return;
@@ -224,7 +226,10 @@ void CVorlinView::paintEvent(QPaintEvent*) {
     IndexedPainter painter(p, image);
     viewport_.PaintImage(painter);
     viewport_.PaintGrids(painter);
-    if (check_ && check_->Active()) PaintConsoleCheck(p, viewport_, check_->Check());
+    if (check_ && check_->Active())
+        checkOverlay_->Paint(p, event->rect(), viewport_, check_->Check());
+    else
+        checkOverlay_->Release();
     ViewOverlayPainter overlay(p, viewport_);
     tools_.Current().DrawOverlay(*host_, overlay);
 }

@@ -16,6 +16,7 @@ namespace vorlin {
 
 class ButtonSlots;
 class ConsoleCheckLink;
+class ConsoleCheckOverlay;
 class CSketchWnd;
 class Profile;
 class ViewToolHost;
@@ -137,6 +138,7 @@ class CVorlinView : public QAbstractScrollArea, public ViewObserver, public Comm
     bool hasPointer_ = false;
     QPoint pointer_;
     const ConsoleCheckLink* check_ = nullptr;
+    std::unique_ptr<ConsoleCheckOverlay> checkOverlay_;
 };
 
 }  // namespace vorlin
