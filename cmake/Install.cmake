@@ -12,6 +12,7 @@ if(TARGET vorlin)
   install(TARGETS vorlin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/data/vorlin.pal ${CMAKE_SOURCE_DIR}/data/manual.md
+              ${CMAKE_SOURCE_DIR}/data/console-check.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/vorlin)
 
 install(FILES ${VORLIN_PACKAGING_DIR}/${VORLIN_APP_ID}.desktop

@@ -18,7 +18,7 @@ fail() {
 
 expected=(
   bin/vorlin-cli
-  share/vorlin/vorlin.pal share/vorlin/manual.md
+  share/vorlin/vorlin.pal share/vorlin/manual.md share/vorlin/console-check.png
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$id.svg"
   share/man/man1/vorlin.1.gz share/man/man1/vorlin-cli.1.gz

@@ -10,6 +10,8 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
 #include <QtTest>
 #include <cstring>
 #include <filesystem>
@@ -213,6 +215,19 @@ void FileCommandsGuiTest::aboutAndHelpFromTheApplication() {
     QVERIFY(app.Frame()->RunCommand(ID_HELP_CONTENTS));
     QVERIFY(app.Help() && app.Help()->isVisible());
     QVERIFY(app.Help()->Browser()->toPlainText().contains("Vorlin user manual"));
+    // Every picture the manual names loads where Help reads it.
+    int pictures = 0;
+    QTextBrowser* browser = app.Help()->Browser();
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto part = block.begin(); !part.atEnd(); ++part) {
+            const QTextCharFormat format = part.fragment().charFormat();
+            if (!format.isImageFormat()) continue;
+            ++pictures;
+            const QString name = format.toImageFormat().name();
+            QVERIFY2(!browser->loadResource(QTextDocument::ImageResource, QUrl(name)).isNull(),
+                     qPrintable(name));
+        }
+    QVERIFY(pictures > 0);
     // Index: the sections beside the manual, the keyboard in that list; a pick goes there.
     QVERIFY(app.Frame()->RunCommand(ID_HELP_INDEX));
     QListWidget* contents = app.Help()->Contents();

@@ -26,6 +26,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     contents_->setMaximumWidth(240);
     browser_ = new QTextBrowser(this);
     browser_->setOpenExternalLinks(true);
+    // The manual's pictures are named beside it, as in the source tree and the installed copy.
+    browser_->setSearchPaths({":/"});
     QFile manual(":/manual.md");
     if (manual.open(QIODevice::ReadOnly))
         browser_->setMarkdown(QString::fromUtf8(manual.readAll()));
