@@ -81,8 +81,9 @@ class ConflictGraph {
     }
 
     // The largest group found of sets no two of which can share a bank: grown greedily from
-    // the most conflicting sets.
-    int LargestApartGroup() const {
+    // the most conflicting sets, and no further than `enough`, where the exact size no longer
+    // matters: growing costs time that grows with the square of the sets.
+    int LargestApartGroup(int enough) const {
         const int n = Size();
         std::vector<int> degree(n, 0);
         for (int a = 0; a < n; ++a)
@@ -94,15 +95,16 @@ class ConflictGraph {
                          [&](int a, int b) { return degree[a] > degree[b]; });
         constexpr int kSeeds = 32;
         int best = 0;
-        for (int s = 0; s < std::min(n, kSeeds); ++s)
-            best = std::max(best, GroupFrom(order, order[s]));
+        for (int s = 0; s < std::min(n, kSeeds) && best < enough; ++s)
+            best = std::max(best, GroupFrom(order, order[s], enough));
         return best;
     }
 
   private:
-    int GroupFrom(const std::vector<int>& order, int seed) const {
+    int GroupFrom(const std::vector<int>& order, int seed, int enough) const {
         std::vector<int> group{seed};
         for (int candidate : order) {
+            if (static_cast<int>(group.size()) >= enough) break;
             if (candidate == seed) continue;
             if (std::all_of(group.begin(), group.end(),
                             [&](int member) { return Apart(member, candidate); }))
@@ -206,7 +208,7 @@ int BankLowerBound(const BankProblem& problem) {
     std::vector<ColourSet> maximal;
     for (int s : MaximalSets(placeable)) maximal.push_back(placeable[s]);
     const int byColours = (Count(all) + problem.capacity - 1) / std::max(1, problem.capacity);
-    return std::max({byColours, pinnedBanks, ConflictGraph(problem, maximal).LargestApartGroup()});
+    return std::max({byColours, pinnedBanks, ConflictGraph(problem, maximal).LargestApartGroup(kBankCount + 1)});
 }
 
 int BanksUsed(const BankPacking& packing) {

@@ -60,7 +60,8 @@ bool PackingHolds(const BankProblem& problem, const BankPacking& packing);
 BankPacking PackBanks(const BankProblem& problem, const BankPacking* start = nullptr);
 
 // Banks no packing can go below: the larger of the colours divided by the capacity and the
-// largest group found of distinct sets no two of which fit in one bank.
+// largest group found of distinct sets no two of which fit in one bank. That group is counted
+// up to kBankCount + 1 only: past it no arrangement fits, whatever the exact figure.
 int BankLowerBound(const BankProblem& problem);
 // Banks a packing uses that hold at least one colour.
 int BanksUsed(const BankPacking& packing);

@@ -231,10 +231,16 @@ BankPacking PackBanks(const BankProblem& problem, const BankPacking* start) {
     }
 
     const int bound = BankLowerBound(core);
-    BankPacking searched = Searched(core, PackBestFit(core), bound);
-    if (start && PackingHolds(problem, *start)) {
-        BankPacking improved = Searched(core, OnCoreSets(*start, origin), bound);
-        if (BanksUsed(improved) <= BanksUsed(searched)) searched = std::move(improved);
+    BankPacking searched = PackBestFit(core);
+    // Past 16 banks no arrangement fits: saving a few of them would change only the count a
+    // refusal names, while each move of the search costs time in proportion to the banks,
+    // thousands for a picture of noise.
+    if (bound <= kBankCount) {
+        searched = Searched(core, searched, bound);
+        if (start && PackingHolds(problem, *start)) {
+            BankPacking improved = Searched(core, OnCoreSets(*start, origin), bound);
+            if (BanksUsed(improved) <= BanksUsed(searched)) searched = std::move(improved);
+        }
     }
     BankPacking packed = Expand(problem, searched);
     BankPacking firstFit = PackFirstFit(problem);

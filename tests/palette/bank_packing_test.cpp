@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <random>
 #include <string>
@@ -107,6 +108,21 @@ INSTANTIATE_TEST_SUITE_P(
                       KnownCase{"SmallBanks", 10, 4, 1, 120, 4}),
     [](const auto& info) { return info.param.name; });
 
+// Triples of colours 0 … 14 taken in order whenever they share at most one colour with every
+// triple taken before: 35 triples, no two of which fit in a bank of 4.
+std::vector<ColourSet> TriplesSharingAtMostOne() {
+    std::vector<ColourSet> triples;
+    for (int a = 0; a < 15; ++a)
+        for (int b = a + 1; b < 15; ++b)
+            for (int c = b + 1; c < 15; ++c) {
+                const ColourSet t = Set({a, b, c});
+                if (std::all_of(triples.begin(), triples.end(),
+                                [&](const ColourSet& u) { return (t & u).count() <= 1; }))
+                    triples.push_back(t);
+            }
+    return triples;
+}
+
 struct SmallCase {
     std::string name;
     std::vector<ColourSet> sets;
@@ -124,6 +140,8 @@ TEST(BankPacking, SmallCasesAgainstFirstFitAndTheBound) {
         {"every pair too large for one bank",
          {Set({0, 1, 2}), Set({0, 3, 4}), Set({0, 5, 6}), Set({1, 3, 5}), Set({2, 4, 6})}, 5, 5, 5},
         {"all in one", {Set({0}), Set({1}), Set({2}), Set({3}), Set({0, 1})}, 1, 1, 1},
+        // More sets apart than any arrangement has banks: the bound stops counting past 16.
+        {"more sets apart than banks exist", TriplesSharingAtMostOne(), 35, 35, kBankCount + 1},
     };
     for (const SmallCase& c : cases) {
         SCOPED_TRACE(c.name);
