@@ -179,10 +179,14 @@ bool CheckImportOptions(const ImportOptions& o, const ImportFiles& files, Import
 bool SettleMapSize(ImportOptions& options, const ImportBlocks& blocks, ImportReport& report) {
     if (options.mapWidth == 0) {
         const std::size_t tiles = MapTilesInData(options, blocks);
+        // The file whose length was counted: a map that is too short says so by its name.
+        const ImportBlock& counted = Grouped(options) ? blocks.metaMap : blocks.map;
         int side = 0;
         if (!SettledSide(options, tiles, side))
             return report.Usage(
-                "the map size cannot be told from the map's " + Count(tiles, "tiles") +
+                (counted.file ? counted.file->name + ": " : std::string()) +
+                "the map size cannot be told from its " +
+                Count(tiles, "tiles") +
                 " (only 32 x 32 regular maps and square affine maps of 16, 32, 64 or 128 tiles "
                 "are): give the map size in tiles");
         options.mapWidth = options.mapHeight = side;

@@ -916,7 +916,7 @@ TEST_F(CliTest, ImportRefusesWhatItCannotReadAndSaysWhy) {
         {"import -o x.png --tiles a/g.img.bin --map-size 0x4", 2, "--map-size must be between"},
         {"import -o x.png --tiles missing.bin", 1, "missing.bin: No such file or directory"},
         {"import -o x.png --tiles a/g.img.bin --map a/g.map.bin", 1,
-         "the map size cannot be told from the map's 48 tiles"},
+         "a/g.map.bin: the map size cannot be told from its 48 tiles"},
         {"import -o x.png --tiles cut.bin", 1, "cut.bin: neither a BIOS stream (its header names"},
         {"import -o x.png --bin nothing/g", 1, "nothing/g.img.bin: No such file or directory"},
         {"import -o x.png --gbfs a/g.img.bin --title g", 1, "a/g.img.bin: "},

@@ -269,7 +269,7 @@ TEST(GbaImport, DamagedDataFailsNamingTheFileOrWithPartialReadsAsZero) {
          "t.meta.bin: entry 1"},
         {"map size not settled",
          [](ImportFiles&, ImportOptions& o) { o.mapWidth = o.mapHeight = 0; },
-         "the map size cannot be told from the map's 32 tiles", ""},
+         "t.map.bin: the map size cannot be told from its 32 tiles", ""},
         {"screen blocks of the wrong size",
          [](ImportFiles&, ImportOptions& o) { o.layout = ImportLayout::kScreenBlocks; },
          "a map in screen blocks is a whole number of 32 x 32 tile blocks, not 8 x 4", ""},
