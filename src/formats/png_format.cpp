@@ -29,6 +29,11 @@ constexpr png_uint_32 kChunkCacheMax = 256;
 // The largest single chunk the library may allocate (text, colour profiles);
 // pixel data streams through and is bounded by the picture's own caps.
 constexpr png_alloc_size_t kChunkMallocMax = png_alloc_size_t{1} << 24;
+// Chunks the library would read whole into memory of the length they declare, up to 2 GiB
+// (its length check above is only a warning when reading): text, profiles, suggested
+// palettes, Exif, calibration. We use none of them, so they are skipped as they stream past.
+constexpr char kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0pCAL\0sCAL";
+constexpr int kSkippedChunkCount = sizeof kSkippedChunks / 5;
 // Deflate's best case: two bits code a 258-byte match.
 constexpr std::uint64_t kDeflateMaxRatio = 1032;
 // A picture of up to this many times the file's size, plus a mebibyte, is
@@ -212,6 +217,9 @@ int RunPngRead(PngJob* job) {
     png_set_user_limits(png, kDibMaxSide, kDibMaxSide);
     png_set_chunk_cache_max(png, kChunkCacheMax);
     png_set_chunk_malloc_max(png, kChunkMallocMax);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER,
+                                reinterpret_cast<png_const_bytep>(kSkippedChunks),
+                                kSkippedChunkCount);
     png_read_info(png, job->info);
 
     png_uint_32 width = 0, height = 0;

@@ -118,6 +118,19 @@ Bytes PngOf(std::uint32_t width, std::uint32_t height, int colorType, const Byte
     return png;
 }
 
+// A 1 x 1 grey PNG cut short inside an ancillary chunk of `type` that declares
+// `length` bytes of data: only a few of them follow.
+Bytes PngWithLongChunk(const char* type, std::uint32_t length) {
+    Bytes png = PngOf(1, 1, 0, Bytes{0, 0});
+    const std::size_t afterHeader = 8 + 12 + 13;
+    Bytes chunk = BigEndian(length);
+    chunk.insert(chunk.end(), type, type + 4);
+    Append(chunk, 16, 'x');
+    png.resize(afterHeader);
+    png.insert(png.end(), chunk.begin(), chunk.end());
+    return png;
+}
+
 // A PNG whose image data is one row (filter: none), however tall it claims to be.
 Bytes Png(std::uint32_t width, std::uint32_t height, int colorType, const Bytes& row,
           int paletteSize = 0) {
@@ -211,9 +224,10 @@ constexpr std::size_t kMiB = 1024 * kKiB;
 // libpng's chunk, row and inflate buffers for the widest rows below.
 constexpr std::size_t kPngWorkspace = 512 * kKiB;
 constexpr char kPngDataShort[] = "Not enough image data";
+constexpr char kPngReadError[] = "Read Error";
 
 std::vector<DeclaredCase> DeclaredCases() {
-    return {
+    std::vector<DeclaredCase> cases = {
         {"bmp 2048 x 2048 x 32, 16 rows", "bmp", Bmp(2048, 2048, 32, 0, 16 * 8 * kKiB),
          kMsgFileTooShort, 256 * kKiB},
         {"bmp top-down 4096 x 4096 x 8, 4 rows", "bmp", Bmp(4096, -4096, 8, 256, 4 * 4 * kKiB),
@@ -248,6 +262,14 @@ std::vector<DeclaredCase> DeclaredCases() {
          PngOf(1024, 1024, 6, BlankRows(1024, 1024, 4, true), 0, true), kMsgAllClear,
          4 * kMiB + kPngWorkspace},
     };
+    // Text, profile and other chunks the reader has no use for are skipped, whatever length
+    // they declare, instead of being read into memory of that size.
+    static const std::string kLongChunks[] = {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT",
+                                              "eXIf", "pCAL", "sCAL", "prIv"};
+    for (const std::string& type : kLongChunks)
+        cases.push_back({type.c_str(), "png", PngWithLongChunk(type.c_str(), 0x7FFFFFFF),
+                         kPngReadError, kPngWorkspace});
+    return cases;
 }
 
 TEST(ReaderLimits, AHeaderClaimingMoreThanTheFileDeliversIsNeverAllocated) {
