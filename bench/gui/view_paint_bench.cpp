@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QImage>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "document/vorlin_doc.h"
 #include "app/palette_bar_model.h"
@@ -45,9 +47,16 @@ BENCHMARK(RepaintAtZoom8)->Arg(256)->Arg(4096)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     // Measured offscreen: no display is needed and none is touched.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Views save their options when they close: a scratch settings file keeps the user's own
+    // settings out of reach (an explicit VORLIN_INI is honoured).
+    char scratch[] = "/tmp/vorlin-gui-bench.XXXXXX";
+    const bool ownSettings = getenv("VORLIN_INI") == nullptr && mkdtemp(scratch) != nullptr;
+    const std::string settings = std::string(scratch) + "/vorlin.ini";
+    if (ownSettings) setenv("VORLIN_INI", settings.c_str(), 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (ownSettings) std::filesystem::remove_all(scratch);
     return 0;
 }
