@@ -4,6 +4,8 @@
 include(GNUInstallDirs)
 set(VORLIN_APP_ID org.vorlin.Vorlin)
 set(VORLIN_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
+# First: the package's variables (the maintainer) are written into the changelog below.
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 
 if(TARGET vorlin-cli)
   install(TARGETS vorlin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -56,4 +58,3 @@ install(FILES ${VORLIN_PACKAGING_DIR}/completions/vorlin-cli.bash
 add_test(NAME install_layout
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-install.sh ${CMAKE_BINARY_DIR} ${VORLIN_APP_ID})
 
-include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

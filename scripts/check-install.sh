@@ -84,6 +84,11 @@ done
 [ "$(complete_words convert --bpp 2)" = 24 ] || fail "completion offers convert's depths wrongly"
 [ "$(complete_words compress h)" = huff ] || fail "completion does not offer compress's formats"
 
+# The changelog's trailer names a maintainer with an address, even where lintian is missing.
+trailer=$(gzip -dc "$prefix/share/doc/vorlin/changelog.gz" | grep '^ -- ' || true)
+grep -Eq '^ -- [^ <].* <[^>]+@[^>]+>  [A-Z][a-z]{2}, [0-9]{2} [A-Z][a-z]{2} [0-9]{4} ' <<<"$trailer" ||
+  fail "changelog trailer is malformed: '$trailer'"
+
 # The Debian package of the same build: lintian may report neither an error nor a warning.
 if command -v lintian >/dev/null && command -v cpack >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
   debs=$(mktemp -d)
