@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
+#include <QtTest>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -19,7 +20,10 @@
 
 namespace vorlin {
 
-// Runs `act` on the next modal dialog of type T once it is open.
+// Runs `act` on the next modal dialog of type T once it is open and active. A dialog is
+// modal from show(), but it becomes the active window only when the window system's
+// activation is delivered; on a busy machine the timer can fire in between, and then keys
+// miss the dialog's shortcuts and setFocus() does not move the application's focus.
 template <typename T>
 void WhenModal(std::function<void(T*)> act) {
     auto* timer = new QTimer;
@@ -27,8 +31,13 @@ void WhenModal(std::function<void(T*)> act) {
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
             timer->stop();
-            timer->deleteLater();
+            // Not qWaitForWindowActive: that takes a dialog for active while its parent is.
+            // Acts even when the wait fails, so that the script closes the dialog.
+            QTest::qVerify(QTest::qWaitFor([dialog] { return dialog->isActiveWindow(); }),
+                           "dialog->isActiveWindow()", "the modal dialog did not become active",
+                           __FILE__, __LINE__);
             act(dialog);
+            timer->deleteLater();  // after the nested event loops, which could delete it early
         }
     });
     timer->start();

@@ -44,6 +44,8 @@ void VorlinApp::ShowHelp() {
     if (!help_) help_ = new HelpWindow(frame_.get());
     help_->show();
     help_->raise();
+    // An open help window behind the main one must take the keys too (Index focuses its list).
+    help_->activateWindow();
 }
 
 bool VorlinApp::OnCommand(int id) {
