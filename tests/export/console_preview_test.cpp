@@ -10,6 +10,7 @@
 #include "export/export_preview.h"
 #include "export/gba_color.h"
 #include "support/banked_tiles.h"
+#include "support/converted_job.h"
 #include "support/rgb.h"
 #include "support/rule_picture.h"
 
@@ -38,40 +39,8 @@ int NumberedTiles(int x, int y) {
     return 1 + digit;
 }
 
-struct JobSetup {
-    int bpp = 4;
-    std::uint32_t imgFlags = BLK_EXPORT;
-    std::uint32_t mapFlags = 0;  // BLK_EXPORT is added unless mapped is false
-    bool mapped = true;
-    int imgCompression = BLK_CPRS_NONE;
-    int mapCompression = BLK_CPRS_NONE;
-    int palStart = 0, palEnd = 256;
-    int tileOffset = 0;
-    int metaWidth = 1, metaHeight = 1;
-    int left = 0, top = 0;
-};
-
-ExportJobPtr Job(DibPtr picture, const JobSetup& s) {
-    ExportJobPtr job(ExportJobNew());
-    job->left = s.left;
-    job->top = s.top;
-    job->right = DibWidth(picture.get());
-    job->bottom = DibHeight(picture.get());
-    job->image = std::move(picture);
-    job->outFlags = OUT_CONVERT_ONLY;
-    job->palFlags = BLK_EXPORT;
-    job->palStart = s.palStart;
-    job->palEnd = s.palEnd;
-    job->imgFlags = WithCompression(s.imgFlags, s.imgCompression);
-    job->bpp = s.bpp;
-    if (s.mapped) job->mapFlags = WithCompression(s.mapFlags | BLK_EXPORT, s.mapCompression);
-    job->tileOffset = s.tileOffset;
-    job->metaWidth = s.metaWidth;
-    job->metaHeight = s.metaHeight;
-    EXPECT_EQ(ExportValidate(job.get()), 1);
-    EXPECT_EQ(ExportConvert(job.get()), 1);
-    return job;
-}
+using testing::JobSetup;
+constexpr auto Job = testing::ConvertedJob;
 
 std::string Warnings(const ExportPreview& preview) {
     std::string text;

@@ -13,6 +13,7 @@
 #include "export/gba_import.h"
 #include "export/import_stream.h"
 #include "support/banked_tiles.h"
+#include "support/converted_job.h"
 #include "support/rule_picture.h"
 
 namespace vorlin {
@@ -41,39 +42,8 @@ int Banked8(int x, int y) {
     return (x * 13 + y * 7 + (x / 8) * 31) % 256;
 }
 
-// One export: the options of both sides.
-struct ExportSetup {
-    int bpp = 4;
-    bool bitmap = false;
-    bool mapped = true;
-    std::uint32_t mapFlags = 0;  // layout, reduction and meta-tile bits
-    int palCompression = BLK_CPRS_NONE, imgCompression = BLK_CPRS_NONE,
-        mapCompression = BLK_CPRS_NONE;
-    int palStart = 0, palEnd = 256;
-    int tileOffset = 0;
-    int metaWidth = 1, metaHeight = 1;
-    bool sizeFromData = false;  // the import settles the map size itself
-};
-
-ExportJobPtr Export(DibPtr picture, const ExportSetup& s) {
-    ExportJobPtr job(ExportJobNew());
-    job->right = DibWidth(picture.get());
-    job->bottom = DibHeight(picture.get());
-    job->image = std::move(picture);
-    job->outFlags = OUT_CONVERT_ONLY;
-    job->palFlags = WithCompression(BLK_EXPORT, s.palCompression);
-    job->palStart = s.palStart;
-    job->palEnd = s.palEnd;
-    job->imgFlags = WithCompression(BLK_EXPORT | (s.bitmap ? IMG_BITMAP : 0), s.imgCompression);
-    job->bpp = s.bpp;
-    if (s.mapped) job->mapFlags = WithCompression(s.mapFlags | BLK_EXPORT, s.mapCompression);
-    job->tileOffset = s.tileOffset;
-    job->metaWidth = s.metaWidth;
-    job->metaHeight = s.metaHeight;
-    EXPECT_EQ(ExportValidate(job.get()), 1);
-    EXPECT_EQ(ExportConvert(job.get()), 1);
-    return job;
-}
+using testing::JobSetup;
+constexpr auto Export = testing::ConvertedJob;
 
 ImportFile File(const char* name, const DataBlock& block) {
     return {name, !block.bytes.empty(), block.bytes};
@@ -85,13 +55,17 @@ ImportFiles FilesOf(const ExportJob& job) {
             File("t.map.bin", job.mapData), File("t.meta.bin", job.metaData)};
 }
 
-ImportOptions OptionsOf(const ExportJob& job, const ExportSetup& s) {
+// Whether the import is told the map size or settles it from the data itself.
+enum class MapSize { kGiven, kFromData };
+
+// The import options that read back what `s` exported.
+ImportOptions OptionsOf(const ExportJob& job, const JobSetup& s, MapSize size = MapSize::kGiven) {
     ImportOptions o;
     o.bpp = s.bpp;
     o.layout = (s.mapFlags & MAP_AFFINE)  ? ImportLayout::kAffine
                : (s.mapFlags & MAP_SBB) ? ImportLayout::kScreenBlocks
                                         : ImportLayout::kFlat;
-    if (!s.sizeFromData) {
+    if (size == MapSize::kGiven) {
         o.mapWidth = s.mapped ? (job.right - job.left) / 8 : 0;
         o.mapHeight = s.mapped ? (job.bottom - job.top) / 8 : 0;
     }
@@ -101,7 +75,7 @@ ImportOptions OptionsOf(const ExportJob& job, const ExportSetup& s) {
     o.metaWidth = s.metaWidth;
     o.metaHeight = s.metaHeight;
     o.metaBanks = (s.mapFlags & MAP_META_PAL) != 0;
-    if (s.bitmap) {
+    if (s.imgFlags & IMG_BITMAP) {
         o.bitmapWidth = job.right - job.left;
         o.bitmapHeight = job.bottom - job.top;
     }
@@ -123,9 +97,10 @@ enum class Console {
 struct RoundTripCase {
     const char* name;
     int width, height;
-    ExportSetup setup;
+    JobSetup setup;
     PixelRule picture = Banked;
     Console console = Console::kReexports;
+    MapSize size = MapSize::kGiven;
 };
 
 TEST(GbaImport, ExportedBlocksComeBackAsTheConsolePictureAndExportAgainTheSame) {
@@ -142,12 +117,15 @@ TEST(GbaImport, ExportedBlocksComeBackAsTheConsolePictureAndExportAgainTheSame) 
         {"4bpp screen blocks, groups", 512, 512,
          {.bpp = 4, .mapFlags = MAP_SBB | reduce, .metaWidth = 2, .metaHeight = 2}},
         {"one screen block, size from the data", 256, 256,
-         {.bpp = 4, .mapFlags = MAP_SBB | reduce, .sizeFromData = true}},
+         {.bpp = 4, .mapFlags = MAP_SBB | reduce},
+         Banked, Console::kReexports, MapSize::kFromData},
         {"flat 32 x 32, size from the data", 256, 256,
-         {.bpp = 4, .mapFlags = reduce, .mapCompression = lz, .sizeFromData = true}},
+         {.bpp = 4, .mapFlags = reduce, .mapCompression = lz},
+         Banked, Console::kReexports, MapSize::kFromData},
         {"8bpp affine", 128, 64, {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE}, Banked8},
         {"affine 16 x 16, size from the data", 128, 128,
-         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE, .sizeFromData = true}},
+         {.bpp = 8, .mapFlags = MAP_AFFINE | MAP_REDUCE},
+         Banked, Console::kReexports, MapSize::kFromData},
         {"4bpp affine reads 8-bit tiles", 64, 32, {.bpp = 4, .mapFlags = MAP_AFFINE | MAP_REDUCE},
          Banked, Console::kNamesNoTile},
         {"affine groups", 64, 64,
@@ -187,9 +165,9 @@ TEST(GbaImport, ExportedBlocksComeBackAsTheConsolePictureAndExportAgainTheSame) 
         {"no map, groups", 64, 32,
          {.bpp = 4, .mapped = false, .metaWidth = 2, .metaHeight = 2}, Bank0},
         {"8bpp bitmap, odd width", 37, 20,
-         {.bpp = 8, .bitmap = true, .mapped = false, .imgCompression = lz}, Banked8},
-        {"4bpp bitmap", 30, 9, {.bpp = 4, .bitmap = true, .mapped = false}, Bank0},
-        {"2bpp bitmap", 13, 5, {.bpp = 2, .bitmap = true, .mapped = false},
+         {.bpp = 8, .imgFlags = BLK_EXPORT | IMG_BITMAP, .mapped = false, .imgCompression = lz}, Banked8},
+        {"4bpp bitmap", 30, 9, {.bpp = 4, .imgFlags = BLK_EXPORT | IMG_BITMAP, .mapped = false}, Bank0},
+        {"2bpp bitmap", 13, 5, {.bpp = 2, .imgFlags = BLK_EXPORT | IMG_BITMAP, .mapped = false},
          [](int x, int y) { return (x + 2 * y) % 4; }},
     };
     for (const RoundTripCase& c : cases) {
@@ -197,7 +175,7 @@ TEST(GbaImport, ExportedBlocksComeBackAsTheConsolePictureAndExportAgainTheSame) 
         ExportJobPtr job = Export(RulePicture(c.width, c.height, c.picture), c.setup);
         const ExportPreview preview = PreviewExport(*job, {});
         ASSERT_TRUE(preview.ok);
-        ImportOptions options = OptionsOf(*job, c.setup);
+        ImportOptions options = OptionsOf(*job, c.setup, c.size);
         options.partial = c.console == Console::kNamesNoTile;
         const ImportResult imported = ImportGbaData(FilesOf(*job), options);
         ASSERT_TRUE(imported.picture) << imported.error;
@@ -232,7 +210,7 @@ std::string Prefix(const std::string& text, const std::string& expected) {
 }
 
 TEST(GbaImport, DamagedDataFailsNamingTheFileOrWithPartialReadsAsZero) {
-    const ExportSetup setup{.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK,
+    const JobSetup setup{.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK,
                       .imgCompression = BLK_CPRS_LZ77};
     const auto shorten = [](std::vector<std::uint8_t>& bytes, std::size_t n) {
         bytes.resize(bytes.size() - n);
@@ -317,7 +295,7 @@ TEST(GbaImport, DamagedDataFailsNamingTheFileOrWithPartialReadsAsZero) {
 }
 
 TEST(GbaImport, MissingMapEntriesShowIndexZeroWithPartial) {
-    const ExportSetup setup{.bpp = 8, .mapFlags = MAP_REDUCE};
+    const JobSetup setup{.bpp = 8, .mapFlags = MAP_REDUCE};
     ExportJobPtr job = Export(RulePicture(64, 32, Banked8), setup);
     ImportFiles files = FilesOf(*job);
     files.map.bytes.resize(files.map.bytes.size() - 2 * 9);  // the last 9 of 32 tiles
@@ -381,7 +359,7 @@ TEST(GbaImport, AFileIsAStreamOnlyWhenItDecodesToItsEnd) {
 }
 
 TEST(GbaImport, SixteenBitBitmapsAreReducedOnlyWhenAsked) {
-    const ExportSetup setup{.bpp = 16, .bitmap = true, .mapped = false};
+    const JobSetup setup{.bpp = 16, .imgFlags = BLK_EXPORT | IMG_BITMAP, .mapped = false};
     ExportJobPtr job = Export(RulePicture(21, 6, [](int x, int y) { return (x + y) % 12; }), setup);
     const ExportPreview preview = PreviewExport(*job, {});
     ImportOptions options = OptionsOf(*job, setup);
@@ -397,7 +375,7 @@ TEST(GbaImport, SixteenBitBitmapsAreReducedOnlyWhenAsked) {
 }
 
 TEST(GbaImport, WithoutAPaletteIndicesShowAsGreys) {
-    const ExportSetup setup{.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK};
+    const JobSetup setup{.bpp = 4, .mapFlags = MAP_REDUCE | MAP_FLIP | MAP_PALBANK};
     ExportJobPtr job = Export(RulePicture(32, 16, Banked), setup);
     ImportFiles files = FilesOf(*job);
     files.palette.present = false;
