@@ -1,7 +1,9 @@
 #include "cartridge.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -71,6 +73,24 @@ bool BuildAndRun(GbaMachine& machine, const std::string& workDir, const Glue& gl
     }
     machine.RunFrames(2);
     return true;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int RunCli(const std::string& args, std::string& log, const std::string& dir) {
+#ifdef VORLIN_CLI
+    const std::string command = std::string(VORLIN_CLI) + " " + args + " 2>" + dir + "/cli.log";
+    const int status = std::system(command.c_str());
+    log = args + "\n" + ReadAll(dir + "/cli.log");
+    return status;
+#else
+    (void)args, (void)dir;
+    log = "vorlin-cli not built";
+    return -1;
+#endif
 }
 
 void ExpectScreenShowsPreview(const GbaMachine& machine, const std::string& previewPath) {

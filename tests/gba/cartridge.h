@@ -69,6 +69,13 @@ inline int ScatteredIndex(int x, int y) {
     return k == 15 ? 0 : 1 + (group * 15 + k) * 97 % 255;
 }
 
+// The whole file; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+
+// Runs vorlin-cli with `args`, its error output going to dir/cli.log; `log` receives the
+// command's arguments and that output. The exit status, or -1 when the tool was not built.
+int RunCli(const std::string& args, std::string& log, const std::string& dir);
+
 // The console preview the exporter wrote (a 24-bit PNG) must be what the console
 // shows, pixel for pixel; reports the first differences as test failures.
 void ExpectScreenShowsPreview(const GbaMachine& machine, const std::string& previewPath);

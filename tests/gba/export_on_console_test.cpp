@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -33,11 +31,6 @@ int MixedBankIndex(int x, int y) {
 
 using IndexAt = int (*)(int x, int y);
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string WritePicture(const std::string& dir, int width, int height,
                          IndexAt indexAt = PictureIndex) {
     DibPtr dib(DibCreate(width, height, 8, nullptr, 1));
@@ -55,19 +48,6 @@ std::string WritePicture(const std::string& dir, int width, int height,
     const std::string path = dir + "/pic.bmp";
     EXPECT_EQ(bmp.Write(path), 1);
     return path;
-}
-
-int RunCli(const std::string& args, std::string& log, const std::string& dir) {
-#ifdef VORLIN_CLI
-    const std::string command = std::string(VORLIN_CLI) + " " + args + " 2>" + dir + "/cli.log";
-    const int status = std::system(command.c_str());
-    log = ReadAll(dir + "/cli.log");
-    return status;
-#else
-    (void)args, (void)dir;
-    log = "vorlin-cli not built";
-    return -1;
-#endif
 }
 
 constexpr std::uint32_t kScreenBase30 = kVram + 30 * 0x800;

@@ -3,10 +3,6 @@
 // must show each picture pixel for pixel, and what the exporter's preview says.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 #include "cartridge.h"
 #include "core/packed_dib.h"
 #include "formats/bmp_format.h"
@@ -48,11 +44,6 @@ void WritePicture(const std::string& path, IndexAt indexAt, const Source& s) {
     ASSERT_EQ(bmp.Write(path), 1);
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 int WrongPixels(const GbaMachine& machine, IndexAt indexAt, const Source& s) {
     int wrong = 0;
     for (int y = 0; y < kScreenHeight; ++y)
@@ -87,10 +78,12 @@ TEST(ExportSetOnConsole, EachMapShowsItsPictureFromTheOneTilesetAndPalette) {
             ASSERT_NO_FATAL_FAILURE(WritePicture(path, row.indexAt, s));
             inputs += " " + path;
         }
-        const std::string command = std::string(VORLIN_CLI) + " export" + inputs + " -o " + dir +
-                                    "/level.c --img-cprs lz77 --preview " + dir + "/preview/ " +
-                                    row.options + " >" + dir + "/cli.log 2>&1";
-        ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(dir + "/cli.log");
+        std::string log;
+        ASSERT_EQ(RunCli("export" + inputs + " -o " + dir + "/level.c --img-cprs lz77 --preview " +
+                             dir + "/preview/ " + row.options,
+                         log, dir),
+                  0)
+            << log;
         for (const Source& s : sources) {
             SCOPED_TRACE(s.title);
             Glue glue;
@@ -101,7 +94,6 @@ TEST(ExportSetOnConsole, EachMapShowsItsPictureFromTheOneTilesetAndPalette) {
                            {"levelTiles", "levelTilesLen", true, kVram},
                            {map, map + "Len", false, kVram + 30 * 0x800}};
             GbaMachine machine;
-            std::string log;
             ASSERT_TRUE(BuildAndRun(machine, dir, glue, {dir + "/level.c"}, log)) << log;
             EXPECT_EQ(WrongPixels(machine, row.indexAt, s), 0);
             ExpectScreenShowsPreview(machine, dir + "/preview/" + s.title + ".png");

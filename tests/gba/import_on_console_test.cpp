@@ -2,10 +2,6 @@
 // console shows the re-exported picture exactly as it shows the source.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 #include "cartridge.h"
 #include "export/gba_color.h"
 #include "formats/bmp_format.h"
@@ -14,24 +10,6 @@
 
 namespace vorlin::gbatest {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool RunCli(const std::string& args, const std::string& dir, std::string& log) {
-#ifdef VORLIN_CLI
-    const int status = std::system((std::string(VORLIN_CLI) + " " + args + " 2>" + dir +
-                                    "/cli.log").c_str());
-    log = args + "\n" + ReadAll(dir + "/cli.log");
-    return status == 0;
-#else
-    (void)args, (void)dir;
-    log = "vorlin-cli not built";
-    return false;
-#endif
-}
 
 constexpr std::uint32_t kScreenBase30 = kVram + 30 * 0x800;
 
@@ -68,16 +46,19 @@ TEST(ImportOnConsole, ReexportedPictureShowsLikeTheSource) {
         bmp.AttachImage(std::move(source));
         ASSERT_EQ(bmp.Write(dir + "/source.bmp"), 1);
         std::string log;
-        ASSERT_TRUE(RunCli("export " + dir + "/source.bmp -o " + dir + "/first/pic.bin " +
-                               c.exportOptions,
-                           dir, log))
+        ASSERT_EQ(RunCli("export " + dir + "/source.bmp -o " + dir + "/first/pic.bin " +
+                             c.exportOptions,
+                         log, dir),
+                  0)
             << log;
-        ASSERT_TRUE(RunCli("import -o " + dir + "/back.png --bin " + dir + "/first/pic " +
-                               c.importOptions,
-                           dir, log))
+        ASSERT_EQ(RunCli("import -o " + dir + "/back.png --bin " + dir + "/first/pic " +
+                             c.importOptions,
+                         log, dir),
+                  0)
             << log;
-        ASSERT_TRUE(
-            RunCli("export " + dir + "/back.png -o " + dir + "/pic.c " + c.exportOptions, dir, log))
+        ASSERT_EQ(
+            RunCli("export " + dir + "/back.png -o " + dir + "/pic.c " + c.exportOptions, log, dir),
+            0)
             << log;
         Glue glue;
         glue.includes = {"pic.h"};
