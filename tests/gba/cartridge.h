@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/packed_dib.h"
 #include "gba_machine.h"
 
 namespace vorlin::gbatest {
@@ -59,6 +60,14 @@ bool BuildAndRun(GbaMachine& machine, const std::string& workDir, const Glue& gl
 inline std::uint16_t Color(int i) {
     return static_cast<std::uint16_t>((i & 31) | (((i >> 3) & 31) << 5) |
                                       (((i * 5 + 3) & 31) << 10));
+}
+
+// Color(i) as a picture's colour-table entry: the console keeps exactly these bits.
+inline RgbQuad ColorEntry(int i) {
+    const std::uint16_t c = Color(i);
+    return {static_cast<std::uint8_t>(((c >> 10) & 31) << 3),
+            static_cast<std::uint8_t>(((c >> 5) & 31) << 3), static_cast<std::uint8_t>((c & 31) << 3),
+            0};
 }
 
 // Six groups of fifteen colours scattered over the palette; each tile draws on one group, and

@@ -37,12 +37,7 @@ std::string WritePicture(const std::string& dir, int width, int height,
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(indexAt(x, y));
-    for (int i = 0; i < 256; ++i) {
-        const std::uint16_t c = Color(i);
-        DibColors(dib.get())[i] = {static_cast<std::uint8_t>(((c >> 10) & 31) << 3),
-                                   static_cast<std::uint8_t>(((c >> 5) & 31) << 3),
-                                   static_cast<std::uint8_t>((c & 31) << 3), 0};
-    }
+    for (int i = 0; i < 256; ++i) DibColors(dib.get())[i] = ColorEntry(i);
     BmpFormat bmp;
     bmp.AttachImage(std::move(dib));
     const std::string path = dir + "/pic.bmp";

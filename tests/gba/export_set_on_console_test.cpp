@@ -32,13 +32,7 @@ void WritePicture(const std::string& path, IndexAt indexAt, const Source& s) {
         for (int x = 0; x < kScreenWidth + 16; ++x)
             DibPictureRow(dib.get(), y)[x] = static_cast<std::uint8_t>(
                 Stored(indexAt(x + s.shiftX, y + s.shiftY), s.reversed));
-    for (int i = 0; i < 256; ++i) {
-        const std::uint16_t c = Color(i);
-        DibColors(dib.get())[Stored(i, s.reversed)] = {
-            static_cast<std::uint8_t>(((c >> 10) & 31) << 3),
-            static_cast<std::uint8_t>(((c >> 5) & 31) << 3), static_cast<std::uint8_t>((c & 31) << 3),
-            0};
-    }
+    for (int i = 0; i < 256; ++i) DibColors(dib.get())[Stored(i, s.reversed)] = ColorEntry(i);
     BmpFormat bmp;
     bmp.AttachImage(std::move(dib));
     ASSERT_EQ(bmp.Write(path), 1);
