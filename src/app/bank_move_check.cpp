@@ -4,6 +4,7 @@
 
 #include "app/bank_save_check.h"
 #include "document/index_image.h"
+#include "palette/bank_tiles.h"
 
 namespace vorlin {
 

@@ -4,6 +4,7 @@
 
 #include "core/packed_dib.h"
 #include "document/index_image.h"
+#include "palette/bank_tiles.h"
 
 namespace vorlin {
 
@@ -36,10 +37,6 @@ std::string Pixels(std::uint64_t count) {
 }
 
 }  // namespace
-
-bool SameColour(const RgbQuad& a, const RgbQuad& b) {
-    return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
-}
 
 std::array<std::uint64_t, 256> CountIndices(const CIndexImage& image) {
     std::array<std::uint64_t, 256> counts{};

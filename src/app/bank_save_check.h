@@ -8,16 +8,12 @@
 #include <cstdint>
 #include <string>
 
-#include "core/packed_dib.h"
-
 namespace vorlin {
 
 class CIndexImage;
 
 // How many pixels of each index the picture holds.
 std::array<std::uint64_t, 256> CountIndices(const CIndexImage& image);
-// Two entries show the same colour (the unused fourth byte does not count).
-bool SameColour(const RgbQuad& a, const RgbQuad& b);
 
 // Pixels whose colour a 4-bit save into the bank at `offset` (a multiple of 16) changes.
 // Counted by colour, not by index: a pixel whose new colour equals its old one is not lost.
