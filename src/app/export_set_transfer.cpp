@@ -48,11 +48,10 @@ std::string ExportWithOthers(const ExportDialogValues& values, const std::string
     }
     ExportSet set;
     if (!TransferToSet(values, list, set)) return Failure("", "");
-    const auto refusal = [&] { return Failure(list[set.failedPicture].path, set.failedReason); };
-    if (!ExportSetValidate(set))
-        return set.failedReason.empty() ? Failure("", "") : refusal();
-    if (!ExportSetConvert(set))
-        return set.failedReason.empty() ? Failure("", "") : refusal();
+    // A refusal names its picture; without a reason memory ran out.
+    if (!ExportSetValidate(set) || !ExportSetConvert(set))
+        return set.failedReason.empty() ? Failure("", "")
+                                        : Failure(list[set.failedPicture].path, set.failedReason);
     if (!ExportSetWrite(set)) return Failure(set.shared->failedFile, set.shared->failedReason);
     return {};
 }
