@@ -6,13 +6,12 @@
 // counts every thread: zoomed in, Qt scales the picture in its thread pool.
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-
 #include "app/console_check_link.h"
 #include "app/palette_bar_model.h"
 #include "app/palette_bar_slots.h"
 #include "app/qt/vorlin_view.h"
 #include "document/vorlin_doc.h"
+#include "view_bench_setup.h"
 
 namespace {
 
@@ -21,10 +20,7 @@ void RepaintWithMarks(benchmark::State& state) {
     const bool marks = state.range(1) != 0;
     constexpr int kSide = 1024;
     vorlin::CVorlinDoc doc;
-    doc.image.Create(kSide, kSide, nullptr, nullptr);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            doc.image.Row(y)[x] = static_cast<std::uint8_t>((x * 7 + y * 13) & 0xFF);
+    vorlin::bench::FillPattern(doc, kSide);
     vorlin::PaletteBarModel bar;
     vorlin::PaletteBarButtonSlots buttons(bar);
     vorlin::CVorlinView view(doc, buttons);
@@ -37,17 +33,8 @@ void RepaintWithMarks(benchmark::State& state) {
     });
     check.SetEnabled(marks);
     view.SetConsoleCheck(&check);
-    view.resize(1000, 700);
-    view.show();
-    view.OnInitialUpdate();
-    view.Viewport().SetClientSize(view.viewport()->width(), view.viewport()->height());
-    view.SetZoom(zoom);
-    view.Viewport().SetOrigin(kSide / 4, kSide / 4);
-    QImage target(view.viewport()->size(), QImage::Format_RGB32);
-    for (auto _ : state) {
-        view.viewport()->render(&target);
-        benchmark::DoNotOptimize(target.constBits());
-    }
+    vorlin::bench::ShowAt(view, zoom, kSide / 4, kSide / 4);
+    vorlin::bench::RepaintEachIteration(state, view);
     state.SetLabel(marks ? std::to_string(check.Check().Figures().brokenTiles) + " marked tiles"
                          : "check off");
 }

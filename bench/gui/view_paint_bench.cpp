@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QImage>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -13,30 +12,19 @@
 #include "app/palette_bar_model.h"
 #include "app/palette_bar_slots.h"
 #include "app/qt/vorlin_view.h"
+#include "view_bench_setup.h"
 
 namespace {
 
 void RepaintAtZoom8(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     vorlin::CVorlinDoc doc;
-    doc.image.Create(side, side, nullptr, nullptr);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            doc.image.Row(y)[x] = static_cast<std::uint8_t>((x * 7 + y * 13) & 0xFF);
+    vorlin::bench::FillPattern(doc, side);
     vorlin::PaletteBarModel bar;
     vorlin::PaletteBarButtonSlots buttons(bar);
     vorlin::CVorlinView view(doc, buttons);
-    view.resize(1000, 700);
-    view.show();
-    view.OnInitialUpdate();
-    view.Viewport().SetClientSize(view.viewport()->width(), view.viewport()->height());
-    view.SetZoom(8);
-    view.Viewport().SetOrigin(side / 2, side / 2);
-    QImage target(view.viewport()->size(), QImage::Format_RGB32);
-    for (auto _ : state) {
-        view.viewport()->render(&target);
-        benchmark::DoNotOptimize(target.constBits());
-    }
+    vorlin::bench::ShowAt(view, 8, side / 2, side / 2);
+    vorlin::bench::RepaintEachIteration(state, view);
     state.SetLabel(std::to_string(side) + "x" + std::to_string(side));
 }
 
