@@ -125,35 +125,34 @@ void FileCommandsGuiTest::saveAsPngThroughTheOptionsDialog() {
 
 void FileCommandsGuiTest::paletteExporterFitsTheCount() {
     ScriptedWindow w;
-    w.ui.next = w.dir.File("colours.pal");
-    WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
+    // Exports the palette to `name` with `inDialog` acting on the exporter; the file's text.
+    const auto exportTo = [&w](const char* name,
+                               std::function<void(PaletteExportDialog*)> inDialog) {
+        w.ui.next = w.dir.File(name);
+        WhenModal<PaletteExportDialog>(std::move(inDialog));
+        return w.frame.RunCommand(ID_FILE_EXPORT) ? ReadTextFile(w.dir.File(name)) : std::string();
+    };
+    const std::string text = exportTo("colours.pal", [](PaletteExportDialog* d) {
         QVERIFY(d->fromBarButton->isEnabled());  // the palette bar supplies Left and Right
         d->startField->setText("250");
         d->countField->setText("256");
         d->accept();
     });
-    QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
-    const std::string text = ReadTextFile(w.dir.File("colours.pal"));
     QVERIFY2(text.rfind("CLRX 8 6\n", 0) == 0, text.c_str());
 
     // A ".pal" name offers the layout; other palette names have theirs fixed.
-    w.ui.next = w.dir.File("jasc.pal");
-    WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
+    const std::string jasc = exportTo("jasc.pal", [](PaletteExportDialog* d) {
         QVERIFY(d->formatBox);
         QCOMPARE(d->formatBox->currentText(), QString("CLRX"));
         d->formatBox->setCurrentIndex(d->formatBox->findText("JASC-PAL"));
         d->accept();
     });
-    QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
-    const std::string jasc = ReadTextFile(w.dir.File("jasc.pal"));
     QVERIFY2(jasc.rfind("JASC-PAL\r\n0100\r\n6\r\n", 0) == 0, jasc.c_str());
-    w.ui.next = w.dir.File("colours.gpl");
-    WhenModal<PaletteExportDialog>([](PaletteExportDialog* d) {
+    const std::string gpl = exportTo("colours.gpl", [](PaletteExportDialog* d) {
         QVERIFY(!d->formatBox);
         d->accept();
     });
-    QVERIFY(w.frame.RunCommand(ID_FILE_EXPORT));
-    QVERIFY(ReadTextFile(w.dir.File("colours.gpl")).rfind("GIMP Palette\n", 0) == 0);
+    QVERIFY2(gpl.rfind("GIMP Palette\n", 0) == 0, gpl.c_str());
 }
 
 void FileCommandsGuiTest::droppedFileIsOpened() {
