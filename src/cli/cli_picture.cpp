@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "cli/cli_common.h"
-#include "document/index_image.h"
 #include "document/palette_file_io.h"
 #include "document/picture_file.h"
 #include "formats/format_messages.h"
@@ -28,10 +27,6 @@ std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
 [[noreturn]] void HandlerFailed(const std::string& path, const FileFormat& handler) {
     Failed(path, handler.reason.empty() ? handler.message
                                         : handler.message + " (" + handler.reason + ")");
-}
-
-bool IsEditorPicture(PackedDib dib) {
-    return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
 }
 
 // The colours of the --palette file; a refusal ends the command.
@@ -74,7 +69,7 @@ OpenedPicture OpenPicture(const std::string& path, const ColorSource& colors) {
 
 void SavePicture(DibPtr picture, const std::string& path, const SaveOptions& options) {
     std::unique_ptr<FileFormat> handler = ImageHandlerFor(path);
-    if (!IsEditorPicture(picture.get())) picture = EditorPictureOf(picture.get());
+    picture = EditorPicture(std::move(picture));
     if (!picture) Failed(path, kMsgMemoryAllocation);
     const std::uint32_t offset = options.depth == 4 ? 16u * options.subPalette : 0u;
     DibPtr out = options.depth == 8 ? std::move(picture)

@@ -25,10 +25,10 @@ std::string HandlerError(const FileFormat& handler) {
 
 }  // namespace
 
-DibPtr EditorPictureOf(PackedDib dib) {
-    if (IsEditorPicture(dib)) return DibPtr(DibDuplicate(dib));
+DibPtr EditorPicture(DibPtr dib) {
+    if (!dib || IsEditorPicture(dib.get())) return dib;
     CIndexImage image;
-    if (!image.SetFromDib(dib)) return nullptr;
+    if (!image.SetFromDib(dib.get())) return nullptr;
     return DibPtr(image.ToDib(8, 0));
 }
 
@@ -54,8 +54,7 @@ PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& qu
                                        quantize.dither));
         else if (out.fileDepth > 8)
             read.reset(DibQuantize(read.get(), 8, quantize));
-        out.picture = !read || IsEditorPicture(read.get()) ? std::move(read)
-                                                           : EditorPictureOf(read.get());
+        out.picture = EditorPicture(std::move(read));
     }
     if (!out.picture) out.error = kMsgMemoryAllocation;
     return out;

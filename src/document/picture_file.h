@@ -23,7 +23,8 @@ struct PictureRead {
 PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize = {},
                               std::span<const RgbQuad> palette = {});
 
-// The picture as the editor holds it, in a fresh top-down 8-bpp block, or null.
-DibPtr EditorPictureOf(PackedDib dib);
+// The picture as the editor holds it (top-down, 8 bpp, 256 colours): `dib` itself
+// when it already is, else a fresh block; null when that cannot be made.
+DibPtr EditorPicture(DibPtr dib);
 
 }  // namespace vorlin
