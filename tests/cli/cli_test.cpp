@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/packed_dib.h"
 #include "formats/bmp_format.h"
@@ -63,6 +64,22 @@ class CliTest : public ::testing::Test {
         (void)shell;
         return {};
 #endif
+    }
+
+    struct Refusal {
+        std::string args;
+        int status;
+        const char* says;  // on stderr
+    };
+
+    // Each command fails with its status and message, and `output` is never written.
+    void ExpectRefusals(const std::string& output, const std::vector<Refusal>& refusals) {
+        for (const Refusal& r : refusals) {
+            const CliRun run = Cli(r.args);
+            EXPECT_EQ(run.status, r.status) << r.args;
+            EXPECT_NE(run.err.find(r.says), std::string::npos) << r.args << "\n" << run.err;
+            EXPECT_FALSE(std::filesystem::exists(dir_.File(output))) << r.args;
+        }
     }
 
     // A 32 x 16 picture: tile columns 0 and 2 alike, column 1 its mirror, column 3 blank
@@ -494,11 +511,7 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
     ASSERT_EQ(again.Read(dir_.File("again.bmp")), 1);
     EXPECT_EQ(testing::ToRgba(again.image.get()), testing::ToRgba(before.image.get()));
 
-    const struct {
-        std::string args;
-        int status;
-        const char* says;
-    } cases[] = {
+    ExpectRefusals("x.bmp", {
         {"banks in.bmp x.bmp --max-banks 2", 1, "in.bmp: The tiles need 3 banks, at most 2 are allowed; nothing changed"},
         {"banks in.bmp x.bmp --tile 12x8", 2, "multiples of 8"},
         {"banks in.bmp x.bmp --max-banks 17", 2, "--max-banks must be between 1 and 16"},
@@ -506,13 +519,7 @@ TEST_F(CliTest, BanksArrangesThePaletteOrSaysWhichTilesCannotFit) {
         {"banks in.bmp x.bmp --fixed 16", 1, "Entry 16 is its bank's transparent entry"},
         {"banks in.bmp", 2, "expected INPUT OUTPUT"},
         {"export in.bmp -o x.c --auto-banks --bitmap", 2, "--auto-banks needs --tiles"},
-    };
-    for (const auto& c : cases) {
-        run = Cli(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
-        EXPECT_FALSE(std::filesystem::exists(dir_.File("x.bmp"))) << c.args;
-    }
+    });
 
     // Tile (24,0) gets sixteen colours besides index 0.
     for (int y = 0; y < 8; ++y)
@@ -903,11 +910,7 @@ TEST_F(CliTest, ImportRefusesWhatItCannotReadAndSaysWhy) {
     const std::string pic = BankedTilesPicture(dir_.File("banked.bmp"));
     ASSERT_EQ(Cli("export " + pic + " -o a/g.bin --bpp 4 --map --img-cprs lz77").status, 0);
     std::ofstream(dir_.File("cut.bin")) << std::string(ReadAll(dir_.File("a/g.img.bin")), 0, 40);
-    const struct {
-        std::string args;
-        int status;
-        const char* says;
-    } cases[] = {
+    ExpectRefusals("x.png", {
         {"import --tiles a/g.img.bin", 2, "missing -o OUTPUT"},
         {"import -o x.gif --tiles a/g.img.bin", 2, "-o OUTPUT must end in .png, .bmp, .pcx or .tga"},
         {"import -o x.png", 2, "missing --tiles FILE"},
@@ -920,13 +923,7 @@ TEST_F(CliTest, ImportRefusesWhatItCannotReadAndSaysWhy) {
         {"import -o x.png --tiles cut.bin", 1, "cut.bin: neither a BIOS stream (its header names"},
         {"import -o x.png --bin nothing/g", 1, "nothing/g.img.bin: No such file or directory"},
         {"import -o x.png --gbfs a/g.img.bin --title g", 1, "a/g.img.bin: "},
-    };
-    for (const auto& c : cases) {
-        const CliRun run = Cli(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.args << "\n" << run.err;
-        EXPECT_FALSE(std::filesystem::exists(dir_.File("x.png"))) << c.args;
-    }
+    });
     const CliRun partial = Cli("import -o x.png --tiles cut.bin --partial --verbose");
     EXPECT_EQ(partial.status, 0) << partial.err;
     EXPECT_NE(partial.err.find("cut.bin: raw, 40 bytes\n"), std::string::npos) << partial.err;
