@@ -24,9 +24,8 @@ PaletteCommand ParsePalette(const Args& raw) {
         } else if (arg == "--count") {
             c.count = ParseInt(args.Value(arg), arg, 1, 256);
         } else if (arg == "--pal-format") {
-            constexpr PaletteLayout kChoices[] = {PaletteLayout::ColorList, PaletteLayout::Jasc,
-                                                  PaletteLayout::Riff};
-            c.palLayout = kChoices[ParseChoice(args.Value(arg), arg, {"clrx", "jasc", "riff"})];
+            // In the order of kPalLayouts.
+            c.palLayout = kPalLayouts[ParseChoice(args.Value(arg), arg, {"clrx", "jasc", "riff"})];
         } else if (arg.starts_with("-") && arg != "-") {
             UsageError("unknown option " + arg);
         } else {
