@@ -23,12 +23,6 @@ std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
     return found->Clone();
 }
 
-// The handler's text, with the system's reason behind it when there is one.
-[[noreturn]] void HandlerFailed(const std::string& path, const FileFormat& handler) {
-    Failed(path, handler.reason.empty() ? handler.message
-                                        : handler.message + " (" + handler.reason + ")");
-}
-
 // The colours of the --palette file; a refusal ends the command.
 std::vector<RgbQuad> TargetPalette(const std::string& path) {
     PaletteFileResult loaded = LoadPaletteFile(path, true);
@@ -84,7 +78,7 @@ void SavePicture(DibPtr picture, const std::string& path, const SaveOptions& opt
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    if (!handler->Write(path)) HandlerFailed(path, *handler);
+    if (!handler->Write(path)) Failed(path, handler->MessageWithReason());
 }
 
 }  // namespace vorlin::cli

@@ -44,9 +44,7 @@ PaletteFileResult LoadPicturePalette(const std::string& path) {
     FileFormat* registered = FindFormat(Formats().Formats(), path);
     if (!registered) return Refused(path, "no picture format has this extension");
     const std::unique_ptr<FileFormat> reader = registered->Clone();
-    if (!reader->Read(path))
-        return Refused(path, reader->reason.empty() ? reader->message
-                                                    : reader->message + " (" + reader->reason + ")");
+    if (!reader->Read(path)) return Refused(path, reader->MessageWithReason());
     const auto* png = dynamic_cast<const PngFormat*>(reader.get());
     const PaletteColors colors = PictureColors(reader->image.get(), png ? png->paletteEntries : -1);
     return {colors.colors, {}, {}, colors.note};

@@ -18,11 +18,6 @@ bool IsEditorPicture(PackedDib dib) {
     return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
 }
 
-// The handler's text, with the system's reason behind it when there is one.
-std::string HandlerError(const FileFormat& handler) {
-    return handler.reason.empty() ? handler.message : handler.message + " (" + handler.reason + ")";
-}
-
 }  // namespace
 
 DibPtr EditorPicture(DibPtr dib) {
@@ -42,7 +37,7 @@ PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& qu
     }
     std::unique_ptr<FileFormat> handler = found->Clone();
     if (!handler->Read(path)) {
-        out.error = HandlerError(*handler);
+        out.error = handler->MessageWithReason();
         return out;
     }
     out.warning = ReadWarningLine(*handler);

@@ -47,6 +47,10 @@ std::string FileFormat::SetMessage(std::string text) {
     return text;
 }
 
+std::string FileFormat::MessageWithReason() const {
+    return reason.empty() ? message : message + " (" + reason + ")";
+}
+
 DibPtr FileFormat::AttachImage(DibPtr dib) {
     hasImage = dib ? 1 : 0;
     std::swap(image, dib);

@@ -43,6 +43,8 @@ class FileFormat {
 
     // Stores a message text, returns the previous one.
     std::string SetMessage(std::string text);
+    // `message` with the `reason` behind it in brackets, for one-line reports.
+    std::string MessageWithReason() const;
     // Stores `dib` (may be null) and hands the previous image back to the caller.
     DibPtr AttachImage(DibPtr dib);
     DibPtr DetachImage();
