@@ -6,21 +6,19 @@
 #include "document/palette_file_io.h"
 #include "document/picture_file.h"
 #include "formats/format_messages.h"
-#include "formats/format_registry.h"
+#include "formats/file_format.h"
 #include "formats/png_format.h"
 
 namespace vorlin::cli {
 
 namespace {
 
-constexpr int kPaletteTypeId = 1;
 constexpr int kPngTypeId = 3;
-constexpr char kNoImageFormat[] = "not an image file name (use .bmp, .pcx, .tga or .png)";
 
 std::unique_ptr<FileFormat> ImageHandlerFor(const std::string& path) {
-    FileFormat* found = FindFormat(Formats().Formats(), path);
-    if (!found || found->TypeId() == kPaletteTypeId) Failed(path, kNoImageFormat);
-    return found->Clone();
+    std::unique_ptr<FileFormat> handler = PictureHandlerFor(path);
+    if (!handler) Failed(path, kNoImageFormat);
+    return handler;
 }
 
 // The colours of the --palette file; a refusal ends the command.

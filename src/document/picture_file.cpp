@@ -12,13 +12,18 @@ namespace vorlin {
 namespace {
 
 constexpr int kPaletteTypeId = 1;
-constexpr char kNoImageFormat[] = "not an image file name (use .bmp, .pcx, .tga or .png)";
 
 bool IsEditorPicture(PackedDib dib) {
     return DibBitCount(dib) == 8 && DibIsTopDown(dib) && DibColorCount(dib) == kPaletteSize;
 }
 
 }  // namespace
+
+std::unique_ptr<FileFormat> PictureHandlerFor(const std::string& path) {
+    FileFormat* found = FindFormat(Formats().Formats(), path);
+    if (!found || found->TypeId() == kPaletteTypeId) return nullptr;
+    return found->Clone();
+}
 
 DibPtr EditorPicture(DibPtr dib) {
     if (!dib || IsEditorPicture(dib.get())) return dib;
@@ -30,12 +35,11 @@ DibPtr EditorPicture(DibPtr dib) {
 PictureRead ReadEditorPicture(const std::string& path, const QuantizeOptions& quantize,
                               std::span<const RgbQuad> palette) {
     PictureRead out;
-    FileFormat* found = FindFormat(Formats().Formats(), path);
-    if (!found || found->TypeId() == kPaletteTypeId) {
+    std::unique_ptr<FileFormat> handler = PictureHandlerFor(path);
+    if (!handler) {
         out.error = kNoImageFormat;
         return out;
     }
-    std::unique_ptr<FileFormat> handler = found->Clone();
     if (!handler->Read(path)) {
         out.error = handler->MessageWithReason();
         return out;

@@ -2,13 +2,20 @@
 // export pictures without opening them as documents.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 
 #include "core/packed_dib.h"
 #include "core/quantize.h"
+#include "formats/file_format.h"
 
 namespace vorlin {
+
+inline constexpr char kNoImageFormat[] = "not an image file name (use .bmp, .pcx, .tga or .png)";
+
+// A fresh handler for a BMP, PCX, TGA or PNG file name; null for any other name.
+std::unique_ptr<FileFormat> PictureHandlerFor(const std::string& path);
 
 struct PictureRead {
     DibPtr picture;       // 8 bpp, 256 colours, top-down; null on a failure
