@@ -57,7 +57,6 @@ constexpr char kSixteenNeedsQuantize[] =
 struct ImportCommand {
     ImportOptions options;
     std::string output, tiles, map, metaMap, palette, bin, gbfs, title;
-    bool quantizeAsked = false;
     bool verbose = false;
 };
 
@@ -123,7 +122,7 @@ ImportCommand ParseImport(const Args& raw) {
             if (!colors.paletteFile.empty())
                 UsageError("unknown option --palette (the palette data is --pal)");
             c.options.quantizeOptions = colors.quantize;
-            c.quantizeAsked = true;
+            c.options.quantize = true;
         } else if (arg == "--verbose") {
             c.verbose = true;
         } else {
@@ -139,8 +138,7 @@ ImportCommand ParseImport(const Args& raw) {
     if (c.gbfs.empty() != c.title.empty()) UsageError("--gbfs and --title go together");
     if (c.tiles.empty() && c.bin.empty() && c.gbfs.empty())
         UsageError("missing --tiles FILE (or --bin PREFIX, or --gbfs FILE --title NAME)");
-    if (c.options.bpp == 16 && !c.quantizeAsked) UsageError(kSixteenNeedsQuantize);
-    c.options.quantize = c.quantizeAsked;
+    if (c.options.bpp == 16 && !c.options.quantize) UsageError(kSixteenNeedsQuantize);
     return c;
 }
 
