@@ -33,13 +33,13 @@ PictureCommand ParsePictureCommand(const Args& raw, std::size_t fileCount, const
     while (!args.Done()) {
         const std::string& arg = args.Next();
         const bool option = arg.starts_with("-") && arg != "-";
-        if (option && !allowed.count(arg) && arg != "--quantize" && arg != "--dither" &&
-            arg != "--palette")
-            UsageError("unknown option " + arg);
+        // The colour options go with every command that reads a picture.
         if (!option)
             c.files.push_back(arg);
         else if (ApplyQuantizeOption(c.quantize, arg, args))
             continue;
+        else if (!allowed.count(arg))
+            UsageError("unknown option " + arg);
         else if (arg == "--bpp")
             c.save.depth = kSaveDepths[ParseChoice(args.Value(arg), arg, {"4", "8", "24"})];
         else if (arg == "--sub-palette")
