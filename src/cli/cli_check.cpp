@@ -28,13 +28,9 @@ bool ApplyCheckOption(CheckCommand& command, const std::string& option, ArgCurso
         command.json = true;
     } else if (option == "--preset") {
         LoadPreset(command.values, args.Value(option));
-    } else if (option == "--char-block") {
-        command.placement.charBlock = ParseInt(args.Value(option), option, 0, kCharBlockCount - 1);
-    } else if (option == "--screen-block") {
-        command.placement.screenBlock =
-            ParseInt(args.Value(option), option, 0, kScreenBlockCount - 1);
     } else {
-        return ApplyExportOption(command.values, option, args) ||
+        return ApplyPlacementOption(command.placement, option, args) ||
+               ApplyExportOption(command.values, option, args) ||
                ApplyQuantizeOption(command.quantize, option, args);
     }
     return true;

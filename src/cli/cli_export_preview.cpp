@@ -51,6 +51,17 @@ std::string PreviewPictureFile(const ConsolePicture& console, const std::string&
     return std::string(file.Bytes().begin(), file.Bytes().end());
 }
 
+bool ApplyPlacementOption(VramPlacement& placement, const std::string& option, ArgCursor& args) {
+    if (option == "--char-block") {
+        placement.charBlock = ParseInt(args.Value(option), option, 0, kCharBlockCount - 1);
+    } else if (option == "--screen-block") {
+        placement.screenBlock = ParseInt(args.Value(option), option, 0, kScreenBlockCount - 1);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ApplyPreviewOption(PreviewRequest& request, const std::string& option, ArgCursor& args) {
     if (option == "--preview") {
         request.pictureFile = args.Value(option);
@@ -60,14 +71,8 @@ bool ApplyPreviewOption(PreviewRequest& request, const std::string& option, ArgC
         request.stats = request.json = true;
     } else if (option == "--strict") {
         request.strict = true;
-    } else if (option == "--char-block") {
-        request.placement.charBlock =
-            ParseInt(args.Value(option), option, 0, kCharBlockCount - 1);
-    } else if (option == "--screen-block") {
-        request.placement.screenBlock =
-            ParseInt(args.Value(option), option, 0, kScreenBlockCount - 1);
     } else {
-        return false;
+        return ApplyPlacementOption(request.placement, option, args);
     }
     return true;
 }

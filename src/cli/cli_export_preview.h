@@ -27,6 +27,8 @@ inline bool PreviewWanted(const PreviewRequest& request) {
     return !request.pictureFile.empty() || request.stats || request.strict;
 }
 
+// --char-block N and --screen-block N; false for any other option.
+bool ApplyPlacementOption(VramPlacement& placement, const std::string& option, ArgCursor& args);
 // Applies one of the options above; false when `option` is none of them.
 bool ApplyPreviewOption(PreviewRequest& request, const std::string& option, ArgCursor& args);
 
