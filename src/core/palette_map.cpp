@@ -7,7 +7,6 @@
 
 #include "core/error_diffusion.h"
 #include "core/nearest_color.h"
-#include "core/true_color.h"
 
 namespace vorlin {
 namespace {
@@ -16,13 +15,6 @@ constexpr int kTableSize = 256;
 
 std::uint32_t Key(const RgbQuad& c) {
     return c.rgbBlue | (c.rgbGreen << 8) | (c.rgbRed << 16);
-}
-
-// The source as 24 bpp, which every depth can become.
-DibPtr AsRgb(PackedDib src) {
-    if (DibBitCount(src) <= 8) return DibPtr(DibConvert(src, 24, 0));
-    if (DibBitCount(src) == 24) return DibPtr(DibDuplicate(src));
-    return DibPtr(DibConvertTrueColor(src, 24));
 }
 
 // For each source colour-table entry: the palette entry with exactly its colour
@@ -82,7 +74,8 @@ void KeepExactColours(PackedDib src, PackedDib rgb, PackedDib dest,
 PackedDib DibMapToPalette(PackedDib src, const RgbQuad* palette, int count, bool dither) {
     if (!src || !palette || count < 1 || count > kTableSize) return nullptr;
     try {
-        const DibPtr rgb = AsRgb(src);
+        // The source as 24 bpp, which every depth can become.
+        const DibPtr rgb(DibConvert(src, 24, 0));
         if (!rgb) return nullptr;
         DibPtr dest(DibCreate(DibWidth(rgb.get()), DibHeight(rgb.get()), 8, nullptr,
                               DibIsTopDown(rgb.get()) ? 1 : 0));
