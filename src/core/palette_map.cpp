@@ -60,7 +60,7 @@ void KeepExactColours(PackedDib src, PackedDib rgb, PackedDib dest,
             int index = -1;
             if (indices) {
                 index = exact[indices[x]];
-            } else if (const auto found = firstOf.find(in[0] | (in[1] << 8) | (in[2] << 16));
+            } else if (const auto found = firstOf.find(Key({in[0], in[1], in[2], 0}));
                        found != firstOf.end()) {
                 index = found->second;
             }
