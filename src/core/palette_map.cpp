@@ -45,16 +45,19 @@ void MapNearest(PackedDib rgb, PackedDib dest, NearestColor& nearest) {
 void KeepExactColours(PackedDib src, PackedDib rgb, PackedDib dest,
                       const std::unordered_map<std::uint32_t, int>& firstOf, const RgbQuad* palette,
                       int count) {
-    DibPtr src8;
+    // A paletted source's indices as 8 bpp: one of 8 bpp is read as it is.
+    DibPtr repacked;
+    PackedDib src8 = DibBitCount(src) == 8 ? src : nullptr;
     int exact[kTableSize];
-    if (DibBitCount(src) <= 8) {
-        src8.reset(DibBitCount(src) == 8 ? DibDuplicate(src) : DibConvert(src, 8, 0));
-        if (!src8) throw std::bad_alloc();
-        ExactIndices(src8.get(), firstOf, palette, count, exact);
+    if (DibBitCount(src) < 8) {
+        repacked.reset(DibConvert(src, 8, 0));
+        if (!repacked) throw std::bad_alloc();
+        src8 = repacked.get();
     }
+    if (src8) ExactIndices(src8, firstOf, palette, count, exact);
     for (int y = 0; y < DibHeight(rgb); ++y) {
         const std::uint8_t* in = DibPictureRow(rgb, y);
-        const std::uint8_t* indices = src8 ? DibPictureRow(src8.get(), y) : nullptr;
+        const std::uint8_t* indices = src8 ? DibPictureRow(src8, y) : nullptr;
         std::uint8_t* out = DibPictureRow(dest, y);
         for (int x = 0; x < DibWidth(rgb); ++x, in += 3) {
             int index = -1;
